@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every tree and runs every test: the unit
+# tests natively, with sanitizers and under Wine, then the Windows-side and
+# end-to-end tests of the real program under Wine on a private Xvfb display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUILLORA_BUILD_DIR:-$root/build}
+"$root/scripts/build.sh" all
+
+. "$root/scripts/xvfb.sh"
+export WINEPREFIX=$build/wine-test-prefix
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+start_private_display
+# A persistent Wine server for the whole run: each Wine test starts faster,
+# and Wine's helpers don't hold CTest's output open.
+wineserver -p
+cleanup() { wineserver -k 2>/dev/null || true; stop_private_display; }
+trap cleanup EXIT
+
+status=0
+ctest --test-dir "$build/native" --output-on-failure || status=1
+ctest --test-dir "$build/asan" --output-on-failure || status=1
+ctest --test-dir "$build/win" --output-on-failure || status=1
+if [ $status -ne 0 ]; then echo "SOME TESTS FAILED" >&2; fi
+exit $status

@@ -1,0 +1,175 @@
+#include "app/application_win.h"
+
+#include "calc/calendar.h"
+#include "quillora_version.h"
+#include "storage/number_text.h"
+#include "storage/user_data_win.h"
+#include "ui/message_box_win.h"
+#include "ui/message_loop_win.h"
+#include "ui/web_page_win.h"
+
+namespace quillora {
+
+Application::Application(UserData data)
+    : settings_(std::move(data.settings)), table_(std::move(data.table)) {}
+
+Application::~Application() = default;
+
+bool Application::Start() {
+    if (!mainWindow_.Create()) return false;
+    for (int tab = 0; tab < MonthTabCount; ++tab) {
+        HWND list = mainWindow_.ListView(tab);
+        if (sorter_.RegisterListView(list) != ColumnSorter::RegisterResult::Registered) continue;
+        for (int column = 0; column < ListColumnCount; ++column) {
+            sorter_.SetColumnKind(list, column, KindOfListColumn(column));
+        }
+    }
+    menus_.AttachMenuBar(mainWindow_.Window());
+    menus_.MarkMusic(Low32(NumberFromText(settings_.Get(PlayMusicAtRemind))) != 0);
+    fonts_ = CreateSharedFonts();
+    menus_.CreatePopupMenu();
+    menus_.SyncDaysMarks(settings_.Get(DaysBeforeRemind));
+    WriteAutostartOnce();
+    mainWindow_.SelectTab(AllTab);
+    FillTab(AllTab);
+    return true;
+}
+
+void Application::Run() {
+    RunMessageLoop([] { return false; });
+}
+
+void Application::OnMenuEvent(int commandId) {
+    Dispatch(ActionForCommand(commandId), commandId);
+}
+
+void Application::OnControlEvent(int controlId, ControlEventType type) {
+    Dispatch(ActionForControl(controlId, type), controlId);
+}
+
+void Application::OnCloseEvent() {
+    Quit();
+}
+
+void Application::Dispatch(MainAction action, int id) {
+    if (quitting_) return;
+    const int tab = mainWindow_.SelectedTab();
+    switch (action) {
+        case MainAction::NewEntry:
+            OpenEntryDialog(false);
+            break;
+        case MainAction::EditEntryFromMenu:
+            if (mainWindow_.SelectedRow(tab) < 0) mainWindow_.SelectRow(tab, mainWindow_.RowCount(tab) - 1);
+            OpenEntryDialog(true);
+            break;
+        case MainAction::EditEntry:
+            OpenEntryDialog(true);
+            break;
+        case MainAction::DeleteEntry:
+            if (mainWindow_.SelectedRow(tab) < 0) break;
+            DeleteSelectedEntry();
+            ReturnToAllTab();
+            break;
+        case MainAction::ClearList:
+            ClearList();
+            ReturnToAllTab();
+            break;
+        case MainAction::SetDaysBeforeRemind:
+            SetDaysBeforeRemind(id);
+            break;
+        case MainAction::ToggleMusic:
+            ToggleMusic();
+            break;
+        case MainAction::Information:
+            OpenInformationWindow();
+            break;
+        case MainAction::Donate:
+            OpenWebPage(QUILLORA_DONATE_URL);
+            break;
+        case MainAction::Quit:
+            Quit();
+            break;
+        case MainAction::RefillSelectedTab:
+            FillTab(tab);
+            break;
+        case MainAction::ShowPopupMenu:
+            menus_.ShowPopupMenu(mainWindow_.Window());
+            break;
+        case MainAction::None:
+            break;
+    }
+}
+
+void Application::FillTab(int tab) {
+    // One reading of the clock per fill, so every row agrees on today.
+    const CalendarDay today = DayFromDate(Today());
+    std::vector<ListRow> rows;
+    rows.reserve(static_cast<std::size_t>(table_.Count()));
+    for (const BirthdayEntry& entry : table_.Rows()) {
+        if (tab == AllTab || IsInMonth(entry, tab)) rows.push_back(BuildRow(entry, today));
+    }
+    mainWindow_.FillList(tab, rows);
+}
+
+void Application::ReturnToAllTab() {
+    mainWindow_.SelectTab(AllTab);
+    FillTab(AllTab);
+}
+
+void Application::WriteAutostartOnce() {
+    // The shortcut that starts the reminder companion at logon comes with
+    // the entry editing work; until then the slot is left as it is.
+}
+
+void Application::SetDaysBeforeRemind(int commandId) {
+    settings_.Set(DaysBeforeRemind, DaysCodeOfCommand(commandId));
+    menus_.SyncDaysMarks(settings_.Get(DaysBeforeRemind));
+    SaveSettings(settings_);
+}
+
+void Application::ToggleMusic() {
+    // The mark, not the stored text, decides the new state.
+    const bool on = !menus_.MusicMarked();
+    menus_.MarkMusic(on);
+    settings_.Set(PlayMusicAtRemind, on ? "1" : "0");
+    SaveSettings(settings_);
+}
+
+bool Application::FindSelectedEntry() {
+    const int tab = mainWindow_.SelectedTab();
+    const int row = mainWindow_.SelectedRow(tab);
+    if (row < 0) return false;
+    const auto index = table_.FindLastByName(mainWindow_.CellText(tab, row, NameColumn));
+    if (!index) return false;
+    currentEntryIndex_ = *index;
+    return true;
+}
+
+void Application::DeleteSelectedEntry() {
+    // A row that leads to no entry deletes nothing rather than whatever row
+    // an earlier lookup left behind.
+    if (FindSelectedEntry()) table_.Remove(currentEntryIndex_);
+}
+
+void Application::ClearList() {
+    table_.Clear();
+}
+
+void Application::OpenEntryDialog(bool /*editMode*/) {
+    // The entry dialog comes with the entry editing work.
+}
+
+void Application::OpenInformationWindow() {
+    // The information window comes with the entry editing work.
+}
+
+void Application::Quit() {
+    if (quitting_) return;
+    quitting_ = true;
+    if (!SaveList(table_)) ShowError(mainWindow_.Window(), "COULDNT SAVE THE BIRTHDAY-LIST!", true);
+    SaveSettings(settings_);
+    mainWindow_.Destroy();
+    PostQuitMessage(0);
+}
+
+}  // namespace quillora

@@ -1,0 +1,57 @@
+#pragma once
+// The one application object: it owns the user's data, the main window, the
+// menus, the fonts and the column sorter, and handles the main window's
+// events.
+#include <optional>
+
+#include "app/startup_win.h"
+#include "ui/column_sorter_win.h"
+#include "ui/fonts_win.h"
+#include "ui/main_window_win.h"
+#include "ui/menus_win.h"
+
+namespace quillora {
+
+class Application final : public MainWindowEvents {
+public:
+    explicit Application(UserData data);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    ~Application();
+
+    // Builds the main window with its lists, sorting, menus and fonts, writes
+    // the autostart shortcut on a first start and shows the "ALL" list.
+    [[nodiscard]] bool Start();
+    // The main event loop; returns when the program has quit.
+    void Run();
+
+    void OnMenuEvent(int commandId) override;
+    void OnControlEvent(int controlId, ControlEventType type) override;
+    void OnCloseEvent() override;
+
+private:
+    void Dispatch(MainAction action, int id);
+    void FillTab(int tab);
+    void ReturnToAllTab();
+    void WriteAutostartOnce();
+
+    void SetDaysBeforeRemind(int commandId);
+    void ToggleMusic();
+    [[nodiscard]] bool FindSelectedEntry();
+    void DeleteSelectedEntry();
+    void ClearList();
+    void OpenEntryDialog(bool editMode);
+    void OpenInformationWindow();
+    void Quit();
+
+    Settings settings_;
+    BirthdayTable table_;
+    int currentEntryIndex_ = 0;  // the table row of the last looked-up list row
+    ColumnSorter sorter_;
+    MainWindow mainWindow_{*this};
+    Menus menus_;
+    SharedFonts fonts_;
+    bool quitting_ = false;
+};
+
+}  // namespace quillora

@@ -1,0 +1,22 @@
+// Quillora: a birthday list for Windows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/application_win.h"
+#include "app/scoped_win.h"
+#include "app/startup_win.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{
+        sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    // COM stays initialised for the whole run; the autostart shortcut needs it.
+    const quillora::ComInit com;
+
+    auto userData = quillora::PrepareUserData();
+    if (!userData) return 0;
+    quillora::Application application(std::move(*userData));
+    if (application.Start()) application.Run();
+    // The exit code is 0 after a failed start as after a normal quit.
+    return 0;
+}

@@ -1,0 +1,133 @@
+#pragma once
+// Small move-only owners for Windows handles and COM pointers, so that every
+// handle the program opens is released on every path.
+#include <windows.h>
+#include <objbase.h>
+
+#include <utility>
+
+namespace quillora {
+
+template <typename Handle, typename Traits>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.Release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) Reset(other.Release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    [[nodiscard]] Handle Get() const { return handle_; }
+    [[nodiscard]] bool Valid() const { return Traits::IsValid(handle_); }
+    explicit operator bool() const { return Valid(); }
+    Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
+    void Reset(Handle handle = Traits::Invalid()) {
+        if (Traits::IsValid(handle_)) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Traits::Invalid();
+};
+
+struct FileHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(HANDLE h) { CloseHandle(h); }
+};
+using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
+
+struct FindHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
+using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
+
+template <typename GdiObject>
+struct GdiTraits {
+    static GdiObject Invalid() { return nullptr; }
+    static bool IsValid(GdiObject h) { return h != nullptr; }
+    static void Close(GdiObject h) { DeleteObject(h); }
+};
+using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
+
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static bool IsValid(HMENU h) { return h != nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+
+struct WindowTraits {
+    static HWND Invalid() { return nullptr; }
+    static bool IsValid(HWND h) { return h != nullptr; }
+    static void Close(HWND h) {
+        if (IsWindow(h)) DestroyWindow(h);
+    }
+};
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
+
+struct CoTaskMemTraits {
+    static void* Invalid() { return nullptr; }
+    static bool IsValid(void* p) { return p != nullptr; }
+    static void Close(void* p) { CoTaskMemFree(p); }
+};
+using UniqueCoTaskMem = UniqueHandle<void*, CoTaskMemTraits>;
+
+// A COM interface pointer that releases its reference.
+template <typename Interface>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() { Reset(); }
+    ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            ptr_ = std::exchange(other.ptr_, nullptr);
+        }
+        return *this;
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    Interface* operator->() const { return ptr_; }
+    [[nodiscard]] Interface* Get() const { return ptr_; }
+    explicit operator bool() const { return ptr_ != nullptr; }
+    // For functions that hand out a new reference.
+    Interface** Put() {
+        Reset();
+        return &ptr_;
+    }
+    void** PutVoid() { return reinterpret_cast<void**>(Put()); }
+    void Reset() {
+        if (ptr_) std::exchange(ptr_, nullptr)->Release();
+    }
+
+private:
+    Interface* ptr_ = nullptr;
+};
+
+// COM for the calling thread, uninitialised only when initialising worked.
+class ComInit {
+public:
+    ComInit() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComInit() {
+        if (initialised_) CoUninitialize();
+    }
+    ComInit(const ComInit&) = delete;
+    ComInit& operator=(const ComInit&) = delete;
+    [[nodiscard]] bool Initialised() const { return initialised_; }
+
+private:
+    bool initialised_;
+};
+
+}  // namespace quillora

@@ -1,0 +1,52 @@
+#include "app/startup_win.h"
+
+#include <string>
+
+#include "storage/folders_win.h"
+#include "storage/paths.h"
+#include "storage/user_data_win.h"
+#include "ui/message_box_win.h"
+
+namespace quillora {
+namespace {
+
+bool EnsureFolderOrSay(const std::string& parent, const std::string& name) {
+    if (EnsureFolder(parent, name)) return true;
+    ShowError(nullptr, "KONNTE VERZEICHNISS NICHT ERSTELLEN: " + JoinPath(parent, name), false);
+    return false;
+}
+
+bool EnsureTemplateCopyOrSay(const std::string& folder, std::string_view fileName) {
+    const std::string name(fileName);
+    const std::string templatePath = InstallDataDir() + name;
+    if (EnsureTemplateCopy(folder, name, templatePath)) return true;
+    ShowError(nullptr, "COULDN'T COPY: '" + templatePath + "' To THE DIRECTORY: '" + folder + "\\" + name,
+              false);
+    return false;
+}
+
+}  // namespace
+
+std::optional<UserData> PrepareUserData() {
+    // The order is fixed: each step only runs when the ones before it worked,
+    // and the paths are built anew from their sources at every step.
+    if (!EnsureFolderOrSay(AppDataBase() + "\\", "Quillora")) return std::nullopt;
+    if (!EnsureFolderOrSay(AppDataBase() + "\\Quillora", "data")) return std::nullopt;
+    if (!EnsureFolderOrSay(DocumentsBase(), "Quillora")) return std::nullopt;
+    if (!EnsureFolderOrSay(DocumentsBase() + "Quillora", "Saved-List")) return std::nullopt;
+    if (!EnsureTemplateCopyOrSay(AppDataBase() + "\\Quillora\\data", SettingsFileName)) return std::nullopt;
+    if (!EnsureTemplateCopyOrSay(DocumentsBase() + "Quillora\\Saved-List", ListFileName)) return std::nullopt;
+
+    UserData data;
+    if (!LoadSettings(data.settings)) {
+        ShowError(nullptr, "COULDNT FIND: " + AppDataBase() + "\\Quillora\\data\\config.txt", true);
+        return std::nullopt;
+    }
+    if (!LoadList(data.table)) {
+        ShowError(nullptr, "COULDNT FIND THE BIRTHDAY-LIST!", true);
+        return std::nullopt;
+    }
+    return data;
+}
+
+}  // namespace quillora

@@ -1,0 +1,178 @@
+#include "calc/calendar.h"
+
+#include <climits>
+
+namespace quillora {
+
+namespace {
+
+constexpr std::int64_t SecondsPerHour = 3'600;
+constexpr std::int64_t SecondsPerMinute = 60;
+
+constexpr bool IsLeap(std::int64_t year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+constexpr int LengthOfMonth(std::int64_t year, int month) {
+    constexpr int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && IsLeap(year) ? 29 : lengths[month - 1];
+}
+
+// Days since 1970-01-01 of a proleptic Gregorian date (the well-known
+// days-from-civil method: years start in March, so the leap day is last).
+constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const std::int64_t yearOfEra = year - era * 400;
+    const std::int64_t monthFromMarch = month > 2 ? month - 3 : month + 9;
+    const std::int64_t dayOfYear = (153 * monthFromMarch + 2) / 5 + day - 1;
+    const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146'097 + dayOfEra - 719'468;
+}
+
+struct Civil {
+    std::int64_t year;
+    int month;
+    int day;
+};
+
+// The inverse of DaysFromCivil.
+constexpr Civil CivilFromDays(std::int64_t days) {
+    days += 719'468;
+    const std::int64_t era = (days >= 0 ? days : days - 146'096) / 146'097;
+    const std::int64_t dayOfEra = days - era * 146'097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1'460 + dayOfEra / 36'524 - dayOfEra / 146'096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    const int month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
+// The last second MakeDate can produce; anything later would have a year
+// that no int holds, so it counts as no date, like a negative value.
+constexpr DateValue LatestDate = (DaysFromCivil(INT_MAX, 12, 31) + 1) * SecondsPerDay - 1;
+
+constexpr bool IsDate(DateValue date) {
+    return date >= 0 && date <= LatestDate;
+}
+
+Civil CivilOf(DateValue date) {
+    if (!IsDate(date)) return {0, 0, 0};
+    return CivilFromDays(date / SecondsPerDay);
+}
+
+}  // namespace
+
+bool IsLeapYear(std::int64_t year) {
+    return IsLeap(year);
+}
+
+std::int64_t DayNumber(std::int64_t year, int month, int day) {
+    return DaysFromCivil(year, month, day);
+}
+
+DateValue MakeDate(int year, int month, int day, int hour, int minute, int second) {
+    if (month < 1 || month > 12 || day < 1 || day > LengthOfMonth(year, month)) return InvalidDate;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return InvalidDate;
+    // Negative values mean "no date", so nothing before the epoch can be made.
+    if (year < 1970) return InvalidDate;
+    return DaysFromCivil(year, month, day) * SecondsPerDay + hour * SecondsPerHour +
+           minute * SecondsPerMinute + second;
+}
+
+int DayOfYear(DateValue date) {
+    if (!IsDate(date)) return 0;
+    const Civil civil = CivilOf(date);
+    return static_cast<int>(date / SecondsPerDay - DaysFromCivil(civil.year, 1, 1) + 1);
+}
+
+int YearOf(DateValue date) {
+    return static_cast<int>(CivilOf(date).year);
+}
+int MonthOf(DateValue date) {
+    return CivilOf(date).month;
+}
+int DayOf(DateValue date) {
+    return CivilOf(date).day;
+}
+
+DateValue AddMonths(DateValue date, int months) {
+    if (!IsDate(date)) return InvalidDate;
+    const Civil civil = CivilOf(date);
+    const std::int64_t timeOfDay = date % SecondsPerDay;
+    const std::int64_t monthIndex = civil.year * 12 + (civil.month - 1) + months;
+    if (monthIndex < 1970 * 12 || monthIndex / 12 > INT_MAX) return InvalidDate;
+    const auto year = static_cast<int>(monthIndex / 12);
+    const int month = static_cast<int>(monthIndex % 12) + 1;
+
+    const int hour = static_cast<int>(timeOfDay / SecondsPerHour);
+    const int minute = static_cast<int>(timeOfDay % SecondsPerHour / SecondsPerMinute);
+    const int second = static_cast<int>(timeOfDay % SecondsPerMinute);
+    for (int day = civil.day; day == civil.day || day >= 28; --day) {
+        const DateValue result = MakeDate(year, month, day, hour, minute, second);
+        if (result != InvalidDate) return result;
+    }
+    return InvalidDate;
+}
+
+DateValue AddDays(DateValue date, std::int64_t days) {
+    if (!IsDate(date)) return InvalidDate;
+    // Bounded before multiplying, so no count of days can overflow.
+    if (days > (LatestDate - date) / SecondsPerDay || days < -(date / SecondsPerDay) - 1) return InvalidDate;
+    const DateValue result = date + days * SecondsPerDay;
+    return IsDate(result) ? result : InvalidDate;
+}
+
+int DaysInMonth(int year, int month) {
+    return DayOf(AddDays(AddMonths(MakeDate(year, month, 1, 0, 0, 0), 1), -1));
+}
+
+int DaysInYear(int year) {
+    int days = 0;
+    for (int month = 1; month <= 12; ++month)
+        days += DaysInMonth(year, month);
+    return days;
+}
+
+std::string FormatDate(std::string_view mask, DateValue date) {
+    const Civil civil = CivilOf(date);
+    const auto padded = [](std::int64_t value, std::size_t width) {
+        std::string digits = std::to_string(value);
+        if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+        return digits;
+    };
+    const auto codeAt = [&mask](std::size_t pos, std::string_view code) {
+        if (mask.size() - pos < code.size()) return false;
+        for (std::size_t i = 0; i < code.size(); ++i) {
+            const char c = mask[pos + i];
+            if (c != code[i] && c != code[i] - 'a' + 'A') return false;
+        }
+        return true;
+    };
+
+    std::string text;
+    for (std::size_t pos = 0; pos < mask.size();) {
+        if (mask[pos] == '%' && codeAt(pos + 1, "yyyy")) {
+            text += padded(civil.year, 4);
+            pos += 5;
+        } else if (mask[pos] == '%' && codeAt(pos + 1, "mm")) {
+            text += padded(civil.month, 2);
+            pos += 3;
+        } else if (mask[pos] == '%' && codeAt(pos + 1, "dd")) {
+            text += padded(civil.day, 2);
+            pos += 3;
+        } else {
+            text += mask[pos++];
+        }
+    }
+    return text;
+}
+
+CalendarDay DayFromDate(DateValue date) {
+    const Civil civil = CivilOf(date);
+    return {static_cast<int>(civil.year), civil.month, civil.day};
+}
+
+}  // namespace quillora

@@ -1,0 +1,58 @@
+#pragma once
+// Quillora's own small calendar: a date value counts the seconds of the local
+// wall clock since 1970-01-01 00:00:00, every day 86,400 seconds long (no time
+// zone, no daylight saving). It is 64 bits wide, so dates after 2038 work.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillora {
+
+using DateValue = std::int64_t;
+inline constexpr DateValue InvalidDate = -1;
+inline constexpr std::int64_t SecondsPerDay = 86'400;
+
+bool IsLeapYear(std::int64_t year);
+
+// -1 for any field out of range (no normalisation: 31 April is invalid, not
+// 1 May) and for dates before 1970.
+DateValue MakeDate(int year, int month, int day, int hour, int minute, int second);
+
+// The local clock now (GetLocalTime on Windows).
+DateValue Today();
+
+// Fields of a date; 0 for a negative (invalid) value.
+int DayOfYear(DateValue date);
+int YearOf(DateValue date);
+int MonthOf(DateValue date);
+int DayOf(DateValue date);
+
+// Adds months keeping the day and the time of day; a day missing in the
+// target month is lowered while it stays 28 or more. -1 stays -1.
+DateValue AddMonths(DateValue date, int months);
+DateValue AddDays(DateValue date, std::int64_t days);
+
+int DaysInMonth(int year, int month);
+int DaysInYear(int year);
+
+// Replaces "%yyyy", "%mm" and "%dd" (any letter case) by the year, month and
+// day; every other character is copied.
+std::string FormatDate(std::string_view mask, DateValue date);
+
+// A calendar day as plain numbers (today's D, M and Y).
+struct CalendarDay {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+
+    bool operator==(const CalendarDay&) const = default;
+};
+
+// The day of a date value; all zero for an invalid one.
+CalendarDay DayFromDate(DateValue date);
+
+// Days since 1970-01-01 of a real Gregorian date, for any year (negative
+// before 1970); the caller makes sure the date exists.
+std::int64_t DayNumber(std::int64_t year, int month, int day);
+
+}  // namespace quillora

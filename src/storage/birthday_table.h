@@ -1,0 +1,66 @@
+#pragma once
+// The birthday entries held in memory while the program runs, and the bytes
+// of the list file "list.txt".
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillora {
+
+// The number of rows the program itself fills; a file may hold more, which
+// are kept (never dropped by a load and a save) but no entry is added then.
+inline constexpr int TableCapacity = 102;
+
+// One row: the six columns always move together. Numbers are texts exactly as
+// typed ("07" stays "07").
+struct BirthdayEntry {
+    std::string Name;
+    std::string Day;
+    std::string Month;
+    std::string Year;
+    std::string Remind;  // "1" reminded, "0" not; read as a number
+    std::string Mark;    // "1"; passed through unchanged
+
+    bool operator==(const BirthdayEntry&) const = default;
+};
+
+class BirthdayTable {
+public:
+    [[nodiscard]] int Count() const { return static_cast<int>(rows_.size()); }
+    [[nodiscard]] const BirthdayEntry& Row(int index) const { return rows_.at(index); }
+    [[nodiscard]] const std::vector<BirthdayEntry>& Rows() const { return rows_; }
+    [[nodiscard]] bool IsFull() const { return Count() >= TableCapacity; }
+
+    // Appends at row Count; refused (false) when the table is full.
+    [[nodiscard]] bool Append(BirthdayEntry entry);
+    // Appends without the capacity check; only loading uses it.
+    void AppendLoaded(BirthdayEntry entry);
+    // Overwrites row `index`; refused (false) outside 0 to Count - 1.
+    [[nodiscard]] bool Replace(int index, BirthdayEntry entry);
+    // Removes row `index`, moving the later rows down by one; false outside
+    // 0 to Count - 1.
+    bool Remove(int index);
+    void Clear() { rows_.clear(); }
+
+    // The last row whose Name equals `name` byte for byte.
+    [[nodiscard]] std::optional<int> FindLastByName(std::string_view name) const;
+    [[nodiscard]] bool ContainsName(std::string_view name) const { return FindLastByName(name).has_value(); }
+
+    bool operator==(const BirthdayTable&) const = default;
+
+private:
+    std::vector<BirthdayEntry> rows_;
+};
+
+// Line 1 is Count, then six blocks of Count lines (Name, Day, Month, Year,
+// Remind, Mark). Missing lines read as empty texts. A count larger than the
+// file can back is bounded by max(TableCapacity, lines after the first); a
+// negative count or one without digits gives an empty table.
+BirthdayTable ParseList(std::string_view fileBytes);
+
+// The exact bytes of the list file: "0" CR LF for an empty table, and no line
+// end after the last Mark.
+std::string ListToBytes(const BirthdayTable& table);
+
+}  // namespace quillora

@@ -1,0 +1,32 @@
+#pragma once
+// Whole-file reading and crash-safe whole-file writing.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillora {
+
+// The file's bytes, opened for reading while others may read but not write
+// it; nothing when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// The last step of a safe save: puts the finished temporary file in the place
+// of the target (keeping the previous target as `backupPath` when that is not
+// empty). Replaceable so that tests can make it fail.
+using FinalSaveStep = bool (*)(const std::string& targetPath, const std::string& tempPath, bool targetExists,
+                               const std::string& backupPath);
+bool MoveIntoPlace(const std::string& targetPath, const std::string& tempPath, bool targetExists,
+                   const std::string& backupPath);
+
+// Writes `bytes` as the whole new content of `path` so that a crash or a full
+// disk never leaves a truncated file: the bytes go to a temporary file beside
+// the target, are flushed, and then replace the target in one step. Fails,
+// writing nothing, where the target could not have been rewritten in place
+// (read-only, locked by a writer, folder missing).
+[[nodiscard]] bool SaveWholeFile(const std::string& path, std::string_view bytes,
+                                 const std::string& backupPath = {}, FinalSaveStep finalStep = MoveIntoPlace);
+
+// The name of the temporary file a save of `path` writes first.
+std::string TempPathFor(const std::string& path);
+
+}  // namespace quillora

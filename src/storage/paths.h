@@ -1,0 +1,38 @@
+#pragma once
+// Paths are plain texts built by concatenation each time they are needed;
+// these functions hold the rules, the Windows side supplies the sources
+// (APPDATA, the Documents folder, the current directory).
+#include <string>
+#include <string_view>
+
+namespace quillora {
+
+// `path` with one backslash at its end (added only when missing).
+std::string WithTrailingBackslash(std::string path);
+
+// parent + "\" + name; the backslash is left out when the parent is empty or
+// already ends in one.
+std::string JoinPath(std::string_view parent, std::string_view name);
+
+// The settings folder: APPDATA + "\Quillora\data\".
+std::string DataDirFrom(std::string_view appDataBase);
+// The list folder: Documents (ending in a backslash) + "Quillora\Saved-List\".
+std::string ListDirFrom(std::string_view documentsBase);
+// The installation's data folder: current directory (with backslash) + "data\".
+std::string InstallDataDirFrom(std::string_view currentDirectory);
+
+inline constexpr std::string_view SettingsFileName = "config.txt";
+inline constexpr std::string_view ListFileName = "list.txt";
+inline constexpr std::string_view CompanionFileName = "Reminder.exe";
+inline constexpr std::string_view AutostartShortcutName = "Reminder.lnk";
+
+// Everything up to and including the last backslash or slash; a leading
+// double quote is skipped and the scan stops at "|". Empty without a
+// separator.
+std::string FolderPart(std::string_view path);
+
+// Folder entry names match as the file system matches them: without regard
+// to ASCII letter case.
+bool SameEntryName(std::string_view a, std::string_view b);
+
+}  // namespace quillora

@@ -1,0 +1,27 @@
+#include "storage/settings.h"
+
+#include "storage/line_reader.h"
+
+namespace quillora {
+
+Settings ParseSettings(std::string_view fileBytes) {
+    Settings settings;
+    LineReader reader(WithoutByteOrderMark(fileBytes));
+    // A line end after the last line does not make an extra empty slot: a
+    // line is read only while bytes remain.
+    for (int slot = 0; slot < SettingsSlotCount && !reader.AtEnd(); ++slot) {
+        settings.Set(slot, reader.ReadLine());
+    }
+    return settings;
+}
+
+std::string SettingsToBytes(const Settings& settings) {
+    std::string bytes;
+    for (int slot = 0; slot < SettingsSlotsWritten; ++slot) {
+        if (slot > 0) bytes += LineEnd;
+        bytes += settings.Get(slot);
+    }
+    return bytes;
+}
+
+}  // namespace quillora

@@ -1,0 +1,269 @@
+#include "ui/main_window_win.h"
+
+#include <commctrl.h>
+
+#include "storage/number_text.h"
+
+namespace quillora {
+namespace {
+
+constexpr char MainWindowClass[] = "QuilloraMainWindow";
+constexpr char TabPageClass[] = "QuilloraTabPage";
+constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+constexpr const char* TabCaptions[MonthTabCount] = {"ALL", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+
+struct ColumnLayout {
+    const char* header;
+    int width;
+};
+constexpr ColumnLayout ListColumns[ListColumnCount] = {
+    {"NAME", 177}, {"DAY", 60}, {"MONTH", 60}, {"YEAR", 60}, {"AGE", 60}, {"DAYS LEFT", 70}, {"REMIND", 60}};
+
+struct ButtonLayout {
+    int id;
+    const char* caption;
+    int x;
+};
+constexpr ButtonLayout Buttons[] = {{AddEntryButtonId, "ADD ENTRY", 15},
+                                    {EditEntryButtonId, "EDIT ENTRY", 240},
+                                    {DeleteEntryButtonId, "DELETE ENTRY", 465}};
+
+}  // namespace
+
+MainWindow::~MainWindow() {
+    Destroy();
+}
+
+bool MainWindow::Create() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    RegisterWindowClassOnce(MainWindowClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                            LoadIconA(instance, MAKEINTRESOURCEA(1)));
+    RegisterWindowClassOnce(TabPageClass, PageProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
+    // The outer size comes from the client size without a menu bar; the menu
+    // bar attached later takes its height from the client area.
+    const RECT outer = CentredWindowRect(ClientWidth, ClientHeight, MainWindowStyle, 0);
+    CreateWindowExA(0, MainWindowClass, "QUILLORA", MainWindowStyle, outer.left, outer.top,
+                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
+    if (!window_) return false;
+    CreateControls();
+    ShowWindow(window_, SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    return true;
+}
+
+void MainWindow::Destroy() {
+    if (window_) DestroyWindow(window_);
+}
+
+void MainWindow::CreateControls() {
+    // The frame's inside is never painted (an owner-drawn static that draws
+    // nothing), so the controls inside it show through.
+    CreateControl(window_, FrameId, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 5,
+                  590, 435);
+    for (const ButtonLayout& button : Buttons) {
+        CreateControl(window_, button.id, "BUTTON", button.caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
+                      button.x, 445, 120, 30);
+    }
+    tabStrip_ = CreateControl(window_, TabStripId, WC_TABCONTROLA, "",
+                              WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN, WS_EX_TRANSPARENT, 15, 15, 571, 415);
+    if (!tabStrip_) return;
+    for (int tab = 0; tab < MonthTabCount; ++tab)
+        CreateTab(tab, TabCaptions[tab]);
+    ShowPage(SelectedTab());
+}
+
+void MainWindow::CreateTab(int tab, const char* caption) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(caption);
+    SendMessageA(tabStrip_, TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
+
+    // The page fills the tab strip's display area, under the row of tabs.
+    RECT area{};
+    GetClientRect(tabStrip_, &area);
+    TabCtrl_AdjustRect(tabStrip_, FALSE, &area);
+    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, TabPageClass, "", WS_CHILD | WS_CLIPCHILDREN, area.left,
+                                area.top, area.right - area.left, area.bottom - area.top, tabStrip_, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    pages_[tab] = page;
+    if (!page) return;
+
+    HWND list = CreateControl(page, ListViewIdOfTab(tab), WC_LISTVIEWA, "",
+                              WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
+                              6, 10, 551, 370);
+    listViews_[tab] = list;
+    if (!list) return;
+    ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    for (int column = 0; column < ListColumnCount; ++column) {
+        LVCOLUMNA layout{};
+        layout.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        layout.fmt = LVCFMT_LEFT;
+        layout.cx = ListColumns[column].width;
+        layout.pszText = const_cast<char*>(ListColumns[column].header);
+        layout.iSubItem = column;
+        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&layout));
+    }
+}
+
+int MainWindow::SelectedTab() const {
+    const int selected = tabStrip_ ? TabCtrl_GetCurSel(tabStrip_) : -1;
+    return selected < 0 ? AllTab : selected;
+}
+
+void MainWindow::SelectTab(int tab) {
+    if (!tabStrip_) return;
+    TabCtrl_SetCurSel(tabStrip_, tab);
+    ShowPage(tab);
+}
+
+void MainWindow::ShowPage(int tab) {
+    for (int other = 0; other < MonthTabCount; ++other) {
+        if (!pages_[other] || other == tab) continue;
+        ShowWindow(pages_[other], SW_HIDE);
+        EnableWindow(pages_[other], FALSE);
+    }
+    if (tab >= 0 && tab < MonthTabCount && pages_[tab]) {
+        EnableWindow(pages_[tab], TRUE);
+        ShowWindow(pages_[tab], SW_SHOW);
+    }
+}
+
+HWND MainWindow::ListView(int tab) const {
+    return tab >= 0 && tab < MonthTabCount ? listViews_[tab] : nullptr;
+}
+
+void MainWindow::FillList(int tab, const std::vector<ListRow>& rows) {
+    HWND list = ListView(tab);
+    if (!list) return;
+    // Appending row by row with drawing on costs a repaint per row.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = static_cast<int>(row);
+        item.pszText = const_cast<char*>(rows[row].cells[0].c_str());
+        item.lParam = static_cast<LPARAM>(row);
+        const int index =
+            static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (index < 0) continue;
+        for (int column = 1; column < ListColumnCount; ++column) {
+            LVITEMA cell{};
+            cell.iSubItem = column;
+            cell.pszText = const_cast<char*>(rows[row].cells[column].c_str());
+            SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&cell));
+        }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+int MainWindow::RowCount(int tab) const {
+    HWND list = ListView(tab);
+    return list ? ListView_GetItemCount(list) : 0;
+}
+
+int MainWindow::SelectedRow(int tab) const {
+    HWND list = ListView(tab);
+    return list ? ListView_GetNextItem(list, -1, LVNI_SELECTED) : -1;
+}
+
+void MainWindow::SelectRow(int tab, int row) {
+    HWND list = ListView(tab);
+    if (!list) return;
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (row < 0) return;
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, row, FALSE);
+}
+
+std::string MainWindow::CellText(int tab, int row, int column) const {
+    HWND list = ListView(tab);
+    if (!list || row < 0) return {};
+    // The list view says how much it copied; a full buffer may mean more.
+    std::string text(256, '\0');
+    for (;;) {
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text.data();
+        item.cchTextMax = static_cast<int>(text.size());
+        const auto copied = static_cast<std::size_t>(
+            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
+        if (copied + 1 < text.size()) {
+            text.resize(copied);
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam == 0) {
+                events_.OnMenuEvent(LOWORD(wParam));
+            } else if (HIWORD(wParam) == BN_CLICKED) {
+                events_.OnControlEvent(LOWORD(wParam), ControlEventType::Click);
+            }
+            return 0;
+        case WM_NOTIFY:
+            return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
+        case WM_CLOSE:
+            events_.OnCloseEvent();
+            return 0;
+        default:
+            return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
+    const int id = static_cast<int>(header.idFrom);
+    if (id == TabStripId && header.code == TCN_SELCHANGE) {
+        ShowPage(SelectedTab());
+        events_.OnControlEvent(TabStripId, ControlEventType::Click);
+        return 0;
+    }
+    if (id < FirstListViewId || id > LastListViewId) return 0;
+    switch (header.code) {
+        case NM_CLICK:
+            events_.OnControlEvent(id, ControlEventType::Click);
+            return 0;
+        case NM_RCLICK:
+            events_.OnControlEvent(id, ControlEventType::RightClick);
+            return 0;
+        case NM_DBLCLK:
+            events_.OnControlEvent(id, ControlEventType::DoubleClick);
+            return 0;
+        case NM_CUSTOMDRAW:
+            return OnListCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        default:
+            return 0;
+    }
+}
+
+LRESULT MainWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    // A row is highlighted exactly when its DAYS LEFT reads 0; reading that
+    // from the row keeps the colour with the row when the list is sorted.
+    const int tab = static_cast<int>(draw.nmcd.hdr.idFrom) - FirstListViewId;
+    const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+    if (CellText(tab, row, DaysLeftColumn) == NumberToText(0)) {
+        draw.clrTextBk = TodayColour;
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+LRESULT CALLBACK MainWindow::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A page only carries its list view; what the list reports belongs to
+    // the main window.
+    if (message == WM_NOTIFY || message == WM_COMMAND) {
+        return SendMessageA(GetAncestor(page, GA_ROOT), message, wParam, lParam);
+    }
+    return DefWindowProcA(page, message, wParam, lParam);
+}
+
+}  // namespace quillora

@@ -1,0 +1,80 @@
+#pragma once
+// The main window: a frame, the three command buttons and the tab strip with
+// one list view per tab. It turns Windows messages into the program's
+// events and offers the list operations the rest of the program needs; it
+// holds no rule of its own.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "calc/list_row.h"
+#include "ui/commands.h"
+#include "ui/ids.h"
+#include "ui/window_base_win.h"
+
+namespace quillora {
+
+class MainWindowEvents {
+public:
+    virtual void OnMenuEvent(int commandId) = 0;
+    virtual void OnControlEvent(int controlId, ControlEventType type) = 0;
+    virtual void OnCloseEvent() = 0;
+
+protected:
+    ~MainWindowEvents() = default;
+};
+
+class MainWindow : public WindowBase<MainWindow> {
+public:
+    static constexpr int ClientWidth = 600;
+    static constexpr int ClientHeight = 500;
+    // The background of a row whose birthday is today.
+    static constexpr COLORREF TodayColour = RGB(0, 193, 193);
+
+    explicit MainWindow(MainWindowEvents& events) : events_(events) {}
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow();
+
+    // Creates the window and its controls and shows it; false when the window
+    // itself could not be made.
+    [[nodiscard]] bool Create();
+    void Destroy();
+
+    [[nodiscard]] int SelectedTab() const;
+    // Makes tab `tab` the selected one and shows its page; raises no event.
+    void SelectTab(int tab);
+    [[nodiscard]] HWND ListView(int tab) const;
+    [[nodiscard]] HWND VisibleListView() const { return ListView(SelectedTab()); }
+
+    // Replaces every row of the tab's list, with drawing suspended meanwhile.
+    void FillList(int tab, const std::vector<ListRow>& rows);
+    [[nodiscard]] int RowCount(int tab) const;
+    [[nodiscard]] int SelectedRow(int tab) const;  // -1 when none
+    void SelectRow(int tab, int row);              // row -1 selects nothing
+    [[nodiscard]] std::string CellText(int tab, int row, int column) const;
+
+    void Enable(bool enabled) { EnableWindow(window_, enabled); }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    friend class WindowBase<MainWindow>;
+    static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateControls();
+    void CreateTab(int tab, const char* caption);
+    void ShowPage(int tab);
+    LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
+    LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
+
+    MainWindowEvents& events_;
+    HWND tabStrip_ = nullptr;
+    std::array<HWND, MonthTabCount> pages_{};
+    std::array<HWND, MonthTabCount> listViews_{};
+};
+
+}  // namespace quillora

@@ -1,0 +1,33 @@
+#pragma once
+// The menu bar and the popup menu of the main window, and their check marks.
+#include <windows.h>
+
+#include <string>
+
+#include "app/scoped_win.h"
+
+namespace quillora {
+
+class Menus {
+public:
+    // Creates the menu bar and attaches it to `window` (which then owns and
+    // destroys it), with no marks yet.
+    void AttachMenuBar(HWND window);
+    void CreatePopupMenu();
+
+    [[nodiscard]] bool MusicMarked() const;
+    void MarkMusic(bool on);
+    // Moves the mark to the entry of a stored days code; a text that is none
+    // of the codes leaves every mark as it is.
+    void SyncDaysMarks(const std::string& daysCode);
+
+    // Opens the popup menu at the mouse position; a chosen entry arrives at
+    // `window` as a menu command.
+    void ShowPopupMenu(HWND window) const;
+
+private:
+    HMENU bar_ = nullptr;  // owned by the window it is attached to
+    UniqueMenu popup_;
+};
+
+}  // namespace quillora
