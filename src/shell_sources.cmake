@@ -4,7 +4,11 @@ set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/app/startup_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/storage/shortcut_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/user_data_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/entry_dialog_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/information_window_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/child_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/column_sorter_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/fonts_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/main_window_win.cpp

@@ -3,7 +3,11 @@
 #include "calc/calendar.h"
 #include "quillora_version.h"
 #include "storage/number_text.h"
+#include "storage/paths.h"
+#include "storage/shortcut_win.h"
 #include "storage/user_data_win.h"
+#include "ui/entry_dialog_win.h"
+#include "ui/information_window_win.h"
 #include "ui/message_box_win.h"
 #include "ui/message_loop_win.h"
 #include "ui/web_page_win.h"
@@ -117,8 +121,16 @@ void Application::ReturnToAllTab() {
 }
 
 void Application::WriteAutostartOnce() {
-    // The shortcut that starts the reminder companion at logon comes with
-    // the entry editing work; until then the slot is left as it is.
+    if (NumberFromText(settings_.Get(AutostartCreated)) != 0) return;
+    ShortcutFields shortcut;
+    shortcut.targetPath = InstallDataDir() + std::string(CompanionFileName);
+    shortcut.shortcutPath = StartupDir() + std::string(AutostartShortcutName);
+    shortcut.showCommand = SW_SHOWNORMAL;
+    CreateAutostartShortcut(shortcut);
+    // Done once, whatever the outcome: a user who removes the shortcut does
+    // not get it back at the next start.
+    settings_.Set(AutostartCreated, "1");
+    SaveSettings(settings_);
 }
 
 void Application::SetDaysBeforeRemind(int commandId) {
@@ -155,12 +167,41 @@ void Application::ClearList() {
     table_.Clear();
 }
 
-void Application::OpenEntryDialog(bool /*editMode*/) {
-    // The entry dialog comes with the entry editing work.
+void Application::OpenEntryDialog(bool editMode) {
+    EntryDialogRequest request;
+    request.editMode = editMode;
+    if (editMode) {
+        // Nothing to edit when the selected row leads to no entry: the
+        // dialog would otherwise write over whatever row an earlier lookup
+        // left behind.
+        if (!FindSelectedEntry()) return;
+        request.shown = table_.Row(currentEntryIndex_);
+    } else {
+        if (table_.IsFull()) {
+            ShowError(mainWindow_.Window(), "THE LIST IS FULL!", false);
+            return;
+        }
+        const DateValue now = Today();
+        request.shown = BirthdayEntry{
+            "Name", FormatDate("%dd", now), FormatDate("%mm", now), FormatDate("%yyyy", now), "1", "1"};
+        request.nameTaken = [this](const std::string& name) { return table_.ContainsName(name); };
+    }
+    mainWindow_.Enable(false);
+    const auto stored = RunEntryDialog(mainWindow_.Window(), fonts_, request);
+    if (stored) {
+        if (editMode) {
+            (void)table_.Replace(currentEntryIndex_, *stored);
+        } else {
+            (void)table_.Append(*stored);
+        }
+    }
+    ReturnToAllTab();
 }
 
 void Application::OpenInformationWindow() {
-    // The information window comes with the entry editing work.
+    mainWindow_.Enable(false);
+    RunInformationWindow(mainWindow_.Window(), fonts_);
+    ReturnToAllTab();
 }
 
 void Application::Quit() {

@@ -48,7 +48,7 @@ private:
     BirthdayTable table_;
     int currentEntryIndex_ = 0;  // the table row of the last looked-up list row
     ColumnSorter sorter_;
-    MainWindow mainWindow_{*this};
+    MainWindow mainWindow_{*this, sorter_};
     Menus menus_;
     SharedFonts fonts_;
     bool quitting_ = false;

@@ -52,11 +52,12 @@ ListRow BuildRow(const BirthdayEntry& entry, CalendarDay today) {
     const std::int64_t month = NumberFromText(entry.Month);
     const std::int64_t daysLeft = DaysLeft(day, month, today);
 
-    ListRow row{.cells = {entry.Name, entry.Day, entry.Month, entry.Year,
-                          NumberToText(AgeOn(day, month, NumberFromText(entry.Year), today)),
-                          NumberToText(daysLeft), std::string(NumberFromText(entry.Remind) != 0 ? "X" : "")},
-                .highlighted = daysLeft == 0};
-    return row;
+    // Built in one piece: assigning "X" into a default-constructed cell trips
+    // a false -Wrestrict in GCC 12.
+    return {.cells = {entry.Name, entry.Day, entry.Month, entry.Year,
+                      NumberToText(AgeOn(day, month, NumberFromText(entry.Year), today)),
+                      NumberToText(daysLeft), std::string(NumberFromText(entry.Remind) != 0 ? "X" : "")},
+            .highlighted = daysLeft == 0};
 }
 
 bool IsInMonth(const BirthdayEntry& entry, int month) {

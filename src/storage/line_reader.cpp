@@ -21,7 +21,7 @@ constexpr bool HasByteBelow14(std::uint64_t word) {
 }
 
 // The position of the first line-end byte at or after `from`, or the size.
-// Names may be any length (a pasted block of text makes a line of many
+// A line may be any length (a damaged or hand-made file can hold one of many
 // megabytes), so whole words are skipped at once where no byte can end the
 // line; the search stays linear and close to a plain copy in speed.
 std::size_t FindLineEnd(std::string_view bytes, std::size_t from) {

@@ -21,16 +21,19 @@ public:
     ColumnSorter() = default;
     ColumnSorter(const ColumnSorter&) = delete;
     ColumnSorter& operator=(const ColumnSorter&) = delete;
-    ~ColumnSorter();
 
-    // Watches the list view's parent for header clicks and its top-level
-    // window for minimise/restore. A second registration keeps the column
-    // kinds and forgets the last sort.
+    // A second registration keeps the column kinds and forgets the last sort.
     RegisterResult RegisterListView(HWND listView);
     SetKindResult SetColumnKind(HWND listView, int column, ColumnSortKind kind);
 
-    // The sort a header click asks for; public so that it can be measured.
-    void SortByColumn(HWND listView, int column);
+    // The window that hosts registered list views hands on what concerns
+    // them. (Subclassing the hosts instead would make every message they get
+    // a round trip to the Wine server.)
+    // A header click (LVN_COLUMNCLICK): sorts a registered, non-empty list.
+    void OnColumnClick(HWND listView, int column);
+    // The top-level window's WM_WINDOWPOSCHANGING: after minimise or restore
+    // the registered lists of that window are scrolled back to the start.
+    void OnWindowPosChanging(HWND topWindow, const WINDOWPOS& position);
 
 private:
     struct SortState {
@@ -41,15 +44,9 @@ private:
         int nextDirection = +1;
     };
 
-    static LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR sorter);
     SortState* Find(HWND listView);
-    void Watch(HWND window);
-    void OnWatchedMessage(HWND window, UINT message, LPARAM lParam);
-    void ResetScrolling(HWND topWindow);
 
     std::vector<std::unique_ptr<SortState>> states_;
-    std::vector<HWND> watched_;
 };
 
 }  // namespace quillora

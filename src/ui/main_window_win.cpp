@@ -69,6 +69,9 @@ void MainWindow::CreateControls() {
     tabStrip_ = CreateControl(window_, TabStripId, WC_TABCONTROLA, "",
                               WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN, WS_EX_TRANSPARENT, 15, 15, 571, 415);
     if (!tabStrip_) return;
+    // Modest padding keeps all thirteen tabs in one row, with no scroll
+    // arrows, whatever the platform's default padding is.
+    TabCtrl_SetPadding(tabStrip_, 6, 3);
     for (int tab = 0; tab < MonthTabCount; ++tab)
         CreateTab(tab, TabCaptions[tab]);
     ShowPage(SelectedTab());
@@ -213,6 +216,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             events_.OnCloseEvent();
             return 0;
+        case WM_WINDOWPOSCHANGING:
+            sorter_.OnWindowPosChanging(window_, *reinterpret_cast<const WINDOWPOS*>(lParam));
+            return DefaultHandling(message, wParam, lParam);
         default:
             return DefaultHandling(message, wParam, lParam);
     }
@@ -235,6 +241,9 @@ LRESULT MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
             return 0;
         case NM_DBLCLK:
             events_.OnControlEvent(id, ControlEventType::DoubleClick);
+            return 0;
+        case LVN_COLUMNCLICK:
+            sorter_.OnColumnClick(header.hwndFrom, reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
             return 0;
         case NM_CUSTOMDRAW:
             return OnListCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calc/list_row.h"
+#include "ui/column_sorter_win.h"
 #include "ui/commands.h"
 #include "ui/ids.h"
 #include "ui/window_base_win.h"
@@ -34,7 +35,7 @@ public:
     // The background of a row whose birthday is today.
     static constexpr COLORREF TodayColour = RGB(0, 193, 193);
 
-    explicit MainWindow(MainWindowEvents& events) : events_(events) {}
+    MainWindow(MainWindowEvents& events, ColumnSorter& sorter) : events_(events), sorter_(sorter) {}
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow();
@@ -72,6 +73,7 @@ private:
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
 
     MainWindowEvents& events_;
+    ColumnSorter& sorter_;  // sorts the lists on header clicks
     HWND tabStrip_ = nullptr;
     std::array<HWND, MonthTabCount> pages_{};
     std::array<HWND, MonthTabCount> listViews_{};

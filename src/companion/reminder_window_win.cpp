@@ -1,0 +1,170 @@
+#include "companion/reminder_window_win.h"
+
+#include <utility>
+
+#include "companion/reminder_ids.h"
+#include "storage/number_text.h"
+
+namespace quillora {
+namespace {
+
+constexpr char ReminderWindowClass[] = "QuilloraReminder";
+constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
+constexpr int ClientWidth = 380;
+constexpr int ClientHeight = 262;
+
+// The colours of Quillora's child windows and of its list rows.
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF DarkGrey = RGB(51, 51, 51);
+constexpr COLORREF TodayColour = RGB(0, 193, 193);
+
+struct ColumnLayout {
+    const char* title;
+    int width;
+};
+// Widths add up to the list's inside, so no sideways scrolling is needed.
+constexpr ColumnLayout Columns[] = {{"NAME", 130}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 81}};
+
+void SetFont(HWND control, HFONT font) {
+    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+void SetCell(HWND list, int row, int column, const std::string& text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+ReminderWindow::ReminderWindow(std::vector<DueReminder> due)
+    : due_(std::move(due)),
+      fonts_(CreateSharedFonts()),
+      black_(CreateSolidBrush(Black)),
+      darkGrey_(CreateSolidBrush(DarkGrey)) {}
+
+ReminderWindow::~ReminderWindow() {
+    // The controls use the fonts, so the window goes before them.
+    if (window_) DestroyWindow(window_);
+}
+
+bool ReminderWindow::Open(int showCommand) {
+    RegisterWindowClassOnce(ReminderWindowClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+    const RECT outer = CentredWindowRect(ClientWidth, ClientHeight, WindowStyle, WindowExStyle);
+    CreateWindowExA(WindowExStyle, ReminderWindowClass, ReminderWindowTitle, WindowStyle, outer.left,
+                    outer.top, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                    GetModuleHandleA(nullptr), this);
+    if (!window_) return false;
+    CreateControls();
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    if (HWND close = GetDlgItem(window_, ReminderCloseButtonId)) SetFocus(close);
+    // Started at logon, the window may be refused the foreground; then its
+    // taskbar button asks for attention instead.
+    if (!SetForegroundWindow(window_)) {
+        FLASHWINFO flash{sizeof flash, window_, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+        FlashWindowEx(&flash);
+    }
+    return true;
+}
+
+void ReminderWindow::RunUntilClosed() {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        // Tab moves between the controls, Enter and Esc press CLOSE.
+        if (window_ && IsDialogMessageA(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+void ReminderWindow::CreateControls() {
+    SetFont(CreateControl(window_, ReminderTitleId, "STATIC", ReminderWindowTitle, SS_CENTER | SS_CENTERIMAGE,
+                          WS_EX_CLIENTEDGE, 0, 5, ClientWidth, 30),
+            fonts_.title.Get());
+    SetFont(CreateControl(window_, ReminderCaptionId, "STATIC", "Birthdays to remember:", SS_CENTER, 0, 10,
+                          45, 360, 18),
+            fonts_.caption.Get());
+    HWND list = CreateControl(window_, ReminderListId, WC_LISTVIEWA, "",
+                              WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE,
+                              10, 68, 360, 150);
+    if (list) FillList(list);
+    CreateControl(window_, ReminderCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 140,
+                  228, 100, 25);
+}
+
+void ReminderWindow::FillList(HWND list) {
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    for (int column = 0; column < static_cast<int>(std::size(Columns)); ++column) {
+        LVCOLUMNA layout{};
+        layout.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        layout.pszText = const_cast<char*>(Columns[column].title);
+        layout.cx = Columns[column].width;
+        layout.iSubItem = column;
+        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&layout));
+    }
+    for (int row = 0; row < static_cast<int>(due_.size()); ++row) {
+        const DueReminder& reminder = due_[row];
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<char*>(reminder.name.c_str());
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SetCell(list, row, ReminderBirthdayColumn, reminder.birthday);
+        SetCell(list, row, ReminderAgeColumn, NumberToText(reminder.turningAge));
+        SetCell(list, row, ReminderWhenColumn, WhenText(reminder.daysAway));
+    }
+}
+
+LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            // CLOSE, and Enter or Esc through the dialog keys.
+            if (LOWORD(wParam) == ReminderCloseButtonId || LOWORD(wParam) == IDOK) DestroyWindow(window_);
+            return 0;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->idFrom == ReminderListId && header->code == NM_CUSTOMDRAW) {
+                return OnListCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+            }
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+LRESULT ReminderWindow::OnStaticColour(HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    const HBRUSH brush = id == ReminderTitleId     ? black_.Get()
+                         : id == ReminderCaptionId ? darkGrey_.Get()
+                                                   : nullptr;
+    if (!brush)
+        return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(control));
+    SetTextColor(dc, White);
+    SetBkColor(dc, id == ReminderTitleId ? Black : DarkGrey);
+    return reinterpret_cast<LRESULT>(brush);
+}
+
+LRESULT ReminderWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
+    if (row < due_.size() && due_[row].IsToday()) {
+        draw.clrTextBk = TodayColour;
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
+}
+
+}  // namespace quillora

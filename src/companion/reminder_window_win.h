@@ -1,0 +1,42 @@
+#pragma once
+// The one window of the companion: the due birthdays, soonest first, in the
+// look of Quillora's own child windows.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "calc/reminders.h"
+#include "ui/fonts_win.h"
+#include "ui/window_base_win.h"
+
+namespace quillora {
+
+class ReminderWindow : public WindowBase<ReminderWindow> {
+public:
+    explicit ReminderWindow(std::vector<DueReminder> due);
+    ReminderWindow(const ReminderWindow&) = delete;
+    ReminderWindow& operator=(const ReminderWindow&) = delete;
+    ~ReminderWindow();
+
+    // Creates the window with its rows, shows it with `showCommand` and
+    // brings it to the foreground; false when it could not be made.
+    [[nodiscard]] bool Open(int showCommand);
+    // Runs until the user closes the window.
+    void RunUntilClosed();
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void CreateControls();
+    void FillList(HWND list);
+    LRESULT OnStaticColour(HDC dc, HWND control);
+    LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
+
+    std::vector<DueReminder> due_;
+    SharedFonts fonts_;
+    UniqueBrush black_;
+    UniqueBrush darkGrey_;
+};
+
+}  // namespace quillora

@@ -1,0 +1,62 @@
+#include "storage/shortcut_win.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include "app/scoped_win.h"
+#include "storage/paths.h"
+
+namespace quillora {
+
+std::string StartupDir() {
+    // An unresolvable folder gives just the backslash; the save then fails
+    // quietly.
+    LPITEMIDLIST rawList = nullptr;
+    std::string path;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_STARTUP, &rawList))) {
+        UniqueCoTaskMem itemList(rawList);
+        std::string buffer(2048, '\0');
+        if (SHGetPathFromIDListA(rawList, buffer.data())) path = buffer.c_str();
+    }
+    return path + "\\";
+}
+
+namespace {
+
+std::wstring Utf16FromAnsi(const std::string& text) {
+    const int needed = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (needed <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), needed);
+    wide.resize(static_cast<std::size_t>(needed - 1));
+    return wide;
+}
+
+}  // namespace
+
+int CreateAutostartShortcut(const ShortcutFields& fields) {
+    const std::string iconPath = fields.iconPath == "|" ? fields.targetPath : fields.iconPath;
+    const std::string workingFolder = fields.workingFolder.empty() ? FolderPart(fields.targetPath) : fields.workingFolder;
+
+    const ComInit com;
+    ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()))) {
+        return 0;
+    }
+    link->SetPath(fields.targetPath.c_str());
+    link->SetArguments(fields.arguments.c_str());
+    link->SetWorkingDirectory(workingFolder.c_str());
+    link->SetDescription(fields.description.c_str());
+    link->SetShowCmd(fields.showCommand);
+    link->SetHotkey(static_cast<WORD>(fields.hotKey));
+    link->SetIconLocation(iconPath.c_str(), fields.iconIndex);
+
+    ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return 0;
+    // The buffer is sized from the path, so a long Startup folder still fits.
+    file->Save(Utf16FromAnsi(fields.shortcutPath).c_str(), TRUE);
+    return 1;
+}
+
+}  // namespace quillora

@@ -1,0 +1,28 @@
+#pragma once
+// The shortcut in the user's Startup folder that starts the reminder
+// companion at every logon.
+#include <string>
+
+namespace quillora {
+
+// The user's Startup folder with one backslash appended.
+std::string StartupDir();
+
+struct ShortcutFields {
+    std::string targetPath;
+    std::string shortcutPath;
+    std::string workingFolder;  // empty: the target's folder part
+    std::string arguments;
+    int showCommand = 1;
+    std::string description;
+    int hotKey = 0;
+    std::string iconPath = "|";  // "|": the target path
+    int iconIndex = 0;
+};
+
+// Writes the shortcut, replacing an existing one. Returns 1 when the shell
+// link could be asked for its file interface, 0 otherwise (the outcome of
+// the save itself is not looked at).
+int CreateAutostartShortcut(const ShortcutFields& fields);
+
+}  // namespace quillora

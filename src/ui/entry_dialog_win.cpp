@@ -1,0 +1,298 @@
+#include "ui/entry_dialog_win.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+#include "app/scoped_win.h"
+#include "storage/number_text.h"
+#include "ui/child_window_win.h"
+#include "ui/digit_filter.h"
+#include "ui/ids.h"
+#include "ui/message_box_win.h"
+#include "ui/window_base_win.h"
+
+namespace quillora {
+namespace {
+
+constexpr char EntryDialogClass[] = "QuilloraEntryDialog";
+constexpr DWORD EntryDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// Tab and Shift+Tab walk through the controls of this window.
+constexpr DWORD EntryDialogExStyle = WS_EX_CONTROLPARENT;
+constexpr int ClientWidth = 300;
+constexpr int ClientHeight = 230;
+
+struct DateFieldLayout {
+    int id;
+    int x;
+    int width;
+    int lowest;
+    int highest;
+};
+constexpr int DateFieldTop = 125;
+constexpr int DateFieldHeight = 20;
+constexpr std::array<DateFieldLayout, 3> DateFields = {{
+    {DayFieldId, 65, 30, 1, 31},
+    {MonthFieldId, 145, 30, 1, 12},
+    {YearFieldId, 230, 40, 1900, 3000},
+}};
+
+class EntryDialog : public WindowBase<EntryDialog> {
+public:
+    EntryDialog(const SharedFonts& fonts, const EntryDialogRequest& request)
+        : fonts_(fonts), request_(request), titleBackground_(CreateSolidBrush(RGB(0, 0, 0))) {}
+
+    std::optional<BirthdayEntry> Run(HWND mainWindow) {
+        if (Create()) {
+            ShowWindow(window_, SW_SHOWNORMAL);
+            UpdateWindow(window_);
+            // Start in the name field with its text selected, so that typing
+            // replaces it; the program moving the focus is no user event.
+            WithoutEvents([this] {
+                HWND nameField = GetDlgItem(window_, NameFieldId);
+                SetFocus(nameField);
+                SendMessageA(nameField, EM_SETSEL, 0, -1);
+            });
+        }
+        RunChildWindowLoop(mainWindow, window_, closed_);
+        return std::move(result_);
+    }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_COMMAND:
+                OnCommand(LOWORD(wParam));
+                return 0;
+            case WM_NOTIFY:
+                OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+                return 0;
+            case WM_VSCROLL:
+                if (lParam != 0) OnFieldEvent(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+                return 0;
+            case WM_CTLCOLORSTATIC:
+                return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
+            case WM_ACTIVATE:
+                return OnActivate(wParam, lParam);
+            case WM_CLOSE:
+                closed_ = true;
+                return 0;
+            default:
+                return DefaultHandling(message, wParam, lParam);
+        }
+    }
+
+private:
+    bool Create() {
+        RegisterWindowClassOnce(EntryDialogClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+        const RECT outer = CentredWindowRect(ClientWidth, ClientHeight, EntryDialogStyle, EntryDialogExStyle);
+        const char* title = request_.editMode ? "EDIT ENTRY" : "NEW ENTRY";
+        CreateWindowExA(EntryDialogExStyle, EntryDialogClass, title, EntryDialogStyle, outer.left, outer.top,
+                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), this);
+        if (!window_) return false;
+        WithoutEvents([this, title] {
+            CreateControls(title);
+            ShowRequest();
+        });
+        return true;
+    }
+
+    void CreateControls(const char* title) {
+        HWND heading = CreateControl(window_, DialogTitleId, "STATIC", title, SS_CENTER | SS_CENTERIMAGE,
+                                     WS_EX_CLIENTEDGE, 0, 5, 300, 30);
+        SetFont(heading, fonts_.title.Get());
+        // The frame's inside is never painted (an owner-drawn static that
+        // draws nothing), so the controls inside it show through.
+        CreateControl(window_, DialogFrameId, "STATIC", "", SS_OWNERDRAW,
+                      WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 35, 290, 155);
+        HWND nameGroup =
+            CreateControl(window_, NameGroupId, "BUTTON", "Name:", BS_GROUPBOX, 0, 20, 45, 260, 50);
+        SetFont(nameGroup, fonts_.caption.Get());
+        CreateControl(window_, NameFieldId, "EDIT", "Name", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+                      WS_EX_CLIENTEDGE, 30, 65, 240, 20);
+        HWND birthdayGroup =
+            CreateControl(window_, BirthdayGroupId, "BUTTON", "Birthday:", BS_GROUPBOX, 0, 20, 105, 260, 50);
+        SetFont(birthdayGroup, fonts_.caption.Get());
+        CreateControl(window_, DateLabelId, "STATIC",
+                      "Day:                   Month:                    Year:", SS_LEFT, 0, 30, 128, 240, 20);
+        for (const DateFieldLayout& field : DateFields)
+            CreateDateField(field);
+        CreateControl(window_, RemindBoxId, "BUTTON", "Remind this birthday", WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                      95, 165, 115, 20);
+        CreateControl(window_, CancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0, 10, 200,
+                      100, 25);
+        CreateControl(window_, OkButtonId, "BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, 0, 190, 200, 100, 25);
+    }
+
+    // A text part with its arrows at the right end of the field's rectangle,
+    // as wide as half the field's height. The arrows carry the field's id,
+    // so that their events are the field's events.
+    void CreateDateField(const DateFieldLayout& field) {
+        const int arrowsWidth = DateFieldHeight / 2;
+        HWND text = CreateControl(window_, field.id, "EDIT", "", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL,
+                                  WS_EX_CLIENTEDGE, field.x, DateFieldTop, field.width - arrowsWidth,
+                                  DateFieldHeight);
+        // Plain digits when stepping, no wrap-around at the ends; the Up and
+        // Down keys step too. The arrows read the number from the text at
+        // every step, so what the user typed is where they start.
+        HWND arrows = CreateControl(
+            window_, field.id, UPDOWN_CLASSA, "", UDS_SETBUDDYINT | UDS_NOTHOUSANDS | UDS_ARROWKEYS, 0,
+            field.x + field.width - arrowsWidth, DateFieldTop, arrowsWidth, DateFieldHeight);
+        if (!text || !arrows) return;
+        // No margins, so that a four-digit year fits the narrow text part.
+        SendMessageA(text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
+        SendMessageA(arrows, UDM_SETRANGE32, field.lowest, field.highest);
+        SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(text), 0);
+        // Taking a buddy may give the arrows a width of their own choosing.
+        MoveWindow(arrows, field.x + field.width - arrowsWidth, DateFieldTop, arrowsWidth, DateFieldHeight,
+                   FALSE);
+    }
+
+    void ShowRequest() {
+        const BirthdayEntry& shown = request_.shown;
+        SetText(NameFieldId, shown.Name);
+        SetText(DayFieldId, shown.Day);
+        SetText(MonthFieldId, shown.Month);
+        SetText(YearFieldId, shown.Year);
+        const bool ticked = NumberFromText(shown.Remind) != 0;
+        SendDlgItemMessageA(window_, RemindBoxId, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+
+    void OnCommand(int id) {
+        switch (id) {
+            case NameFieldId:
+            case DayFieldId:
+            case MonthFieldId:
+            case YearFieldId:
+                OnFieldEvent(id);
+                break;
+            case CancelButtonId:
+                closed_ = true;
+                break;
+            case OkButtonId:
+                OnOk();
+                break;
+            default:
+                break;
+        }
+    }
+
+    void OnNotify(const NMHDR& header) {
+        if (header.code == UDN_DELTAPOS) OnFieldEvent(static_cast<int>(header.idFrom));
+    }
+
+    void OnFieldEvent(int id) {
+        if (quiet_) return;
+        if (id == NameFieldId || id == DayFieldId || id == MonthFieldId || id == YearFieldId)
+            CleanDateFields(id);
+    }
+
+    // Every date field but the source keeps only its digits. The source is
+    // left alone, so the user's caret there isn't disturbed.
+    void CleanDateFields(int source) {
+        for (const DateFieldLayout& field : DateFields) {
+            if (field.id != source) CleanDateField(field.id);
+        }
+    }
+
+    // Writing the text back puts the caret at the start; the focus may be
+    // on its way into this very field (Tab from the name field selects its
+    // text first), so the selection is kept where the text stays the same.
+    void CleanDateField(int id) {
+        const std::string text = Text(id);
+        const std::string digits = StripNonDigits(text);
+        DWORD start = 0;
+        DWORD end = 0;
+        HWND field = GetDlgItem(window_, id);
+        SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        SetText(id, digits);
+        if (digits == text) SendMessageA(field, EM_SETSEL, start, end);
+    }
+
+    void OnOk() {
+        if (quiet_) return;
+        CleanDateFields(OkButtonId);
+        BirthdayEntry entry{Text(NameFieldId),
+                            Text(DayFieldId),
+                            Text(MonthFieldId),
+                            Text(YearFieldId),
+                            IsDlgButtonChecked(window_, RemindBoxId) == BST_CHECKED ? "1" : "0",
+                            "1"};
+        if (!request_.editMode && request_.nameTaken && request_.nameTaken(entry.Name)) {
+            ShowError(window_, "THIS PERSON IS ALREADY IN THE LIST!", false);
+            return;
+        }
+        result_ = std::move(entry);
+        closed_ = true;
+    }
+
+    LRESULT OnStaticColour(HDC dc, HWND control, UINT message) {
+        if (GetDlgCtrlID(control) != DialogTitleId || !titleBackground_)
+            return DefaultHandling(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        SetTextColor(dc, RGB(255, 255, 255));
+        SetBkColor(dc, RGB(0, 0, 0));
+        return reinterpret_cast<LRESULT>(titleBackground_.Get());
+    }
+
+    // A plain window forgets which control had the focus when it is
+    // deactivated (by the duplicate-name message, say); give it back.
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam) {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+            return DefaultHandling(WM_ACTIVATE, wParam, lParam);
+        }
+        if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(window_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        return DefaultHandling(WM_ACTIVATE, wParam, lParam);
+    }
+
+    [[nodiscard]] std::string Text(int id) const {
+        HWND control = GetDlgItem(window_, id);
+        const int length = GetWindowTextLengthA(control);
+        if (length <= 0) return {};
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        const int copied = GetWindowTextA(control, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+        return text;
+    }
+
+    // The program's own changes to a field are not the user's typing: the
+    // field reports them (EN_CHANGE) but they raise no event.
+    void SetText(int id, const std::string& text) {
+        WithoutEvents([&] { SetDlgItemTextA(window_, id, text.c_str()); });
+    }
+
+    template <typename Action>
+    void WithoutEvents(Action action) {
+        const bool wasQuiet = quiet_;
+        quiet_ = true;
+        action();
+        quiet_ = wasQuiet;
+    }
+
+    static void SetFont(HWND control, HFONT font) {
+        if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+
+    const SharedFonts& fonts_;
+    const EntryDialogRequest& request_;
+    UniqueBrush titleBackground_;
+    HWND lastFocus_ = nullptr;
+    bool quiet_ = false;
+    bool closed_ = false;
+    std::optional<BirthdayEntry> result_;
+};
+
+}  // namespace
+
+std::optional<BirthdayEntry> RunEntryDialog(HWND mainWindow, const SharedFonts& fonts,
+                                            const EntryDialogRequest& request) {
+    EntryDialog dialog(fonts, request);
+    return dialog.Run(mainWindow);
+}
+
+}  // namespace quillora

@@ -1,0 +1,120 @@
+#include "storage/birthday_table.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quillora {
+namespace {
+
+const BirthdayEntry Anna{"Anna", "14", "2", "1980", "1", "1"};
+const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
+
+constexpr std::string_view AnnaAndBen =
+    "2\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1";
+
+BirthdayTable TableOf(std::initializer_list<BirthdayEntry> entries) {
+    BirthdayTable table;
+    for (const BirthdayEntry& entry : entries)
+        table.AppendLoaded(entry);
+    return table;
+}
+
+std::string Replaced(std::string_view text, char from, std::string_view to) {
+    std::string result;
+    for (const char c : text)
+        result += c == from ? std::string(to) : std::string(1, c);
+    return result;
+}
+
+TEST(ListFile, WritesTheExactBytes) {
+    EXPECT_EQ(ListToBytes(TableOf({Anna, Ben})), AnnaAndBen);
+    EXPECT_EQ(ListToBytes(BirthdayTable{}), "0\r\n");
+    EXPECT_EQ(ListToBytes(TableOf({{"", " x ", "", "", "", ""}})), "1\r\n\r\n x \r\n\r\n\r\n\r\n");
+}
+
+TEST(ListFile, LoadsWhatItWrote) {
+    const BirthdayTable table = TableOf({Anna, {" padded ", "07", "", "", "0", "1"}, Ben});
+    EXPECT_EQ(ParseList(ListToBytes(table)), table);
+    EXPECT_EQ(ParseList("0\r\n").Count(), 0);
+}
+
+TEST(ListFile, LoadsEveryLineEndAndAByteOrderMark) {
+    const BirthdayTable expected = TableOf({Anna, Ben});
+    const std::string crlf = Replaced(AnnaAndBen, '\r', "");
+    for (const std::string& bytes :
+         {Replaced(crlf, '\n', "\n"), Replaced(crlf, '\n', "\r"),
+          Replaced(crlf, '\n', std::string_view("\0", 1)), "\xEF\xBB\xBF" + std::string(AnnaAndBen)}) {
+        EXPECT_EQ(ParseList(bytes), expected) << testing::PrintToString(bytes);
+    }
+}
+
+TEST(ListFile, ReadsTheCountLikeAnyNumber) {
+    const std::string blocks = "\r\na\r\nb\r\nc\r\nd\r\ne\r\nf";
+    const struct {
+        std::string firstLine;
+        int count;
+    } cases[] = {{"  1", 1}, {"1 entry", 1}, {"one", 0}, {"", 0}, {"-1", 0}, {"$1", 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseList(c.firstLine + blocks).Count(), c.count) << c.firstLine;
+}
+
+TEST(ListFile, FillsMissingLinesWithEmptyTexts) {
+    const BirthdayTable table = ParseList("2\r\nAnna\r\nBen\r\n14");
+    ASSERT_EQ(table.Count(), 2);
+    EXPECT_EQ(table.Row(0), (BirthdayEntry{"Anna", "14", "", "", "", ""}));
+    EXPECT_EQ(table.Row(1), (BirthdayEntry{"Ben", "", "", "", "", ""}));
+    EXPECT_EQ(ListToBytes(table), "2\r\nAnna\r\nBen\r\n14\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST(ListFile, IgnoresLinesAfterTheLastBlock) {
+    EXPECT_EQ(ParseList(std::string(AnnaAndBen) + "\r\nextra\r\nmore"), TableOf({Anna, Ben}));
+}
+
+TEST(ListFile, KeepsEveryEntryBeyondTheCapacity) {
+    BirthdayTable big;
+    for (int i = 0; i < 150; ++i)
+        big.AppendLoaded({"P" + std::to_string(i), "1", "1", "2000", "0", "1"});
+    const std::string bytes = ListToBytes(big);
+    EXPECT_EQ(ParseList(bytes), big);
+    EXPECT_EQ(ListToBytes(ParseList(bytes)), bytes);
+}
+
+TEST(ListFile, BoundsACountTheFileCannotBack) {
+    EXPECT_EQ(ParseList("4000000000\r\nAnna").Count(), TableCapacity);
+    EXPECT_EQ(ParseList("150\r\nAnna").Count(), TableCapacity);
+    EXPECT_EQ(ParseList("100\r\nAnna").Count(), 100);
+    EXPECT_EQ(ParseList("9223372036854775807\r\n" + std::string(200, '\n')).Count(), 200);
+}
+
+TEST(BirthdayTable, RefusesToAppendWhenFull) {
+    BirthdayTable table;
+    for (int i = 0; i < TableCapacity; ++i)
+        ASSERT_TRUE(table.Append({std::to_string(i), "", "", "", "", ""}));
+    EXPECT_TRUE(table.IsFull());
+    EXPECT_FALSE(table.Append(Anna));
+    EXPECT_EQ(table.Count(), TableCapacity);
+}
+
+TEST(BirthdayTable, RemovesAndReplacesOnlyExistingRows) {
+    BirthdayTable table = TableOf({Anna, Ben, Anna});
+    EXPECT_FALSE(table.Remove(3));
+    EXPECT_FALSE(table.Remove(-1));
+    EXPECT_FALSE(table.Replace(3, Ben));
+    EXPECT_TRUE(table.Remove(0));
+    EXPECT_EQ(table, TableOf({Ben, Anna}));
+    EXPECT_TRUE(table.Replace(1, Ben));
+    EXPECT_EQ(table, TableOf({Ben, Ben}));
+}
+
+TEST(BirthdayTable, FindsTheLastExactName) {
+    const BirthdayTable table = TableOf({Anna, Ben, Anna});
+    EXPECT_EQ(table.FindLastByName("Anna"), 2);
+    EXPECT_EQ(table.FindLastByName("Ben"), 1);
+    EXPECT_FALSE(table.FindLastByName("anna"));
+    EXPECT_FALSE(table.FindLastByName("Anna "));
+    EXPECT_FALSE(BirthdayTable{}.ContainsName(""));
+}
+
+}  // namespace
+}  // namespace quillora

@@ -1,0 +1,224 @@
+#include "calc/reminders.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "calc/list_row.h"
+#include "storage/number_text.h"
+
+namespace quillora {
+namespace {
+
+constexpr CalendarDay Dec6th2026{2026, 12, 6};
+
+CalendarDay DaysFrom(CalendarDay day, int days) {
+    return DayFromDate(AddDays(MakeDate(day.year, day.month, day.day, 0, 0, 0), days));
+}
+
+BirthdayEntry EntryOn(std::string name, CalendarDay birthday, std::string remind = "1") {
+    return {std::move(name),
+            std::to_string(birthday.day),
+            std::to_string(birthday.month),
+            std::to_string(birthday.year),
+            std::move(remind),
+            "1"};
+}
+
+// One reminded entry for each distance from `today`, named after it.
+BirthdayTable EntriesAtDistances(CalendarDay today, int from, int to) {
+    BirthdayTable table;
+    for (int days = from; days <= to; ++days)
+        table.AppendLoaded(EntryOn(std::to_string(days), DaysFrom(today, days)));
+    return table;
+}
+
+Settings LeadCode(std::string code) {
+    Settings settings;
+    settings.Set(DaysBeforeRemind, std::move(code));
+    settings.Set(PlayMusicAtRemind, "1");
+    return settings;
+}
+
+std::vector<std::string> Names(const std::vector<DueReminder>& due) {
+    std::vector<std::string> names;
+    for (const DueReminder& reminder : due)
+        names.push_back(reminder.name);
+    return names;
+}
+
+std::vector<std::string> NamesUpTo(int lastDistance) {
+    std::vector<std::string> names;
+    for (int days = 0; days <= lastDistance; ++days)
+        names.push_back(std::to_string(days));
+    return names;
+}
+
+TEST(DueReminders, LeadIsTheDaysCodeAsTheMenuShowsIt) {
+    const BirthdayTable table = EntriesAtDistances(Dec6th2026, 0, 25);
+    const struct {
+        const char* code;
+        int lead;
+    } cases[] = {{"0", 0},
+                 {"1", 1},
+                 {"5", 5},
+                 {"6", 10},
+                 {"7", 15},
+                 {"8", 20},
+                 // The menu compares the code as text, and so does the lead.
+                 {"06", 0},
+                 {" 6", 0},
+                 {"9", 0},
+                 {"", 0},
+                 {"abc", 0},
+                 {"-1", 0}};
+    for (const auto& [code, lead] : cases) {
+        SCOPED_TRACE(std::string("code \"") + code + "\"");
+        EXPECT_EQ(Names(DueReminders(table, LeadCode(code), Dec6th2026, std::nullopt)), NamesUpTo(lead));
+    }
+}
+
+TEST(DueReminders, OnlyEntriesWhoseRemindReadsAsANumberOtherThanZero) {
+    BirthdayTable table;
+    for (const char* remind : {"1", "2", "-1", " 1", "$1", "0", "", "abc", "00", "$0"}) {
+        table.AppendLoaded(EntryOn(remind, Dec6th2026, remind));
+    }
+    EXPECT_EQ(Names(DueReminders(table, LeadCode("8"), Dec6th2026, std::nullopt)),
+              (std::vector<std::string>{"1", "2", "-1", " 1", "$1"}));
+}
+
+TEST(DueReminders, ComingFirstSoonestFirstThenMissedMostRecentFirst) {
+    const CalendarDay today = Dec6th2026;
+    BirthdayTable table;
+    table.AppendLoaded(EntryOn("in three", DaysFrom(today, 3)));
+    table.AppendLoaded(EntryOn("two ago", DaysFrom(today, -2)));
+    table.AppendLoaded(EntryOn("today A", today));
+    table.AppendLoaded(EntryOn("yesterday", DaysFrom(today, -1)));
+    table.AppendLoaded(EntryOn("tomorrow", DaysFrom(today, 1)));
+    table.AppendLoaded(EntryOn("today B", today));
+
+    const auto due = DueReminders(table, LeadCode("3"), today, DaysFrom(today, -5));
+    EXPECT_EQ(Names(due), (std::vector<std::string>{"today A", "today B", "tomorrow", "in three", "yesterday",
+                                                    "two ago"}));
+    std::vector<std::string> when;
+    for (const DueReminder& reminder : due)
+        when.push_back(WhenText(reminder.daysAway));
+    EXPECT_EQ(when, (std::vector<std::string>{"TODAY", "TODAY", "TOMORROW", "IN 3 DAYS", "YESTERDAY",
+                                              "2 DAYS AGO"}));
+    EXPECT_TRUE(due[0].IsToday());
+    EXPECT_FALSE(due[2].IsToday());
+}
+
+TEST(DueReminders, CatchesUpOnlyDaysBetweenTheLastRunAndTodayAndAtMostAWeekBack) {
+    const CalendarDay today = Dec6th2026;
+    // Lead 0: only today's entry is coming, everything else can only be missed.
+    const BirthdayTable table = EntriesAtDistances(today, -10, 0);
+    const auto missed = [&](std::optional<CalendarDay> lastRun) {
+        auto names = Names(DueReminders(table, LeadCode("0"), today, lastRun));
+        names.erase(names.begin());  // today's own entry, always there
+        return names;
+    };
+    EXPECT_EQ(missed(std::nullopt), std::vector<std::string>{});
+    EXPECT_EQ(missed(today), std::vector<std::string>{});
+    EXPECT_EQ(missed(DaysFrom(today, 2)), std::vector<std::string>{});  // a clock set back
+    EXPECT_EQ(missed(DaysFrom(today, -1)), std::vector<std::string>{});
+    // The day of the last run itself had its own reminder.
+    EXPECT_EQ(missed(DaysFrom(today, -3)), (std::vector<std::string>{"-1", "-2"}));
+    EXPECT_EQ(missed(DaysFrom(today, -8)),
+              (std::vector<std::string>{"-1", "-2", "-3", "-4", "-5", "-6", "-7"}));
+    EXPECT_EQ(missed(CalendarDay{2020, 1, 1}),
+              (std::vector<std::string>{"-1", "-2", "-3", "-4", "-5", "-6", "-7"}));
+}
+
+TEST(DueReminders, CatchUpAndAgesAcrossTheYearEnd) {
+    BirthdayTable table;
+    table.AppendLoaded(EntryOn("Eve", {2000, 12, 31}));
+    table.AppendLoaded(EntryOn("Jan", {1990, 1, 3}));
+    const auto due = DueReminders(table, LeadCode("1"), {2027, 1, 2}, CalendarDay{2026, 12, 28});
+    ASSERT_EQ(due.size(), 2u);
+    EXPECT_EQ(due[0], (DueReminder{"Jan", "3 January", 37, 1}));
+    // Turned 26 in the old year, although it is 2027 now.
+    EXPECT_EQ(due[1], (DueReminder{"Eve", "31 December", 26, -2}));
+
+    // Coming next year: the age reached then.
+    const auto ahead = DueReminders(table, LeadCode("6"), {2026, 12, 30}, std::nullopt);
+    ASSERT_EQ(ahead.size(), 2u);
+    EXPECT_EQ(ahead[0], (DueReminder{"Eve", "31 December", 26, 1}));
+    EXPECT_EQ(ahead[1], (DueReminder{"Jan", "3 January", 37, 4}));
+}
+
+TEST(DueReminders, LeapDayBirthdayInACommonYearIsDueOnTheFirstOfMarch) {
+    BirthdayTable table;
+    table.AppendLoaded({"Leap", "29", "2", "2000", "1", "1"});
+    const auto due = DueReminders(table, LeadCode("2"), {2027, 2, 27}, std::nullopt);
+    ASSERT_EQ(due.size(), 1u);
+    EXPECT_EQ(due[0], (DueReminder{"Leap", "29 February", 27, 2}));
+    EXPECT_EQ(DueReminders(table, LeadCode("0"), {2027, 3, 1}, std::nullopt).size(), 1u);
+}
+
+TEST(DueReminders, BirthdayIsShownAsDayAndMonthName) {
+    BirthdayTable table;
+    table.AppendLoaded({"Padded", "06", "12", "2000", "1", "1"});
+    table.AppendLoaded({"Odd month", "6", "13", "2000", "1", "1"});  // counts to 1 January
+    const auto due = DueReminders(table, LeadCode("8"), Dec6th2026, std::nullopt);
+    ASSERT_EQ(due.size(), 1u);
+    EXPECT_EQ(due[0].birthday, "6 December");
+    const auto odd = DueReminders(table, LeadCode("0"), {2027, 1, 1}, std::nullopt);
+    ASSERT_EQ(odd.size(), 1u);
+    EXPECT_EQ(odd[0].birthday, "6.13.");
+}
+
+// The companion and the list use one rule for DAYS LEFT: an entry is due
+// exactly when the list would show a DAYS LEFT within the lead, the counts
+// agree, and today's rows are the list's highlighted rows.
+TEST(DueReminders, AgreeWithTheListOnEveryDayOfTheYear) {
+    BirthdayTable table;
+    for (int days = 0; days < 366; ++days)
+        table.AppendLoaded(EntryOn(std::to_string(days), DaysFrom({2024, 1, 1}, days)));
+    table.AppendLoaded({"31 April", "31", "4", "1999", "1", "1"});
+    table.AppendLoaded({"month 0", "5", "0", "1999", "1", "1"});
+    for (const CalendarDay today : {CalendarDay{2026, 2, 20}, CalendarDay{2028, 2, 20},
+                                    CalendarDay{2026, 12, 20}, CalendarDay{2026, 4, 25}}) {
+        SCOPED_TRACE(LastRunToBytes(today));
+        const auto due = DueReminders(table, LeadCode("8"), today, std::nullopt);
+        for (const BirthdayEntry& entry : table.Rows()) {
+            const ListRow row = BuildRow(entry, today);
+            const auto reminder = std::find_if(due.begin(), due.end(),
+                                               [&](const DueReminder& d) { return d.name == entry.Name; });
+            EXPECT_EQ(reminder != due.end(), NumberFromText(row.cells[DaysLeftColumn]) <= 20) << entry.Name;
+            if (reminder == due.end()) continue;
+            EXPECT_EQ(NumberToText(reminder->daysAway), row.cells[DaysLeftColumn]) << entry.Name;
+            EXPECT_EQ(reminder->IsToday(), row.highlighted) << entry.Name;
+        }
+    }
+}
+
+TEST(WhenText, NamesTheDistance) {
+    EXPECT_EQ(WhenText(0), "TODAY");
+    EXPECT_EQ(WhenText(1), "TOMORROW");
+    EXPECT_EQ(WhenText(2), "IN 2 DAYS");
+    EXPECT_EQ(WhenText(20), "IN 20 DAYS");
+    EXPECT_EQ(WhenText(-1), "YESTERDAY");
+    EXPECT_EQ(WhenText(-7), "7 DAYS AGO");
+}
+
+TEST(LastRun, WrittenAsOneDateLineAndReadBack) {
+    EXPECT_EQ(LastRunToBytes({2026, 3, 5}), "2026-03-05");
+    EXPECT_EQ(ParseLastRun("2026-03-05"), (CalendarDay{2026, 3, 5}));
+    EXPECT_EQ(ParseLastRun("2024-02-29\r\n"), (CalendarDay{2024, 2, 29}));
+    EXPECT_EQ(ParseLastRun("\xEF\xBB\xBF"
+                           "2026-12-31\n"),
+              (CalendarDay{2026, 12, 31}));
+    EXPECT_EQ(ParseLastRun(LastRunToBytes({2038, 1, 20})), (CalendarDay{2038, 1, 20}));
+}
+
+TEST(LastRun, AnythingButARealDateReadsAsNoLastRun) {
+    for (const char* bytes : {"", "\r\n", "abc", "2026-3-05", "2026-03-5", " 2026-03-05", "2026-03-05 ",
+                              "2026/03/05", "2023-02-29", "2026-13-01", "2026-00-10", "2026-04-31",
+                              "1969-12-31", "+026-03-05", "\r\n2026-03-05"}) {
+        EXPECT_EQ(ParseLastRun(bytes), std::nullopt) << '"' << bytes << '"';
+    }
+}
+
+}  // namespace
+}  // namespace quillora
