@@ -10,11 +10,14 @@ build=${QUILLORA_BUILD_DIR:-$root/build}
 . "$root/scripts/xvfb.sh"
 export WINEPREFIX=$build/wine-test-prefix
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+"$root/scripts/wine-prefix.sh" "$WINEPREFIX" unmanaged
 start_private_display
 # A persistent Wine server for the whole run: each Wine test starts faster,
 # and Wine's helpers don't hold CTest's output open.
 wineserver -p
+# The first Wine process starts Wine's own services, which would hold the
+# output pipe of whatever runs first (a test listing) open until it times out.
+"$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
 cleanup() { wineserver -k 2>/dev/null || true; stop_private_display; }
 trap cleanup EXIT
 

@@ -1,20 +1,27 @@
-# Sources of the Windows shell (everything here needs <windows.h>).
+# Sources of the Windows side (everything here needs <windows.h>).
+
+# What the program and the reminder companion share: the user's files and
+# folders, the fonts, the window base and the message loop.
+set(QUILLORA_WIN_COMMON_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/storage/user_data_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/fonts_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
+)
+
+# The program's own windows and start-up.
 set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/app/application_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app/startup_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/shortcut_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/storage/user_data_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/entry_dialog_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/information_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/child_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/column_sorter_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ui/fonts_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/main_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/menus_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_box_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/web_page_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
 )

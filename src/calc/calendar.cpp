@@ -103,7 +103,7 @@ DateValue AddMonths(DateValue date, int months) {
     const Civil civil = CivilOf(date);
     const std::int64_t timeOfDay = date % SecondsPerDay;
     const std::int64_t monthIndex = civil.year * 12 + (civil.month - 1) + months;
-    if (monthIndex < 1970 * 12 || monthIndex / 12 > INT_MAX) return InvalidDate;
+    if (monthIndex < std::int64_t{1970} * 12 || monthIndex / 12 > INT_MAX) return InvalidDate;
     const auto year = static_cast<int>(monthIndex / 12);
     const int month = static_cast<int>(monthIndex % 12) + 1;
 

@@ -25,7 +25,7 @@ struct ColumnLayout {
     int width;
 };
 // Widths add up to the list's inside, so no sideways scrolling is needed.
-constexpr ColumnLayout Columns[] = {{"NAME", 130}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 81}};
+constexpr ColumnLayout Columns[] = {{"NAME", 120}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 91}};
 
 void SetFont(HWND control, HFONT font) {
     if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

@@ -59,9 +59,14 @@ std::string LineReader::ReadLine() {
     return line;
 }
 
+// Every mark is skipped, not only the first: a mark left in the first line
+// would make a list's count unreadable (the list would be lost at the next
+// save) and would be written back as the first setting, changing its meaning
+// at the next load.
 std::string_view WithoutByteOrderMark(std::string_view bytes) {
     constexpr std::string_view mark = "\xEF\xBB\xBF";
-    if (bytes.substr(0, mark.size()) == mark) bytes.remove_prefix(mark.size());
+    while (bytes.starts_with(mark))
+        bytes.remove_prefix(mark.size());
     return bytes;
 }
 

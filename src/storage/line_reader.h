@@ -23,7 +23,8 @@ private:
     std::size_t pos_ = 0;
 };
 
-// The bytes without a leading UTF-8 byte-order mark (an editor may add one).
+// The bytes without the UTF-8 byte-order marks at their start (an editor may
+// add one).
 std::string_view WithoutByteOrderMark(std::string_view bytes);
 
 // Line end written by the program.

@@ -69,9 +69,9 @@ void MainWindow::CreateControls() {
     tabStrip_ = CreateControl(window_, TabStripId, WC_TABCONTROLA, "",
                               WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN, WS_EX_TRANSPARENT, 15, 15, 571, 415);
     if (!tabStrip_) return;
-    // Modest padding keeps all thirteen tabs in one row, with no scroll
-    // arrows, whatever the platform's default padding is.
-    TabCtrl_SetPadding(tabStrip_, 6, 3);
+    // Tabs as wide as their captions: with the default minimum tab width
+    // thirteen tabs need more than the strip's width and scroll arrows appear.
+    TabCtrl_SetMinTabWidth(tabStrip_, 16);
     for (int tab = 0; tab < MonthTabCount; ++tab)
         CreateTab(tab, TabCaptions[tab]);
     ShowPage(SelectedTab());

@@ -42,6 +42,7 @@ Settings LeadCode(std::string code) {
 
 std::vector<std::string> Names(const std::vector<DueReminder>& due) {
     std::vector<std::string> names;
+    names.reserve(due.size());
     for (const DueReminder& reminder : due)
         names.push_back(reminder.name);
     return names;
@@ -101,6 +102,7 @@ TEST(DueReminders, ComingFirstSoonestFirstThenMissedMostRecentFirst) {
     EXPECT_EQ(Names(due), (std::vector<std::string>{"today A", "today B", "tomorrow", "in three", "yesterday",
                                                     "two ago"}));
     std::vector<std::string> when;
+    when.reserve(due.size());
     for (const DueReminder& reminder : due)
         when.push_back(WhenText(reminder.daysAway));
     EXPECT_EQ(when, (std::vector<std::string>{"TODAY", "TODAY", "TOMORROW", "IN 3 DAYS", "YESTERDAY",

@@ -1,0 +1,57 @@
+// The list file: whatever a load makes of any bytes is written and loaded
+// back unchanged, and so is any table the program can build itself (its
+// texts come from single-line fields, so they hold no CR, LF or zero byte).
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "check.h"
+#include "storage/birthday_table.h"
+
+namespace {
+
+using quillora::BirthdayEntry;
+using quillora::BirthdayTable;
+
+std::string SingleLine(std::string text) {
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+    return text;
+}
+
+// Up to twice the capacity: a file written by another tool may hold more
+// rows than the program adds, and those must survive too.
+BirthdayTable TableFrom(FuzzedDataProvider& input) {
+    BirthdayTable table;
+    const int rows = input.ConsumeIntegralInRange(0, 2 * quillora::TableCapacity);
+    for (int row = 0; row < rows; ++row) {
+        BirthdayEntry entry;
+        for (std::string* text :
+             {&entry.Name, &entry.Day, &entry.Month, &entry.Year, &entry.Remind, &entry.Mark})
+            *text = SingleLine(input.ConsumeRandomLengthString(16));
+        table.AppendLoaded(std::move(entry));
+    }
+    return table;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const BirthdayTable loaded = quillora::ParseList(bytes);
+    // Every row beyond the capacity is backed by at least one byte of the
+    // file, so no count can make a load grow without bound.
+    FUZZ_CHECK(static_cast<std::size_t>(loaded.Count()) <=
+               std::max<std::size_t>(quillora::TableCapacity, size));
+    const std::string saved = quillora::ListToBytes(loaded);
+    FUZZ_CHECK(quillora::ParseList(saved) == loaded);
+    FUZZ_CHECK(quillora::ListToBytes(quillora::ParseList(saved)) == saved);
+
+    FuzzedDataProvider input(data, size);
+    const BirthdayTable built = TableFrom(input);
+    FUZZ_CHECK(quillora::ParseList(quillora::ListToBytes(built)) == built);
+    return 0;
+}

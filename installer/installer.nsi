@@ -1,0 +1,137 @@
+; QuilloraSetup.exe: installs Quillora for every user of the computer into
+; Program Files, with its Start-menu shortcut, an optional desktop shortcut
+; and an entry in the list of installed programs. The build passes:
+;   VERSION     the product version, three numbers ("1.0.0")
+;   SOURCE_DIR  the built installation folder (Quillora.exe with data beside it)
+;   ICON        the program's icon
+;   WEBSITE     the maker's website
+;   OUTFILE     where the installer is written
+; Run with /S it installs silently (with the desktop shortcut); the
+; uninstaller takes /S too.
+
+Unicode true
+; A 64-bit program, installed by a 64-bit installer into the 64-bit Program
+; Files folder and registry.
+Target amd64-unicode
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+
+!define PRODUCT "Quillora"
+!define PUBLISHER "Quillora"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define PROGRAM_EXE "Quillora.exe"
+!define UNINSTALLER "Uninstall.exe"
+; The autostart shortcut that Quillora writes into each user's Startup folder
+; on their first start.
+!define AUTOSTART_SHORTCUT "Reminder.lnk"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+RequestExecutionLevel admin
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "OriginalFilename" "QuilloraSetup.exe"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+; No "start Quillora now": the installer runs elevated, and Quillora's first
+; start makes the per-user folders of whoever runs it.
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+; The shortcuts belong to every user, like the installation.
+Function .onInit
+  SetShellVarContext all
+  SetRegView 64
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext all
+  SetRegView 64
+FunctionEnd
+
+Section "Quillora (required)" SectionProgram
+  SectionIn RO
+
+  SetOutPath "$INSTDIR"
+  File "${SOURCE_DIR}/${PROGRAM_EXE}"
+  SetOutPath "$INSTDIR\data"
+  File "${SOURCE_DIR}/data/config.txt"
+  File "${SOURCE_DIR}/data/list.txt"
+  File "${SOURCE_DIR}/data/Reminder.exe"
+  File "${SOURCE_DIR}/data/reminder.wav"
+
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+
+  ; Quillora finds its data folder through its working folder, and a
+  ; shortcut starts in $OUTDIR.
+  SetOutPath "$INSTDIR"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PROGRAM_EXE}" "" "$INSTDIR\${PROGRAM_EXE}" 0
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_EXE},0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${WEBSITE}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Desktop shortcut" SectionDesktop
+  SetOutPath "$INSTDIR"
+  CreateShortcut "$DESKTOP\${PRODUCT}.lnk" "$INSTDIR\${PROGRAM_EXE}" "" "$INSTDIR\${PROGRAM_EXE}" 0
+SectionEnd
+
+; Removes exactly what the installer put in place, and the autostart
+; shortcut. The user's list and settings live in their own folders and stay;
+; folders are removed only when nothing else is left in them.
+Section "Uninstall"
+  Delete /REBOOTOK "$INSTDIR\${PROGRAM_EXE}"
+  Delete /REBOOTOK "$INSTDIR\data\config.txt"
+  Delete /REBOOTOK "$INSTDIR\data\list.txt"
+  ; The reminder may still be open on the screen.
+  Delete /REBOOTOK "$INSTDIR\data\Reminder.exe"
+  Delete /REBOOTOK "$INSTDIR\data\reminder.wav"
+  RMDir /REBOOTOK "$INSTDIR\data"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  RMDir /REBOOTOK "$INSTDIR"
+
+  Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+  Delete "$DESKTOP\${PRODUCT}.lnk"
+  ; Quillora writes the autostart shortcut into the Startup folder of the
+  ; user who starts it; that is the user removing it here.
+  SetShellVarContext current
+  Delete "$SMSTARTUP\${AUTOSTART_SHORTCUT}"
+  SetShellVarContext all
+
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Static checks: clang-tidy (.clang-tidy) over the portable core, its unit
+# tests and the fuzz targets, with the compile commands of the native and
+# the fuzz trees, and clang-format (.clang-format) over every C++ file of the
+# project. Any finding fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUILLORA_BUILD_DIR:-$root/build}
+native=$build/native
+status=0
+
+"$root/scripts/install-deps.sh"
+
+# Configuring again refreshes the compile commands, so that a test file added
+# since the last build is checked too; it builds nothing.
+if [ -f "$native/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$native" -Wno-dev >/dev/null
+else
+  cmake -S "$root" -B "$native" -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+
+# The fuzz targets are compiled only by the fuzz tree (clang).
+[ -f "$build/fuzz/CMakeCache.txt" ] ||
+  cmake -S "$root" -B "$build/fuzz" -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORA_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+
+tidy() {  # tree, file regex, what
+  local log=$build/clang-tidy-$3.log
+  echo "clang-tidy: $3"
+  # GCC's -Wno-restrict is unknown to clang, which would otherwise say so.
+  if ! run-clang-tidy -quiet -p "$1" -j "$(nproc)" -extra-arg=-Wno-unknown-warning-option "$2" >"$log" 2>&1; then
+    # run-clang-tidy always colours its output; the log is read as plain text.
+    sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '(warning|error):' | sort -u >&2 || cat "$log" >&2
+    echo "clang-tidy: findings above (full output in $log)" >&2
+    status=1
+  fi
+}
+# The native tree compiles only portable files (the Windows ones need MinGW's
+# headers); of those, the program's own sources and unit tests are checked.
+tidy "$native" "^$root/(src|tests/unit)/" core-and-unit-tests
+tidy "$build/fuzz" "^$root/fuzz/" fuzz-targets
+
+# Every C++ file git knows or would add, committed or not.
+echo "clang-format: every C++ file"
+mapfile -t sources < <(cd "$root" && git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h')
+if ! (cd "$root" && clang-format --dry-run --Werror "${sources[@]}"); then
+  echo "clang-format: the files above differ from .clang-format (clang-format -i FILE)" >&2
+  status=1
+fi
+
+if [ $status -eq 0 ]; then echo "lint: no findings"; fi
+exit $status

@@ -1,0 +1,387 @@
+// The reminder companion Reminder.exe, run as the autostart shortcut runs it
+// (from the installation's data folder, no arguments) on the user's real
+// files, with birthdays placed around the real current date.
+#include <windows.h>
+#include <psapi.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdio>
+#include <optional>
+
+#include "companion/reminder_ids.h"
+#include "driver.h"
+#include "test_support.h"
+
+namespace quillora::e2e {
+namespace {
+
+constexpr std::int64_t FileTimeTicksPerDay = 864'000'000'000;
+// Long enough for the companion to have started a melody it was going to
+// play, once its window is up.
+constexpr Millis MelodyGrace{3000};
+
+struct Day {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+Day Today() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+Day DaysFrom(Day from, int days) {
+    SYSTEMTIME time{};
+    time.wYear = static_cast<WORD>(from.year);
+    time.wMonth = static_cast<WORD>(from.month);
+    time.wDay = static_cast<WORD>(from.day);
+    FILETIME fileTime{};
+    SystemTimeToFileTime(&time, &fileTime);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = fileTime.dwLowDateTime;
+    ticks.HighPart = fileTime.dwHighDateTime;
+    ticks.QuadPart += static_cast<ULONGLONG>(static_cast<std::int64_t>(days) * FileTimeTicksPerDay);
+    fileTime.dwLowDateTime = ticks.LowPart;
+    fileTime.dwHighDateTime = ticks.HighPart;
+    FileTimeToSystemTime(&fileTime, &time);
+    return {time.wYear, time.wMonth, time.wDay};
+}
+
+std::string DateLine(Day day) {
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", day.year, day.month, day.day);
+    return text.data();
+}
+
+std::string BirthdayText(Day day) {
+    static constexpr const char* months[] = {"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
+    return std::to_string(day.day) + " " + months[day.month - 1];
+}
+
+// A person whose birthday falls `days` from today and who turns `age` then.
+struct Person {
+    std::string name;
+    int days;
+    int age;
+    std::string remind = "1";
+};
+
+Entry EntryOf(const Person& person) {
+    const Day birthday = DaysFrom(Today(), person.days);
+    return {person.name,
+            std::to_string(birthday.day),
+            std::to_string(birthday.month),
+            std::to_string(birthday.year - person.age),
+            person.remind,
+            "1"};
+}
+
+std::string ListOf(const std::vector<Person>& people) {
+    std::vector<Entry> entries;
+    for (const Person& person : people)
+        entries.push_back(EntryOf(person));
+    return ListBytes(entries);
+}
+
+// The row the window shows for a person, `when` as it reads.
+std::vector<std::string> RowOf(const Person& person, const std::string& when) {
+    return {person.name, BirthdayText(DaysFrom(Today(), person.days)), std::to_string(person.age), when};
+}
+
+// APPDATA of the test process, which the companion inherits, pointed at
+// the scenario's for as long as it lives.
+class AppDataOf {
+public:
+    explicit AppDataOf(const Scenario& scenario) {
+        const DWORD size = GetEnvironmentVariableA("APPDATA", nullptr, 0);
+        if (size > 0) {
+            previous_.emplace(size, '\0');
+            previous_->resize(GetEnvironmentVariableA("APPDATA", previous_->data(), size));
+        }
+        SetEnvironmentVariableA("APPDATA", scenario.AppData().c_str());
+    }
+    ~AppDataOf() { SetEnvironmentVariableA("APPDATA", previous_ ? previous_->c_str() : nullptr); }
+    AppDataOf(const AppDataOf&) = delete;
+    AppDataOf& operator=(const AppDataOf&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
+
+std::string InstalledDataFolder() {
+    return InstalledProgramFolder() + "\\data";
+}
+
+// A user of the companion: a scenario with the user's two files, and the
+// companion started from a data folder as the autostart shortcut starts it.
+class CompanionUser {
+public:
+    CompanionUser(std::string_view settings, const std::vector<Person>& people)
+        : scenario_(CurrentTestName()), appData_(scenario_) {
+        scenario_.GiveSettings(settings);
+        scenario_.GiveList(ListOf(people));
+    }
+
+    [[nodiscard]] const Scenario& scenario() const { return scenario_; }
+    [[nodiscard]] std::string LastRunFile() const {
+        return scenario_.SettingsFolder() + "\\reminder-state.txt";
+    }
+    void GiveLastRun(Day day) const { WriteBytes(LastRunFile(), DateLine(day)); }
+
+    [[nodiscard]] Program Start(const std::string& dataFolder = InstalledDataFolder()) const {
+        return StartProcess(dataFolder + "\\Reminder.exe", dataFolder + "\\");
+    }
+
+    // Expects the companion to end by itself at once, showing nothing.
+    void ExpectQuietEnd(const std::string& dataFolder = InstalledDataFolder()) const {
+        const Program program = Start(dataFolder);
+        ASSERT_TRUE(program.Started()) << "could not start " << dataFolder << "\\Reminder.exe";
+        const std::optional<DWORD> exitCode = program.WaitForExit();
+        ASSERT_TRUE(exitCode.has_value()) << program.Describe();
+        EXPECT_EQ(*exitCode, 0u);
+    }
+
+private:
+    Scenario scenario_;
+    AppDataOf appData_;
+};
+
+// The reminder window of a started companion, read as the user sees it.
+struct ReminderView {
+    HWND window = nullptr;
+    std::vector<std::vector<std::string>> rows;
+};
+
+ReminderView WaitForReminder(const Program& program) {
+    ReminderView view;
+    view.window = program.WaitForWindow(ReminderWindowTitle);
+    if (view.window) view.rows = ListViewReader(Control(view.window, ReminderListId)).Rows();
+    return view;
+}
+
+void CloseWithButton(const Program& program, HWND window) {
+    ClickButton(window, ReminderCloseButtonId);
+    const std::optional<DWORD> exitCode = program.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value()) << "CLOSE did not end the companion; " << program.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}
+
+// Whether the process runs with version 6 of the common controls, which only
+// its manifest can ask for. Wine reports 5.81 as the version either way; the
+// folder the library was loaded from tells.
+bool UsesCommonControls6(DWORD processId) {
+    const Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process) return false;
+    std::vector<HMODULE> modules(256);
+    DWORD needed = 0;
+    if (!EnumProcessModules(process.Get(), modules.data(),
+                            static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed)) {
+        return false;
+    }
+    modules.resize(std::min<std::size_t>(modules.size(), needed / sizeof(HMODULE)));
+    for (HMODULE module : modules) {
+        std::string path(MAX_PATH * 4, '\0');
+        path.resize(
+            GetModuleFileNameExA(process.Get(), module, path.data(), static_cast<DWORD>(path.size())));
+        for (char& c : path)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (path.ends_with("\\comctl32.dll")) {
+            return path.find("microsoft.windows.common-controls_6595b64144ccf1df_6.") != std::string::npos;
+        }
+    }
+    return false;
+}
+
+// The colour the screen shows at a point of a window's client area.
+COLORREF ScreenColourAt(HWND window, POINT clientPoint) {
+    const POINT screen = ToScreen(window, clientPoint);
+    HDC dc = GetDC(nullptr);
+    const COLORREF colour = GetPixel(dc, screen.x, screen.y);
+    ReleaseDC(nullptr, dc);
+    return colour;
+}
+
+TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
+    // Lead code 6: ten days ahead. Music off.
+    const std::string settings = "6\r\n0\r\n1";
+    const Person today{"Today Person", 0, 30};
+    const Person tomorrow{"Tomorrow Person", 1, 7};
+    const Person tenDays{"Ten Days", 10, 41};
+    const std::vector<Person> people = {
+        tenDays, {"Eleven Days", 11, 50}, today, {"Not Reminded", 0, 20, "0"}, tomorrow};
+    const CompanionUser user(settings, people);
+
+    const Program program = user.Start();
+    const ReminderView view = WaitForReminder(program);
+    ASSERT_NE(view.window, nullptr) << program.Describe();
+    EXPECT_EQ(view.rows,
+              (std::vector<std::vector<std::string>>{RowOf(today, "TODAY"), RowOf(tomorrow, "TOMORROW"),
+                                                     RowOf(tenDays, "IN 10 DAYS")}));
+
+    const ListViewReader list(Control(view.window, ReminderListId));
+    EXPECT_EQ(list.ColumnTitles(), (std::vector<std::string>{"NAME", "BIRTHDAY", "TURNS", "WHEN"}));
+    EXPECT_EQ(TextOf(Control(view.window, ReminderTitleId)), "BIRTHDAY REMINDER");
+    EXPECT_EQ(TextOf(Control(view.window, ReminderCloseButtonId)), "CLOSE");
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == view.window; }, Millis{5000}));
+    EXPECT_TRUE(UsesCommonControls6(program.Id()));
+
+    // Today's row has the highlight colour; the next row has not. A point
+    // inside the BIRTHDAY cell, right of its text.
+    const auto cellPoint = [&](int row) {
+        const RECT rect = list.ItemRect(row);
+        POINT point{rect.left + 120 + 90, (rect.top + rect.bottom) / 2};
+        MapWindowPoints(Control(view.window, ReminderListId), view.window, &point, 1);
+        return point;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return ScreenColourAt(view.window, cellPoint(0)) == RGB(0, 193, 193); },
+                          Millis{5000}));
+    EXPECT_NE(ScreenColourAt(view.window, cellPoint(1)), RGB(0, 193, 193));
+
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(Today()));
+    CloseWithButton(program, view.window);
+    // The user's own files are only read.
+    EXPECT_EQ(ReadBytes(user.scenario().SettingsFile()), settings);
+    EXPECT_EQ(ReadBytes(user.scenario().ListFile()), ListOf(people));
+    EXPECT_EQ(FolderEntries(user.scenario().SettingsFolder()),
+              (std::vector<std::string>{"config.txt", "reminder-state.txt"}));
+}
+
+TEST(Reminder, NothingDueEndsAtOnceShowingNothing) {
+    // Lead code 5: five days, so ten days ahead is not yet due; and a
+    // birthday today that is not to be reminded.
+    const CompanionUser user("5\r\n1\r\n1", {{"Ten Days", 10, 41}, {"Not Reminded", 0, 20, "0"}});
+    user.ExpectQuietEnd();
+    // The day counts as done, so tomorrow does not catch up on it.
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(Today()));
+}
+
+TEST(Reminder, MissingFilesEndQuietlyAndLeaveNoTrace) {
+    const CompanionUser user("6\r\n1\r\n1", {{"Today Person", 0, 30}});
+    const Scenario& scenario = user.scenario();
+    const std::optional<std::string> list = ReadBytes(scenario.ListFile());
+
+    // Nothing was shown, so nothing counts as reminded.
+    DeleteTree(scenario.ListFile());
+    user.ExpectQuietEnd();
+    EXPECT_FALSE(Exists(user.LastRunFile()));
+
+    WriteBytes(scenario.ListFile(), *list);
+    DeleteTree(scenario.SettingsFile());
+    user.ExpectQuietEnd();
+    EXPECT_FALSE(Exists(user.LastRunFile()));
+
+    // A user who never started Quillora: no folder is made either.
+    DeleteTree(scenario.AppData() + "\\Quillora");
+    DeleteTree(scenario.Documents() + "\\Quillora");
+    user.ExpectQuietEnd();
+    EXPECT_EQ(FolderEntries(scenario.AppData()), std::vector<std::string>{});
+    EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{});
+}
+
+TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
+    const Person today{"Today Person", 0, 30};
+    const CompanionUser user("0\r\n0\r\n1", {today});
+    const Handle writer(CreateFileA(user.scenario().ListFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer.Valid());
+
+    const Program program = user.Start();
+    const ReminderView view = WaitForReminder(program);
+    ASSERT_NE(view.window, nullptr) << program.Describe();
+    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
+    CloseWithButton(program, view.window);
+}
+
+TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
+    const Person today{"Today Person", 0, 30};
+    const Person missed{"Missed Person", -2, 62};
+    const CompanionUser user("0\r\n0\r\n1", {missed, today});
+    user.GiveLastRun(DaysFrom(Today(), -3));
+
+    const Program program = user.Start();
+    const ReminderView view = WaitForReminder(program);
+    ASSERT_NE(view.window, nullptr) << program.Describe();
+    EXPECT_EQ(view.rows,
+              (std::vector<std::vector<std::string>>{RowOf(today, "TODAY"), RowOf(missed, "2 DAYS AGO")}));
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(Today()));
+    CloseWithButton(program, view.window);
+}
+
+TEST(Reminder, ABirthdayBeforeTheLastRunWasAlreadyReminded) {
+    const CompanionUser user("0\r\n0\r\n1", {{"Missed Person", -2, 62}});
+    user.GiveLastRun(DaysFrom(Today(), -1));
+    user.ExpectQuietEnd();
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(Today()));
+}
+
+// The melody is seen through its file: the companion reads it only to play
+// it. Its last-access time is set far back before each start and looked at
+// after the window has opened.
+class MelodyFile {
+public:
+    explicit MelodyFile(std::string path) : path_(std::move(path)) {}
+
+    [[nodiscard]] bool SetAccessLongAgo() const {
+        const Handle file(CreateFileA(path_.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const FILETIME longAgo = LongAgo();
+        return file.Valid() && SetFileTime(file.Get(), nullptr, &longAgo, nullptr);
+    }
+    [[nodiscard]] bool ReadSince() const {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data)) return false;
+        const FILETIME longAgo = LongAgo();
+        return CompareFileTime(&data.ftLastAccessTime, &longAgo) > 0;
+    }
+    void ReadItHere() const { (void)ReadBytes(path_); }
+
+private:
+    static FILETIME LongAgo() {
+        SYSTEMTIME time{};
+        time.wYear = 2001;
+        time.wMonth = 1;
+        time.wDay = 1;
+        FILETIME fileTime{};
+        SystemTimeToFileTime(&time, &fileTime);
+        return fileTime;
+    }
+    std::string path_;
+};
+
+TEST(Reminder, PlaysTheMelodyOnlyWhenMusicIsOn) {
+    const CompanionUser user("0\r\n0\r\n1", {{"Today Person", 0, 30}});
+    // A copy of the installation's data folder, so that only the companion
+    // touches this melody.
+    const std::string dataFolder = user.scenario().Root() + "\\Install\\data";
+    for (const char* file : {"Reminder.exe", "reminder.wav"}) {
+        const std::optional<std::string> bytes = ReadBytes(InstalledDataFolder() + "\\" + file);
+        ASSERT_TRUE(bytes.has_value()) << file << " is missing from " << InstalledDataFolder();
+        ASSERT_TRUE(WriteBytes(dataFolder + "\\" + file, *bytes));
+    }
+    const MelodyFile melody(dataFolder + "\\reminder.wav");
+    ASSERT_TRUE(melody.SetAccessLongAgo());
+    melody.ReadItHere();
+    if (!melody.ReadSince()) GTEST_SKIP() << "this file system keeps no access times";
+
+    for (const bool musicOn : {false, true}) {
+        SCOPED_TRACE(musicOn ? "music on" : "music off");
+        user.scenario().GiveSettings(musicOn ? "0\r\n1\r\n1" : "0\r\n0\r\n1");
+        ASSERT_TRUE(melody.SetAccessLongAgo());
+        const Program program = user.Start(dataFolder);
+        const ReminderView view = WaitForReminder(program);
+        ASSERT_NE(view.window, nullptr) << program.Describe();
+        EXPECT_EQ(WaitUntil([&] { return melody.ReadSince(); }, MelodyGrace), musicOn);
+        CloseWithButton(program, view.window);
+    }
+}
+
+}  // namespace
+}  // namespace quillora::e2e

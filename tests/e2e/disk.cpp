@@ -1,0 +1,112 @@
+// Files and folders as exact bytes, and the polling helper.
+#include <algorithm>
+#include <thread>
+
+#include "driver.h"
+
+namespace quillora::e2e {
+
+bool WaitUntil(const std::function<bool()>& condition, Millis timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(Millis(20));
+    }
+}
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes;
+    char chunk[65536];
+    DWORD got = 0;
+    while (ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
+    return bytes;
+}
+
+bool WriteBytes(const std::string& path, std::string_view bytes) {
+    const auto slash = path.find_last_of('\\');
+    if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) return false;
+    Handle file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        if (!WriteFile(file.Get(), bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return false;
+        done += wrote;
+    }
+    return true;
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool MakeFolders(const std::string& path) {
+    if (path.empty() || IsFolder(path)) return true;
+    const auto slash = path.find_last_of('\\');
+    // "C:" (a drive) has no parent to make.
+    if (slash != std::string::npos && slash > 2 && !MakeFolders(path.substr(0, slash))) return false;
+    return CreateDirectoryA(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+namespace {
+
+// A folder listing in progress.
+class FindScope {
+public:
+    FindScope(const std::string& pattern, WIN32_FIND_DATAA& entry)
+        : find_(FindFirstFileA(pattern.c_str(), &entry)) {}
+    ~FindScope() {
+        if (Valid()) FindClose(find_);
+    }
+    FindScope(const FindScope&) = delete;
+    FindScope& operator=(const FindScope&) = delete;
+    [[nodiscard]] bool Valid() const { return find_ != INVALID_HANDLE_VALUE; }
+    bool Next(WIN32_FIND_DATAA& entry) const { return FindNextFileA(find_, &entry) != 0; }
+
+private:
+    HANDLE find_;
+};
+
+}  // namespace
+
+std::vector<std::string> FolderEntries(const std::string& path) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    const FindScope find(path + "\\*", entry);
+    if (!find.Valid()) return names;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (find.Next(entry));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool DeleteTree(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return DeleteFileA(path.c_str()) != 0;
+    for (const std::string& name : FolderEntries(path))
+        DeleteTree(path + "\\" + name);
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+FileLock::FileLock(const std::string& path)
+    : file_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+}  // namespace quillora::e2e

@@ -1,0 +1,299 @@
+#pragma once
+// The end-to-end driver: runs the real Quillora.exe inside a scenario of its
+// own (fresh per-user folders, its own working folder and environment) and
+// drives it from another process the way a user would: it finds windows,
+// reads what they show, clicks and types with real input, and reads and
+// writes the files on disk as exact bytes.
+//
+// Everything here runs under Wine in the test process; the program under
+// test is never changed for the tests.
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "handles.h"
+
+namespace quillora::e2e {
+
+using Millis = std::chrono::milliseconds;
+// Long enough for a cold start of a program under Wine on a loaded machine.
+inline constexpr Millis DefaultTimeout{20000};
+
+// Calls `condition` until it returns true or `timeout` has passed; returns
+// whether it held. The condition is always tried at least once.
+bool WaitUntil(const std::function<bool()>& condition, Millis timeout = DefaultTimeout);
+
+// ---------------------------------------------------------------------------
+// Files and folders (Windows paths, no trailing backslash needed).
+
+std::optional<std::string> ReadBytes(const std::string& path);  // nullopt when it can't be read
+bool WriteBytes(const std::string& path, std::string_view bytes);
+bool Exists(const std::string& path);
+bool IsFolder(const std::string& path);
+bool MakeFolders(const std::string& path);  // with every missing parent
+bool DeleteTree(const std::string& path);   // true when nothing is left
+// Names of the entries in a folder, without "." and "..", sorted.
+std::vector<std::string> FolderEntries(const std::string& path);
+
+// A file held open with no sharing at all, as another program locking it
+// would; every other open fails until it is released.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    [[nodiscard]] bool Held() const { return file_.Valid(); }
+
+private:
+    Handle file_;
+};
+
+// ---------------------------------------------------------------------------
+// Windows of other processes.
+
+std::string ClassNameOf(HWND window);
+// The text of any window, also another process's edit control (WM_GETTEXT;
+// waits while the owning program is busy).
+std::string TextOf(HWND window);
+// The caption of a top-level window as the system keeps it; never waits for
+// the owning program.
+std::string TitleOf(HWND window);
+// Visible top-level windows of process `processId` (0: of every process).
+std::vector<HWND> TopLevelWindows(DWORD processId);
+// The first visible top-level window of the process with that title and, when
+// given, that class; null when there is none.
+HWND FindTopLevel(DWORD processId, std::string_view title, std::string_view className = {});
+HWND WaitForTopLevel(DWORD processId, std::string_view title, std::string_view className = {},
+                     Millis timeout = DefaultTimeout);
+
+HWND Control(HWND parent, int id);
+// A child's rectangle in the client coordinates of its parent.
+RECT RectInParent(HWND child);
+SIZE ClientSize(HWND window);
+bool IsShown(HWND window);  // visible, with every ancestor visible
+// True when neither the window nor any of its descendants waits to be
+// painted: what a screenshot takes then is what the user sees.
+bool IsFullyDrawn(HWND window);
+bool IsEnabledWindow(HWND window);
+
+void PostClose(HWND window);                   // as the caption's close button does
+void PostCommand(HWND window, int commandId);  // a menu command, as WM_COMMAND
+
+// A message box as the user sees it.
+struct ButtonView {
+    int id = 0;
+    std::string text;
+};
+struct MessageBoxView {
+    HWND window = nullptr;
+    std::string title;
+    std::string text;
+    std::vector<ButtonView> buttons;  // visible push buttons, in z order
+    bool hasIcon = false;
+};
+MessageBoxView ReadMessageBox(HWND box);
+// The first visible message box (dialog class #32770) of the process.
+std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, Millis timeout = DefaultTimeout);
+// Presses the dialog's button `id` (1 = OK) as a click would.
+void PressDialogButton(HWND dialog, int id);
+
+// ---------------------------------------------------------------------------
+// Controls of another process, read through memory placed in it.
+
+class ListViewReader {
+public:
+    explicit ListViewReader(HWND listView) : listView_(listView) {}
+
+    [[nodiscard]] int ItemCount() const;
+    [[nodiscard]] std::string Text(int item, int column) const;
+    [[nodiscard]] std::vector<std::string> Row(int item) const;
+    [[nodiscard]] std::vector<std::vector<std::string>> Rows() const;
+    [[nodiscard]] int SelectedItem() const;       // -1 when none
+    [[nodiscard]] RECT ItemRect(int item) const;  // client coordinates of the list view
+
+    [[nodiscard]] HWND Header() const;
+    [[nodiscard]] int ColumnCount() const;
+    [[nodiscard]] std::vector<std::string> ColumnTitles() const;
+    [[nodiscard]] RECT HeaderItemRect(int column) const;  // client coordinates of the header
+
+private:
+    HWND listView_;
+};
+
+class TabReader {
+public:
+    explicit TabReader(HWND tabControl) : tab_(tabControl) {}
+
+    [[nodiscard]] int Count() const;
+    [[nodiscard]] int Selected() const;
+    [[nodiscard]] std::string Caption(int tab) const;
+    [[nodiscard]] RECT ItemRect(int tab) const;  // client coordinates of the tab control
+
+private:
+    HWND tab_;
+};
+
+// ---------------------------------------------------------------------------
+// Real input: the window is brought to the foreground and the mouse and
+// keyboard events go through the system's input queue. None of these wait
+// for the program to react; poll for the effect.
+
+enum class MouseButton { Left, Right };
+
+bool BringToFront(HWND window);
+POINT ToScreen(HWND window, POINT clientPoint);
+POINT CentreOf(const RECT& rect);
+void ClickAt(POINT screen, MouseButton button = MouseButton::Left, int clicks = 1);
+// Clicks at a point given in `window`'s client coordinates, after bringing
+// its top-level window to the front.
+void ClickIn(HWND window, POINT clientPoint, MouseButton button = MouseButton::Left, int clicks = 1);
+
+// Types text as key strokes (letters, digits, punctuation, space).
+void TypeText(std::string_view text);
+// One key with optional modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU).
+void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
+
+void ClickTab(HWND tabControl, int tab);
+void ClickHeader(HWND listView, int column);
+void ClickItem(HWND listView, int item, MouseButton button = MouseButton::Left, int clicks = 1);
+// A right click on row `item`, or below the last row when `item` is -1.
+void RightClickList(HWND listView, int item = -1);
+void ClickButton(HWND parent, int id);
+// The popup menu (class #32768) that the process shows, or null.
+HWND WaitForPopupMenu(DWORD processId, Millis timeout = DefaultTimeout);
+
+// ---------------------------------------------------------------------------
+// The program under test and the scenario it runs in.
+
+// A started process; ended forcibly when it is still running at the end of
+// the test, so no scenario leaves a program behind.
+class Program {
+public:
+    Program() = default;
+    Program(Handle process, DWORD processId) : process_(std::move(process)), processId_(processId) {}
+    // A start that failed with this system error code.
+    explicit Program(DWORD startError) : startError_(startError) {}
+    Program(Program&&) noexcept = default;
+    Program& operator=(Program&& other) noexcept {
+        if (this != &other) {
+            Kill();
+            process_ = std::move(other.process_);
+            processId_ = std::exchange(other.processId_, 0);
+            startError_ = other.startError_;
+        }
+        return *this;
+    }
+    ~Program();
+
+    [[nodiscard]] bool Started() const { return process_.Valid(); }
+    [[nodiscard]] DWORD Id() const { return processId_; }
+    [[nodiscard]] bool Running() const;
+    // The exit code, or nullopt when it still runs after `timeout`.
+    std::optional<DWORD> WaitForExit(Millis timeout = DefaultTimeout) const;
+    // Its visible top-level window with that title; null when none came
+    // within `timeout`, or when the process ended or showed a message box
+    // first (so a failed start is seen at once).
+    HWND WaitForWindow(std::string_view title, Millis timeout = DefaultTimeout) const;
+    [[nodiscard]] HWND FindWindowTitled(std::string_view title) const;
+    std::optional<MessageBoxView> WaitForMessageBox(Millis timeout = DefaultTimeout) const;
+    // What the process shows or how it ended, for failure messages.
+    [[nodiscard]] std::string Describe() const;
+    void Kill();
+
+private:
+    Handle process_;
+    DWORD processId_ = 0;
+    DWORD startError_ = 0;
+};
+
+// Starts any program with the test process's environment; for helper
+// programs of the tests themselves.
+Program StartProcess(const std::string& path, const std::string& workingFolder);
+// The folder of the running test executable.
+std::string OwnFolder();
+
+// The two template files of an installation; nullopt leaves a file out.
+struct Templates {
+    std::optional<std::string> config;
+    std::optional<std::string> list;
+};
+
+struct LaunchOptions {
+    // The working folder; empty means the build's installation folder.
+    std::string workingFolder;
+    // APPDATA for the program: nullopt leaves it unset, empty means the
+    // scenario's own AppData folder.
+    std::optional<std::string> appData = std::string();
+};
+
+// Points the current user's Documents and Startup shell folders at other
+// folders for as long as it lives, and puts the previous values back.
+class ShellFolderRedirect {
+public:
+    ShellFolderRedirect(const std::string& documents, const std::string& startup);
+    ~ShellFolderRedirect();
+    ShellFolderRedirect(const ShellFolderRedirect&) = delete;
+    ShellFolderRedirect& operator=(const ShellFolderRedirect&) = delete;
+
+private:
+    struct Saved {
+        std::string name;
+        bool existed = false;
+        DWORD type = 0;
+        std::string data;
+    };
+    std::vector<Saved> saved_;
+};
+
+// One test's world: C:\quillora-e2e\<name>\ with fresh AppData, Documents
+// and Startup folders, the shell's Documents and Startup folders pointed at
+// them while the scenario lives.
+class Scenario {
+public:
+    // `name` becomes a folder name; characters a folder name can't hold
+    // are replaced.
+    explicit Scenario(std::string_view name);
+    Scenario(const Scenario&) = delete;
+    Scenario& operator=(const Scenario&) = delete;
+
+    [[nodiscard]] const std::string& Root() const { return root_; }
+    [[nodiscard]] const std::string& AppData() const { return appData_; }
+    [[nodiscard]] const std::string& Documents() const { return documents_; }
+    [[nodiscard]] const std::string& Startup() const { return startup_; }
+
+    // Where the program keeps its files, as it builds the paths.
+    [[nodiscard]] std::string SettingsFolder() const { return appData_ + "\\Quillora\\data"; }
+    [[nodiscard]] std::string ListFolder() const { return documents_ + "\\Quillora\\Saved-List"; }
+    [[nodiscard]] std::string SettingsFile() const { return SettingsFolder() + "\\config.txt"; }
+    [[nodiscard]] std::string ListFile() const { return ListFolder() + "\\list.txt"; }
+
+    // Writes the user's own files before a start (folders made as needed).
+    void GiveSettings(std::string_view bytes) const;
+    void GiveList(std::string_view bytes) const;
+
+    // A working folder of the scenario with the given templates in its data
+    // sub-folder; returns its path.
+    std::string MakeWorkingFolder(std::string_view name, const Templates& templates) const;
+
+    Program Launch(const LaunchOptions& options = {}) const;
+
+private:
+    std::string root_;
+    std::string appData_;
+    std::string documents_;
+    std::string startup_;
+    std::optional<ShellFolderRedirect> redirect_;
+};
+
+// The build's installation folder (Quillora.exe with data\ beside it) and
+// what its templates hold.
+const std::string& InstalledProgramFolder();
+std::string InstalledProgramPath();
+Templates InstalledTemplates();
+
+inline constexpr std::string_view MainWindowTitle = "QUILLORA";
+
+}  // namespace quillora::e2e

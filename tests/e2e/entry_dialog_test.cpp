@@ -1,0 +1,713 @@
+// Adding, editing, deleting and clearing entries as a user does it: through
+// the buttons, the context-menu commands and the entry dialog, checked on the
+// "ALL" list and in the list file written at the quit.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "test_support.h"
+#include "ui/ids.h"
+
+namespace quillora::e2e {
+namespace {
+
+// Settings whose third line is 1, so that only the quit writes them.
+constexpr const char* QuietSettings = "3\r\n1\r\n1";
+constexpr Millis ShortWait{3000};
+
+struct Today {
+    std::string day, month, year;
+};
+
+Today TodayAsShown() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    std::array<char, 8> day{}, month{}, year{};
+    std::snprintf(day.data(), day.size(), "%02u", static_cast<unsigned>(now.wDay));
+    std::snprintf(month.data(), month.size(), "%02u", static_cast<unsigned>(now.wMonth));
+    std::snprintf(year.data(), year.size(), "%04u", static_cast<unsigned>(now.wYear));
+    return Today{day.data(), month.data(), year.data()};
+}
+
+struct DescendantSearch {
+    int id;
+    std::string_view className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchDescendant(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<DescendantSearch*>(context);
+    if (GetDlgCtrlID(window) != search.id || ClassNameOf(window) != search.className) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND Descendant(HWND root, int id, std::string_view className) {
+    DescendantSearch search{id, className, nullptr};
+    EnumChildWindows(root, MatchDescendant, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The arrows of a date field: the up-down control carrying the field's id.
+HWND ArrowsOf(HWND dialog, int fieldId) {
+    return Descendant(dialog, fieldId, UPDOWN_CLASSA);
+}
+
+std::string FieldText(HWND dialog, int id) {
+    return TextOf(Control(dialog, id));
+}
+
+bool BoxTicked(HWND dialog) {
+    return SendMessageA(Control(dialog, RemindBoxId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int FocusedId(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return -1;
+    return GetDlgCtrlID(info.hwndFocus);
+}
+
+// Replaces a field's whole text by typing, as a user selects it and types
+// over it; waits until the field shows it.
+::testing::AssertionResult TypeInto(HWND dialog, int id, std::string_view text) {
+    HWND field = Control(dialog, id);
+    RECT client{};
+    GetClientRect(field, &client);
+    ClickIn(field, CentreOf(client));
+    PressKey(VK_END);
+    PressKey(VK_HOME, {VK_SHIFT});
+    if (text.empty()) {
+        PressKey(VK_DELETE);
+    } else {
+        TypeText(text);
+    }
+    if (WaitUntil([&] { return TextOf(field) == text; }, ShortWait)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "field " << id << " shows \"" << TextOf(field) << "\", not \"" << text << "\"";
+}
+
+enum class Arrow { Up, Down };
+// Two clicks on one spot would make a double click; the sides alternate.
+enum class Side { Left, Right };
+
+void ClickArrow(HWND dialog, int fieldId, Arrow arrow, Side side = Side::Left) {
+    HWND arrows = ArrowsOf(dialog, fieldId);
+    const SIZE size = ClientSize(arrows);
+    const LONG x = side == Side::Left ? size.cx / 4 : size.cx - 1 - size.cx / 4;
+    const LONG y = arrow == Arrow::Up ? size.cy / 4 : size.cy - 1 - size.cy / 4;
+    ClickIn(arrows, POINT{x, y});
+}
+
+// Name, day, month and year of every row of a list, as the user reads them.
+std::vector<std::vector<std::string>> DateColumns(HWND listView) {
+    std::vector<std::vector<std::string>> rows;
+    for (std::vector<std::string> row : ListViewReader(listView).Rows()) {
+        row.resize(4);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<std::string> Names(HWND listView) {
+    std::vector<std::string> names;
+    for (const std::vector<std::string>& row : ListViewReader(listView).Rows())
+        names.push_back(row.at(0));
+    return names;
+}
+
+std::string Show(const std::vector<std::vector<std::string>>& rows) {
+    std::string text;
+    for (const std::vector<std::string>& row : rows) {
+        text += "\n ";
+        for (const std::string& cell : row)
+            text += " [" + cell + "]";
+    }
+    return text;
+}
+
+std::vector<std::vector<std::string>> DateColumns(const std::vector<Entry>& entries) {
+    std::vector<std::vector<std::string>> rows;
+    for (const Entry& entry : entries)
+        rows.push_back({entry.name, entry.day, entry.month, entry.year});
+    return rows;
+}
+
+// Quillora running in a scenario of its own on a given list.
+class EntryEditing : public testing::Test {
+protected:
+    void Start(const std::string& list) {
+        scenario_.emplace(CurrentTestName());
+        scenario_->GiveSettings(QuietSettings);
+        scenario_->GiveList(list);
+        program_ = scenario_->Launch();
+        ASSERT_TRUE(program_.Started()) << program_.Describe();
+        main_ = program_.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(main_, nullptr) << program_.Describe();
+        // Clicks before the window is drawn may land nowhere.
+        ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, ShortWait));
+    }
+
+    [[nodiscard]] HWND Tabs() const { return Control(main_, TabStripId); }
+    [[nodiscard]] HWND ListOfTab(int tab) const {
+        return Descendant(main_, ListViewIdOfTab(tab), WC_LISTVIEWA);
+    }
+
+    // Opens the dialog by a click on one of the main window's buttons.
+    HWND OpenBy(int buttonId, std::string_view title) {
+        ClickButton(main_, buttonId);
+        return program_.WaitForWindow(title);
+    }
+
+    HWND EditRow(int tab, int row) {
+        HWND list = ListOfTab(tab);
+        ClickItem(list, row);
+        if (!WaitUntil([&] { return ListViewReader(list).SelectedItem() == row; }, ShortWait)) return nullptr;
+        return OpenBy(EditEntryButtonId, "EDIT ENTRY");
+    }
+
+    // Every way out of the dialog ends with it gone, the main window usable,
+    // and the "ALL" tab showing the table whole.
+    void ExpectBackOnAll(HWND dialog, const std::vector<Entry>& table) {
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, ShortWait)) << "the dialog is still open";
+        EXPECT_TRUE(WaitUntil([&] { return IsEnabledWindow(main_); }, ShortWait));
+        const auto expected = DateColumns(table);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return TabReader(Tabs()).Selected() == AllTab && DateColumns(ListOfTab(AllTab)) == expected;
+            },
+            ShortWait))
+            << "tab " << TabReader(Tabs()).Selected() << " shows" << Show(DateColumns(ListOfTab(AllTab)));
+    }
+
+    void QuitAndExpectList(const std::vector<Entry>& table) {
+        PostClose(main_);
+        ASSERT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
+        EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes(table));
+    }
+
+    std::optional<Scenario> scenario_;
+    Program program_;
+    HWND main_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// The window itself.
+
+struct Placement {
+    int id;
+    RECT rect;  // left, top, right, bottom in the dialog's client area
+};
+
+RECT At(int x, int y, int width, int height) {
+    return RECT{x, y, x + width, y + height};
+}
+
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
+           "x" + std::to_string(r.bottom - r.top);
+}
+
+// The dialog's children in their order (which is also the order of Tab):
+// every date field is its text part followed by its arrows, together filling
+// the field's rectangle with the arrows 10 pixels wide at the right.
+const std::vector<Placement>& DialogPlacements() {
+    static const std::vector<Placement> placements = {
+        {DialogTitleId, At(0, 5, 300, 30)},      {DialogFrameId, At(5, 35, 290, 155)},
+        {NameGroupId, At(20, 45, 260, 50)},      {NameFieldId, At(30, 65, 240, 20)},
+        {BirthdayGroupId, At(20, 105, 260, 50)}, {DateLabelId, At(30, 128, 240, 20)},
+        {DayFieldId, At(65, 125, 20, 20)},       {DayFieldId, At(85, 125, 10, 20)},
+        {MonthFieldId, At(145, 125, 20, 20)},    {MonthFieldId, At(165, 125, 10, 20)},
+        {YearFieldId, At(230, 125, 30, 20)},     {YearFieldId, At(260, 125, 10, 20)},
+        {RemindBoxId, At(95, 165, 115, 20)},     {CancelButtonId, At(10, 200, 100, 25)},
+        {OkButtonId, At(190, 200, 100, 25)},
+    };
+    return placements;
+}
+
+std::vector<HWND> ChildrenInOrder(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+LONG_PTR StyleOf(HWND window) {
+    return GetWindowLongPtrA(window, GWL_STYLE);
+}
+LONG_PTR ExStyleOf(HWND window) {
+    return GetWindowLongPtrA(window, GWL_EXSTYLE);
+}
+
+// The screen's colour at a point of a control. GDI is reached through its
+// loaded module: the test executable links only what the driver needs.
+COLORREF ScreenPixel(HWND control, POINT clientPoint) {
+    using GetPixelFunction = COLORREF(WINAPI*)(HDC, int, int);
+    const auto getPixel = reinterpret_cast<GetPixelFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("gdi32.dll"), "GetPixel")));
+    if (!getPixel) return CLR_INVALID;
+    const POINT screen = ToScreen(control, clientPoint);
+    HDC dc = GetDC(nullptr);
+    const COLORREF colour = getPixel(dc, screen.x, screen.y);
+    ReleaseDC(nullptr, dc);
+    return colour;
+}
+
+void ExpectDialogWindow(HWND dialog, std::string_view title) {
+    EXPECT_EQ(TextOf(dialog), title);
+    const SIZE client = ClientSize(dialog);
+    EXPECT_EQ(client.cx, 300);
+    EXPECT_EQ(client.cy, 230);
+    const LONG_PTR style = StyleOf(dialog);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_FALSE(style & WS_CHILD);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+    RECT outer{};
+    GetWindowRect(dialog, &outer);
+    EXPECT_NEAR(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2, 1);
+    EXPECT_NEAR(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, 1);
+
+    const std::vector<HWND> children = ChildrenInOrder(dialog);
+    const std::vector<Placement>& placements = DialogPlacements();
+    ASSERT_EQ(children.size(), placements.size());
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        EXPECT_EQ(GetDlgCtrlID(children[i]), placements[i].id) << "child " << i;
+        EXPECT_EQ(Text(RectInParent(children[i])), Text(placements[i].rect))
+            << "child " << i << ", id " << placements[i].id;
+    }
+
+    EXPECT_EQ(FieldText(dialog, DialogTitleId), title);
+    EXPECT_EQ(StyleOf(Control(dialog, DialogTitleId)) & SS_TYPEMASK, SS_CENTER);
+    EXPECT_TRUE(ExStyleOf(Control(dialog, DialogTitleId)) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(StyleOf(Control(dialog, DialogFrameId)) & SS_TYPEMASK, SS_OWNERDRAW);
+    EXPECT_TRUE(ExStyleOf(Control(dialog, DialogFrameId)) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(FieldText(dialog, NameGroupId), "Name:");
+    EXPECT_EQ(FieldText(dialog, BirthdayGroupId), "Birthday:");
+    EXPECT_EQ(StyleOf(Control(dialog, NameGroupId)) & BS_TYPEMASK, BS_GROUPBOX);
+    EXPECT_EQ(StyleOf(Control(dialog, BirthdayGroupId)) & BS_TYPEMASK, BS_GROUPBOX);
+    EXPECT_TRUE(StyleOf(Control(dialog, NameFieldId)) & ES_AUTOHSCROLL);
+    EXPECT_EQ(FieldText(dialog, DateLabelId),
+              "Day:" + std::string(19, ' ') + "Month:" + std::string(20, ' ') + "Year:");
+    EXPECT_EQ(StyleOf(Control(dialog, DateLabelId)) & SS_TYPEMASK, SS_LEFT);
+    EXPECT_EQ(FieldText(dialog, RemindBoxId), "Remind this birthday");
+    EXPECT_EQ(StyleOf(Control(dialog, RemindBoxId)) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    EXPECT_EQ(FieldText(dialog, CancelButtonId), "CANCEL");
+    EXPECT_EQ(FieldText(dialog, OkButtonId), "OK");
+    for (int id : {NameFieldId, DayFieldId, MonthFieldId, YearFieldId}) {
+        EXPECT_EQ(ClassNameOf(Control(dialog, id)), "Edit") << id;
+        EXPECT_TRUE(ExStyleOf(Control(dialog, id)) & WS_EX_CLIENTEDGE) << id;
+    }
+    struct Range {
+        int id, low, high;
+    };
+    for (const Range range :
+         {Range{DayFieldId, 1, 31}, Range{MonthFieldId, 1, 12}, Range{YearFieldId, 1900, 3000}}) {
+        HWND text = Control(dialog, range.id);
+        HWND arrows = ArrowsOf(dialog, range.id);
+        ASSERT_NE(arrows, nullptr) << range.id;
+        EXPECT_TRUE(StyleOf(text) & ES_RIGHT) << range.id;
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(arrows, UDM_GETBUDDY, 0, 0)), text) << range.id;
+        const auto limits = static_cast<DWORD>(SendMessageA(arrows, UDM_GETRANGE, 0, 0));
+        EXPECT_EQ(static_cast<short>(HIWORD(limits)), range.low) << range.id;
+        EXPECT_EQ(static_cast<short>(LOWORD(limits)), range.high) << range.id;
+        EXPECT_FALSE(StyleOf(arrows) & UDS_WRAP) << range.id;
+        EXPECT_TRUE(StyleOf(arrows) & UDS_NOTHOUSANDS) << range.id;
+    }
+
+    // White title text on black.
+    HWND heading = Control(dialog, DialogTitleId);
+    ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(dialog); }, ShortWait));
+    EXPECT_EQ(ScreenPixel(heading, POINT{2, 2}), RGB(0, 0, 0));
+    const SIZE headingSize = ClientSize(heading);
+    bool whiteText = false;
+    for (LONG x = 0; x < headingSize.cx && !whiteText; ++x)
+        whiteText = ScreenPixel(heading, POINT{x, headingSize.cy / 2}) == RGB(255, 255, 255);
+    EXPECT_TRUE(whiteText);
+}
+
+TEST_F(EntryEditing, BothModesShowTheDialogAsLaidOut) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    const std::vector<Entry> twoEntries{{"Anna", "14", "2", "1980", "1", "1"},
+                                        {"Ben", "3", "11", "1975", "0", "1"}};
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    EXPECT_FALSE(IsEnabledWindow(main_));
+    ExpectDialogWindow(dialog, "NEW ENTRY");
+
+    // Tab and Shift+Tab walk the fields, the box and the buttons in order.
+    ClickIn(Control(dialog, NameFieldId), POINT{5, 5});
+    ASSERT_TRUE(WaitUntil([&] { return FocusedId(dialog) == NameFieldId; }, ShortWait));
+    for (int id :
+         {DayFieldId, MonthFieldId, YearFieldId, RemindBoxId, CancelButtonId, OkButtonId, NameFieldId}) {
+        PressKey(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return FocusedId(dialog) == id; }, ShortWait))
+            << "after Tab: " << FocusedId(dialog);
+    }
+    PressKey(VK_TAB, {VK_SHIFT});
+    EXPECT_TRUE(WaitUntil([&] { return FocusedId(dialog) == OkButtonId; }, ShortWait));
+    ClickButton(dialog, CancelButtonId);
+    ExpectBackOnAll(dialog, twoEntries);
+
+    dialog = EditRow(AllTab, 1);
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    EXPECT_FALSE(IsEnabledWindow(main_));
+    ExpectDialogWindow(dialog, "EDIT ENTRY");
+    PostClose(dialog);
+    ExpectBackOnAll(dialog, twoEntries);
+}
+
+// ---------------------------------------------------------------------------
+// New entries.
+
+TEST_F(EntryEditing, NewEntryOffersTodayAndStoresWhatItShows) {
+    ASSERT_NO_FATAL_FAILURE(Start("0\r\n"));
+    const Today today = TodayAsShown();
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    EXPECT_EQ(FieldText(dialog, NameFieldId), "Name");
+    EXPECT_EQ(FieldText(dialog, DayFieldId), today.day);
+    EXPECT_EQ(FieldText(dialog, MonthFieldId), today.month);
+    EXPECT_EQ(FieldText(dialog, YearFieldId), today.year);
+    EXPECT_TRUE(BoxTicked(dialog));
+
+    ClickButton(dialog, OkButtonId);
+    const Entry stored{"Name", today.day, today.month, today.year, "1", "1"};
+    ExpectBackOnAll(dialog, {stored});
+    // Today's birthday: the row says so.
+    EXPECT_EQ(ListViewReader(ListOfTab(AllTab)).Text(0, 5), "0");
+
+    // The context-menu command opens the same dialog.
+    PostCommand(main_, NewEntryCommand);
+    dialog = program_.WaitForWindow("NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Name 2"));
+    ClickButton(dialog, OkButtonId);
+    const Entry second{"Name 2", today.day, today.month, today.year, "1", "1"};
+    ExpectBackOnAll(dialog, {stored, second});
+    QuitAndExpectList({stored, second});
+}
+
+TEST_F(EntryEditing, DateFieldsKeepOnlyDigitsOnceAnotherFieldOrOkTakesOver) {
+    ASSERT_NO_FATAL_FAILURE(Start("0\r\n"));
+    const Today today = TodayAsShown();
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+
+    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Carla"));
+    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "1a2"));
+    // The field being typed in keeps what the user types; the others are
+    // cleaned as soon as another field has an event.
+    ASSERT_TRUE(TypeInto(dialog, MonthFieldId, "0x3"));
+    EXPECT_EQ(FieldText(dialog, DayFieldId), "12");
+    ASSERT_TRUE(TypeInto(dialog, YearFieldId, ""));
+    EXPECT_EQ(FieldText(dialog, MonthFieldId), "03");
+    ClickButton(dialog, RemindBoxId);
+    ASSERT_TRUE(WaitUntil([&] { return !BoxTicked(dialog); }, ShortWait));
+    // The arrows are events of their field too: they clean the others.
+    ASSERT_TRUE(TypeInto(dialog, MonthFieldId, "0x3"));
+    ClickArrow(dialog, DayFieldId, Arrow::Up);
+    EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, DayFieldId) == "13"; }, ShortWait));
+    EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, MonthFieldId) == "03"; }, ShortWait));
+    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "1a2"));
+    ClickButton(dialog, OkButtonId);
+    const Entry carla{"Carla", "12", "03", "", "0", "1"};
+    ExpectBackOnAll(dialog, {carla});
+
+    // Nothing but digits is checked: a day of 45 is stored as typed.
+    dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Dora"));
+    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "45"));
+    ASSERT_TRUE(TypeInto(dialog, YearFieldId, "19.99"));
+    ClickButton(dialog, OkButtonId);
+    const Entry dora{"Dora", "45", today.month, "1999", "1", "1"};
+    ExpectBackOnAll(dialog, {carla, dora});
+    QuitAndExpectList({carla, dora});
+}
+
+TEST_F(EntryEditing, ArrowsStepByOneAndStopAtTheEndsOfTheirRange) {
+    ASSERT_NO_FATAL_FAILURE(Start("0\r\n"));
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+
+    // Toward the end of the range, once more (which does nothing), then
+    // back: only a step that stopped at the end comes back one short of it.
+    struct Steps {
+        int id;
+        const char* start;
+        Arrow toEnd;
+        const char* end;
+        const char* back;
+    };
+    const Steps cases[] = {
+        {DayFieldId, "30", Arrow::Up, "31", "30"},
+        {MonthFieldId, "2", Arrow::Down, "1", "2"},
+        // Plain digits, no thousands separator.
+        {YearFieldId, "2999", Arrow::Up, "3000", "2999"},
+        {YearFieldId, "1901", Arrow::Down, "1900", "1901"},
+    };
+    for (const Steps& steps : cases) {
+        ASSERT_TRUE(TypeInto(dialog, steps.id, steps.start));
+        ClickArrow(dialog, steps.id, steps.toEnd, Side::Left);
+        EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, steps.id) == steps.end; }, ShortWait))
+            << steps.id << " from " << steps.start << " shows " << FieldText(dialog, steps.id);
+        ClickArrow(dialog, steps.id, steps.toEnd, Side::Right);
+        ClickArrow(dialog, steps.id, steps.toEnd == Arrow::Up ? Arrow::Down : Arrow::Up, Side::Left);
+        EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, steps.id) == steps.back; }, ShortWait))
+            << steps.id << " from " << steps.end << " shows " << FieldText(dialog, steps.id);
+    }
+    // The Up and Down keys step the field that has the focus.
+    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "30"));
+    PressKey(VK_UP);
+    EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, DayFieldId) == "31"; }, ShortWait));
+    PressKey(VK_UP);
+    PressKey(VK_DOWN);
+    EXPECT_TRUE(WaitUntil([&] { return FieldText(dialog, DayFieldId) == "30"; }, ShortWait));
+
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
+    ExpectBackOnAll(dialog, {});
+    QuitAndExpectList({});
+}
+
+TEST_F(EntryEditing, ANameAlreadyInTheListIsRefusedAndTheDialogKeepsItsFields) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    const Entry anna{"Anna", "14", "2", "1980", "1", "1"};
+    const Entry ben{"Ben", "3", "11", "1975", "0", "1"};
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Ben"));
+    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "7"));
+    ASSERT_TRUE(TypeInto(dialog, MonthFieldId, "8x"));
+    ASSERT_TRUE(TypeInto(dialog, YearFieldId, "2001"));
+    ClickButton(dialog, OkButtonId);
+
+    const std::optional<MessageBoxView> box = program_.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value()) << program_.Describe();
+    EXPECT_EQ(box->title, "ERROR");
+    EXPECT_EQ(box->text, "THIS PERSON IS ALREADY IN THE LIST!");
+    ASSERT_EQ(box->buttons.size(), 1u);
+    EXPECT_EQ(box->buttons[0].text, "OK");
+    EXPECT_FALSE(box->hasIcon);
+    PressDialogButton(box->window, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->window); }, ShortWait));
+
+    EXPECT_TRUE(IsWindow(dialog));
+    EXPECT_FALSE(IsEnabledWindow(main_));
+    EXPECT_EQ(FieldText(dialog, NameFieldId), "Ben");
+    EXPECT_EQ(FieldText(dialog, DayFieldId), "7");
+    EXPECT_EQ(FieldText(dialog, MonthFieldId), "8");
+    EXPECT_EQ(FieldText(dialog, YearFieldId), "2001");
+    EXPECT_TRUE(BoxTicked(dialog));
+
+    // Letter case and blanks make another name.
+    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "ben"));
+    ClickButton(dialog, OkButtonId);
+    const Entry lowerCase{"ben", "7", "8", "2001", "1", "1"};
+    ExpectBackOnAll(dialog, {anna, ben, lowerCase});
+
+    dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Anna "));
+    ClickButton(dialog, OkButtonId);
+    const Today today = TodayAsShown();
+    const Entry blank{"Anna ", today.day, today.month, today.year, "1", "1"};
+    ExpectBackOnAll(dialog, {anna, ben, lowerCase, blank});
+    QuitAndExpectList({anna, ben, lowerCase, blank});
+}
+
+// ---------------------------------------------------------------------------
+// Editing.
+
+TEST_F(EntryEditing, EditShowsTheStoredTextsAndTicksTheBoxByTheirNumber) {
+    const std::vector<Entry> table{{"One", "05", "x3", "1990", "1", "1"},
+                                   {"Two", "5a", "07", "", "2", "1"},
+                                   {"Zero", "1", "1", "2000", "0", "1"},
+                                   {"Empty", "2", "2", "2000", "", "1"},
+                                   {"Letter", "3", "3", "2000", "x", "7"}};
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes(table)));
+    for (int row = 0; row < static_cast<int>(table.size()); ++row) {
+        HWND dialog = EditRow(AllTab, row);
+        ASSERT_NE(dialog, nullptr) << "row " << row << ": " << program_.Describe();
+        const Entry& entry = table[static_cast<std::size_t>(row)];
+        EXPECT_EQ(FieldText(dialog, NameFieldId), entry.name);
+        EXPECT_EQ(FieldText(dialog, DayFieldId), entry.day);
+        EXPECT_EQ(FieldText(dialog, MonthFieldId), entry.month);
+        EXPECT_EQ(FieldText(dialog, YearFieldId), entry.year);
+        EXPECT_EQ(BoxTicked(dialog), row < 2) << entry.name;
+        ClickButton(dialog, CancelButtonId);
+        ExpectBackOnAll(dialog, table);
+    }
+
+    // OK writes the row back cleaned, Remind from the box and Mark 1.
+    std::vector<Entry> edited = table;
+    HWND dialog = EditRow(AllTab, 1);
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    ClickButton(dialog, OkButtonId);
+    edited[1] = Entry{"Two", "5", "07", "", "1", "1"};
+    ExpectBackOnAll(dialog, edited);
+    dialog = EditRow(AllTab, 4);
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    ClickButton(dialog, OkButtonId);
+    edited[4] = Entry{"Letter", "3", "3", "2000", "0", "1"};
+    ExpectBackOnAll(dialog, edited);
+    QuitAndExpectList(edited);
+}
+
+TEST_F(EntryEditing, EditAcceptsAnotherEntrysNameAndRowsOfThatNameLeadToTheLaterEntry) {
+    std::vector<Entry> table{{"Anna", "14", "2", "1980", "1", "1"},
+                             {"Ben", "3", "11", "1975", "0", "1"},
+                             {"Cleo", "9", "9", "1999", "1", "1"}};
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes(table)));
+    HWND dialog = EditRow(AllTab, 2);
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Anna"));
+    ClickButton(dialog, OkButtonId);
+    table[2].name = "Anna";
+    ExpectBackOnAll(dialog, table);
+    EXPECT_FALSE(program_.WaitForMessageBox(Millis(0)).has_value());
+
+    // The first row reads "Anna" too, and leads to the entry stored last.
+    dialog = EditRow(AllTab, 0);
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    EXPECT_EQ(FieldText(dialog, DayFieldId), "9");
+    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "10"));
+    ClickButton(dialog, OkButtonId);
+    table[2].day = "10";
+    ExpectBackOnAll(dialog, table);
+    QuitAndExpectList(table);
+}
+
+TEST_F(EntryEditing, EditFromTheContextMenuWithNothingSelectedTakesTheLastVisibleRow) {
+    std::vector<Entry> table{{"Zed", "1", "4", "1970", "1", "1"},
+                             {"Amy", "2", "4", "1980", "0", "1"},
+                             {"Max", "3", "4", "1990", "1", "1"}};
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes(table)));
+    // The button with nothing selected opens nothing: the next click on
+    // "ADD ENTRY" finds no dialog in its way.
+    ClickButton(main_, EditEntryButtonId);
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    EXPECT_EQ(program_.FindWindowTitled("EDIT ENTRY"), nullptr);
+    ClickButton(dialog, CancelButtonId);
+    ExpectBackOnAll(dialog, table);
+
+    // Sorted by name, the last row of April's list is not the table's last.
+    constexpr int April = 4;
+    ClickTab(Tabs(), April);
+    HWND list = ListOfTab(April);
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(list) && ListViewReader(list).ItemCount() == 3; }, ShortWait));
+    ClickHeader(list, 0);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return Names(list) != std::vector<std::string>{"Zed", "Amy", "Max"};
+        },
+        ShortWait));
+    const std::string last = ListViewReader(list).Text(2, 0);
+    ASSERT_NE(last, "Max");
+    ASSERT_EQ(ListViewReader(list).SelectedItem(), -1);
+
+    PostCommand(main_, EditEntryCommand);
+    dialog = program_.WaitForWindow("EDIT ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    EXPECT_EQ(FieldText(dialog, NameFieldId), last);
+    ASSERT_TRUE(TypeInto(dialog, YearFieldId, "2020"));
+    ClickButton(dialog, OkButtonId);
+    for (Entry& entry : table) {
+        if (entry.name == last) entry.year = "2020";
+    }
+    ExpectBackOnAll(dialog, table);
+    QuitAndExpectList(table);
+}
+
+// ---------------------------------------------------------------------------
+// Deleting and clearing.
+
+TEST_F(EntryEditing, DeleteRemovesTheLastEntryOfTheSelectedNameAndKeepsTheOthersWhole) {
+    // Odd texts in every column show that whole rows move together.
+    const Entry first{"Cara", "1", "3", "1961", "7", "m1"};
+    const Entry abe{"Abe", "2", "03", "1962", "", "m2"};
+    const Entry second{"Cara", "3", "3", "1963", "0", "m3"};
+    const Entry bo{"Bo", "4", "5", "1964", "1", "1"};
+    const Entry cy{"Cy", "5", "3", "1965", "x", "m5"};
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes({first, abe, second, bo, cy})));
+
+    constexpr int March = 3;
+    ClickTab(Tabs(), March);
+    HWND list = ListOfTab(March);
+    ASSERT_TRUE(WaitUntil([&] { return IsShown(list) && ListViewReader(list).ItemCount() == 4; }, ShortWait));
+    ClickHeader(list, 0);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return Names(list) != std::vector<std::string>{"Cara", "Abe", "Cara", "Cy"};
+        },
+        ShortWait));
+    int caraRow = -1;
+    for (int row = 0; row < 4 && caraRow < 0; ++row) {
+        if (ListViewReader(list).Text(row, 0) == "Cara") caraRow = row;
+    }
+    ASSERT_GE(caraRow, 0);
+    ClickItem(list, caraRow);
+    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).SelectedItem() == caraRow; }, ShortWait));
+    ClickButton(main_, DeleteEntryButtonId);
+    const auto afterButton = DateColumns({first, abe, bo, cy});
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return TabReader(Tabs()).Selected() == AllTab && DateColumns(ListOfTab(AllTab)) == afterButton;
+        },
+        ShortWait))
+        << "tab " << TabReader(Tabs()).Selected() << " shows" << Show(DateColumns(ListOfTab(AllTab)));
+
+    // The context-menu command deletes the same way.
+    HWND all = ListOfTab(AllTab);
+    ClickItem(all, 1);
+    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(all).SelectedItem() == 1; }, ShortWait));
+    PostCommand(main_, DeleteEntryCommand);
+    const auto afterCommand = DateColumns({first, bo, cy});
+    EXPECT_TRUE(WaitUntil([&] { return DateColumns(all) == afterCommand; }, ShortWait))
+        << Show(DateColumns(all));
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes({first, abe, second, bo, cy}));
+    QuitAndExpectList({first, bo, cy});
+}
+
+TEST_F(EntryEditing, ClearListEmptiesTheTableAndTheFileOnlyAtTheQuit) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    ClickTab(Tabs(), 2);
+    ASSERT_TRUE(WaitUntil([&] { return TabReader(Tabs()).Selected() == 2; }, ShortWait));
+    PostCommand(main_, ClearListCommand);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return TabReader(Tabs()).Selected() == AllTab &&
+                   ListViewReader(ListOfTab(AllTab)).ItemCount() == 0;
+        },
+        ShortWait));
+    EXPECT_FALSE(program_.WaitForMessageBox(Millis(0)).has_value());
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
+    // An empty table clears again without fuss, and takes new entries.
+    PostCommand(main_, ClearListCommand);
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Eve"));
+    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "1"));
+    ASSERT_TRUE(TypeInto(dialog, MonthFieldId, "1"));
+    ASSERT_TRUE(TypeInto(dialog, YearFieldId, "2000"));
+    ClickButton(dialog, OkButtonId);
+    const Entry eve{"Eve", "1", "1", "2000", "1", "1"};
+    ExpectBackOnAll(dialog, {eve});
+    QuitAndExpectList({eve});
+}
+
+}  // namespace
+}  // namespace quillora::e2e

@@ -1,0 +1,257 @@
+// QuilloraSetup.exe as a user gets it: a silent installation into Program
+// Files, Quillora's first start from the Start-menu shortcut, and the
+// uninstaller, which must leave the user's own files alone.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+#include "driver.h"
+#include "test_support.h"
+
+namespace quillora::e2e {
+namespace {
+
+constexpr Millis InstallTimeout{60000};
+constexpr const char* UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quillora";
+
+std::string SetupPath() {
+    const std::string relative = InstalledProgramFolder() + "\\..\\QuilloraSetup.exe";
+    std::string full(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetFullPathNameA(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length < full.size()) {
+            full.resize(length);
+            return full;
+        }
+        full.resize(length);
+    }
+}
+
+std::string ShellFolder(int csidl) {
+    std::string path(MAX_PATH, '\0');
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path.data()))) return {};
+    path.resize(path.find('\0'));
+    return path;
+}
+
+std::optional<std::string> MachineRegistryText(const char* key, const char* value) {
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::string text(size, '\0');
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, text.data(), &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    text.resize(text.find('\0'));
+    return text;
+}
+
+bool MachineKeyExists(const char* key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+// Runs a command line and waits for its end; its exit code, or nothing when
+// it could not be started or did not end in time.
+std::optional<DWORD> RunToEnd(std::string commandLine, const std::string& workingFolder) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingFolder.c_str(), &startup, &started)) {
+        return std::nullopt;
+    }
+    CloseHandle(started.hThread);
+    const Program program(Handle(started.hProcess), started.dwProcessId);
+    return program.WaitForExit(InstallTimeout);
+}
+
+// What a shortcut file says.
+struct ShortcutView {
+    std::string target;
+    std::string workingFolder;
+    std::string arguments;
+};
+
+// Read through the shell-link object. The test executable links no COM
+// library, so ole32 is reached at run time.
+std::optional<ShortcutView> ReadShortcut(const std::string& path) {
+    static constexpr CLSID ShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    HMODULE ole = LoadLibraryA("ole32.dll");
+    if (!ole) return std::nullopt;
+    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+    using Uninitialize = void(WINAPI*)();
+    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+    const auto function = [ole]<typename Function>(const char* name, Function*) {
+        return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(ole, name)));
+    };
+    const auto initialize = function("CoInitializeEx", Initialize{});
+    const auto uninitialize = function("CoUninitialize", Uninitialize{});
+    const auto createInstance = function("CoCreateInstance", CreateInstance{});
+    if (!initialize || !uninitialize || !createInstance) return std::nullopt;
+
+    std::optional<ShortcutView> view;
+    const bool initialised = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(createInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
+                                 reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file)))) {
+            const std::wstring widePath(path.begin(), path.end());
+            if (SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
+                const auto text = [](auto&& get) {
+                    std::string buffer(32768, '\0');
+                    get(buffer.data(), static_cast<int>(buffer.size()));
+                    buffer.resize(buffer.find('\0'));
+                    return buffer;
+                };
+                view = ShortcutView{
+                    text([&](char* b, int n) { link->GetPath(b, n, nullptr, SLGP_RAWPATH); }),
+                    text([&](char* b, int n) { link->GetWorkingDirectory(b, n); }),
+                    text([&](char* b, int n) { link->GetArguments(b, n); }),
+                };
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    if (initialised) uninitialize();
+    return view;
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    while (!path.empty() && path.back() == '\\')
+        path.pop_back();
+    return path;
+}
+
+// APPDATA of the test process, which the programs it starts inherit,
+// pointed at the scenario's for as long as it lives.
+class AppDataOf {
+public:
+    explicit AppDataOf(const Scenario& scenario) {
+        const DWORD size = GetEnvironmentVariableA("APPDATA", nullptr, 0);
+        if (size > 0) {
+            previous_.emplace(size, '\0');
+            previous_->resize(GetEnvironmentVariableA("APPDATA", previous_->data(), size));
+        }
+        SetEnvironmentVariableA("APPDATA", scenario.AppData().c_str());
+    }
+    ~AppDataOf() { SetEnvironmentVariableA("APPDATA", previous_ ? previous_->c_str() : nullptr); }
+    AppDataOf(const AppDataOf&) = delete;
+    AppDataOf& operator=(const AppDataOf&) = delete;
+
+private:
+    std::optional<std::string> previous_;
+};
+
+// The places the installer writes to.
+struct Installation {
+    std::string folder = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Quillora";
+    std::string startMenuShortcut = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quillora.lnk";
+    std::string desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Quillora.lnk";
+
+    [[nodiscard]] std::string Uninstaller() const { return folder + "\\Uninstall.exe"; }
+    [[nodiscard]] bool Gone() const {
+        return !Exists(folder) && !Exists(startMenuShortcut) && !Exists(desktopShortcut) &&
+               !MachineKeyExists(UninstallKey);
+    }
+    // The uninstaller started with /S hands over to a copy of itself and
+    // returns at once; the copy does the work.
+    [[nodiscard]] bool UninstallSilently() const {
+        return RunToEnd("\"" + Uninstaller() + "\" /S", folder).has_value() &&
+               WaitUntil([this] { return Gone(); }, InstallTimeout);
+    }
+};
+
+TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUsersFiles) {
+    const std::string setup = SetupPath();
+    ASSERT_TRUE(Exists(setup)) << setup << " has not been built";
+    const Installation installation;
+    // What an earlier, failed run may have left in this Wine prefix.
+    if (Exists(installation.Uninstaller())) {
+        ASSERT_TRUE(installation.UninstallSilently());
+    }
+
+    ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
+
+    // Every file of the built installation folder, byte for byte.
+    EXPECT_EQ(FolderEntries(installation.folder),
+              (std::vector<std::string>{"Quillora.exe", "Uninstall.exe", "data"}));
+    EXPECT_EQ(FolderEntries(installation.folder + "\\data"),
+              (std::vector<std::string>{"Reminder.exe", "config.txt", "list.txt", "reminder.wav"}));
+    for (const char* file :
+         {"Quillora.exe", "data\\Reminder.exe", "data\\config.txt", "data\\list.txt", "data\\reminder.wav"}) {
+        // Compared whole but not printed: most of them are binary.
+        const std::optional<std::string> installed = ReadBytes(installation.folder + "\\" + file);
+        const std::optional<std::string> built = ReadBytes(InstalledProgramFolder() + "\\" + file);
+        EXPECT_TRUE(installed && built && *installed == *built) << file << " differs from the build's";
+    }
+
+    EXPECT_EQ(MachineRegistryText(UninstallKey, "DisplayName"), "Quillora");
+    EXPECT_EQ(MachineRegistryText(UninstallKey, "Publisher"), "Quillora");
+    const std::string version = MachineRegistryText(UninstallKey, "DisplayVersion").value_or("");
+    EXPECT_TRUE(!version.empty() && std::all_of(version.begin(), version.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '.';
+    })) << version;
+    EXPECT_EQ(MachineRegistryText(UninstallKey, "DisplayIcon"), installation.folder + "\\Quillora.exe,0");
+    EXPECT_EQ(MachineRegistryText(UninstallKey, "UninstallString"), "\"" + installation.Uninstaller() + "\"");
+
+    const std::optional<ShortcutView> startMenu = ReadShortcut(installation.startMenuShortcut);
+    ASSERT_TRUE(startMenu.has_value()) << "no Start-menu shortcut " << installation.startMenuShortcut;
+    EXPECT_EQ(startMenu->target, installation.folder + "\\Quillora.exe");
+    EXPECT_EQ(WithoutTrailingBackslash(startMenu->workingFolder), installation.folder);
+    EXPECT_EQ(startMenu->arguments, "");
+    EXPECT_TRUE(Exists(installation.desktopShortcut));
+
+    // A user's first start, as the Start-menu shortcut starts Quillora.
+    const Scenario scenario(CurrentTestName());
+    {
+        const AppDataOf appData(scenario);
+        Program program = StartProcess(startMenu->target, startMenu->workingFolder);
+        HWND window = program.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(window, nullptr) << program.Describe();
+        PostClose(window);
+        EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
+    }
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), ReadBytes(installation.folder + "\\data\\list.txt"));
+    const std::optional<std::string> settings = ReadBytes(scenario.SettingsFile());
+    const std::optional<std::string> settingsTemplate = ReadBytes(installation.folder + "\\data\\config.txt");
+    ASSERT_TRUE(settings && settingsTemplate);
+    EXPECT_EQ(settings->substr(0, 6), settingsTemplate->substr(0, 6));
+    const std::string autostart = scenario.Startup() + "\\Reminder.lnk";
+    const std::optional<ShortcutView> reminder = ReadShortcut(autostart);
+    ASSERT_TRUE(reminder.has_value()) << "no autostart shortcut " << autostart;
+    EXPECT_EQ(reminder->target, installation.folder + "\\data\\Reminder.exe");
+    EXPECT_EQ(WithoutTrailingBackslash(reminder->workingFolder), installation.folder + "\\data");
+
+    // The user's own list and settings, as they are after some use.
+    scenario.GiveList(TwoEntryList());
+    const std::optional<std::string> settingsBefore = ReadBytes(scenario.SettingsFile());
+    const std::vector<std::string> listFolderBefore = FolderEntries(scenario.ListFolder());
+    const std::vector<std::string> settingsFolderBefore = FolderEntries(scenario.SettingsFolder());
+
+    ASSERT_TRUE(installation.UninstallSilently())
+        << "left: folder " << Exists(installation.folder) << ", Start menu "
+        << Exists(installation.startMenuShortcut) << ", desktop " << Exists(installation.desktopShortcut)
+        << ", uninstall entry " << MachineKeyExists(UninstallKey);
+    EXPECT_FALSE(Exists(autostart));
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), settingsBefore);
+    EXPECT_EQ(FolderEntries(scenario.ListFolder()), listFolderBefore);
+    EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), settingsFolderBefore);
+}
+
+}  // namespace
+}  // namespace quillora::e2e

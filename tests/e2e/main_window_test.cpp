@@ -1,0 +1,474 @@
+// The main window as the user meets it: its layout, the lists with age and
+// days left, the month tabs, sorting by a header click, the settings menu and
+// its marks, and quitting.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "calc/list_row.h"
+#include "driver.h"
+#include "menu_marks.h"
+#include "test_support.h"
+#include "ui/ids.h"
+
+namespace quillora::e2e {
+namespace {
+
+// ---------------------------------------------------------------------------
+// An independent calendar for the expected figures: the system's own date
+// arithmetic, not the program's.
+
+struct Day {
+    int year, month, day;
+};
+
+Day TodayOnThisMachine() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+// Days since 1601 of a real date; -1 when the date does not exist.
+long long DayIndex(int year, int month, int day) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = static_cast<WORD>(month);
+    date.wDay = static_cast<WORD>(day);
+    FILETIME time{};
+    if (month < 1 || month > 12 || day < 1 || !SystemTimeToFileTime(&date, &time)) return -1;
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = time.dwLowDateTime;
+    ticks.HighPart = time.dwHighDateTime;
+    return static_cast<long long>(ticks.QuadPart / 864'000'000'000ULL);
+}
+
+Day Shifted(Day from, int days) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(from.year);
+    date.wMonth = static_cast<WORD>(from.month);
+    date.wDay = static_cast<WORD>(from.day);
+    FILETIME time{};
+    SystemTimeToFileTime(&date, &time);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = time.dwLowDateTime;
+    ticks.HighPart = time.dwHighDateTime;
+    ticks.QuadPart += static_cast<long long>(days) * 864'000'000'000LL;
+    time.dwLowDateTime = ticks.LowPart;
+    time.dwHighDateTime = ticks.HighPart;
+    FileTimeToSystemTime(&time, &date);
+    return {date.wYear, date.wMonth, date.wDay};
+}
+
+// Days to the next birthday of a real day and month; 29 February falls on
+// 1 March in common years.
+int ExpectedDaysLeft(int month, int day, Day today) {
+    const long long now = DayIndex(today.year, today.month, today.day);
+    for (int year = today.year;; ++year) {
+        long long birthday = DayIndex(year, month, day);
+        if (birthday < 0) birthday = DayIndex(year, 3, 1);
+        if (birthday >= now) return static_cast<int>(birthday - now);
+    }
+}
+
+int ExpectedAge(int day, int month, int year, Day today) {
+    const bool ahead = month > today.month || (month == today.month && day > today.day);
+    return today.year - year - (ahead ? 1 : 0);
+}
+
+// ---------------------------------------------------------------------------
+
+class MainWindowTest : public testing::Test {
+protected:
+    MainWindowTest() : scenario_(CurrentTestName()) {}
+
+    // Starts the program with the given list (and settings) and waits for its
+    // window.
+    void Start(const std::string& list, const std::string& settings = "3\r\n1\r\n1") {
+        scenario_.GiveSettings(settings);
+        scenario_.GiveList(list);
+        program_ = scenario_.Launch();
+        ASSERT_TRUE(program_.Started()) << program_.Describe();
+        window_ = program_.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(window_, nullptr) << program_.Describe();
+    }
+
+    HWND TabStrip() const { return Control(window_, TabStripId); }
+    HWND List(int tab) const { return FindDescendant(window_, ListViewIdOfTab(tab)); }
+
+    static HWND FindDescendant(HWND parent, int id) {
+        struct Search {
+            int id;
+            HWND found;
+        } search{id, nullptr};
+        EnumChildWindows(
+            parent,
+            [](HWND child, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                if (GetDlgCtrlID(child) != s->id || ClassNameOf(child) != "SysListView32") return TRUE;
+                s->found = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    std::vector<std::string> Column(int tab, int column) const {
+        std::vector<std::string> cells;
+        for (const auto& row : ListViewReader(List(tab)).Rows())
+            cells.push_back(row.at(column));
+        return cells;
+    }
+
+    // Waits until the visible order of a column is `expected`.
+    ::testing::AssertionResult ColumnBecomes(int tab, int column,
+                                             const std::vector<std::string>& expected) const {
+        std::vector<std::string> seen;
+        if (WaitUntil([&] { return (seen = Column(tab, column)) == expected; }, Millis{5000})) {
+            return ::testing::AssertionSuccess();
+        }
+        std::string text;
+        for (const auto& cell : seen)
+            text += "'" + cell + "' ";
+        return ::testing::AssertionFailure() << "column " << column << " shows " << text;
+    }
+
+    // A click on a column header, a little left or right of its centre:
+    // two clicks on one spot in quick succession would be a double click.
+    void ClickColumn(HWND list, int column) {
+        const ListViewReader reader(list);
+        const RECT item = reader.HeaderItemRect(column);
+        POINT point = CentreOf(item);
+        point.x += (clicks_++ % 2 == 0) ? -8 : 8;
+        ClickIn(reader.Header(), point);
+    }
+
+    // The window shows before its menu bar is attached, so the first
+    // readings may find no menu yet.
+    std::optional<test::MenuMarks> Marks() const {
+        Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, program_.Id()));
+        // The marks are set after the menu bar exists: wait for the start to
+        // finish, i.e. for the program to wait for input.
+        WaitForInputIdle(process.Get(), 5000);
+        std::optional<test::MenuMarks> marks;
+        WaitUntil(
+            [&] {
+                marks = test::ReadMenuMarks(process.Get(), OwnFolder() + "\\quillora_menu_probe.dll");
+                return marks.has_value();
+            },
+            Millis{5000});
+        return marks;
+    }
+
+    // Waits until the settings file holds exactly `bytes`.
+    bool SettingsBecome(const std::string& bytes) const {
+        return WaitUntil([&] { return ReadBytes(scenario_.SettingsFile()) == bytes; }, Millis{5000});
+    }
+
+    void Quit() {
+        PostCommand(window_, QuitCommand);
+        const auto exitCode = program_.WaitForExit();
+        ASSERT_TRUE(exitCode.has_value()) << program_.Describe();
+        EXPECT_EQ(*exitCode, 0u);
+    }
+
+    Scenario scenario_;
+    Program program_;
+    HWND window_ = nullptr;
+    int clicks_ = 0;
+};
+
+TEST_F(MainWindowTest, IsLaidOutAsDesigned) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    EXPECT_EQ(TextOf(window_), "QUILLORA");
+    const LONG style = GetWindowLongA(window_, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    // The client area is 600 x 500 without the menu bar, which takes its
+    // height from it.
+    const SIZE client = ClientSize(window_);
+    EXPECT_EQ(client.cx, 600);
+    EXPECT_LT(client.cy, 500);
+    EXPECT_GE(client.cy, 475) << "the buttons must stay inside";
+
+    struct Expected {
+        int id;
+        RECT rect;
+        const char* text;
+    };
+    const Expected controls[] = {{FrameId, {5, 5, 595, 440}, ""},
+                                 {AddEntryButtonId, {15, 445, 135, 475}, "ADD ENTRY"},
+                                 {EditEntryButtonId, {240, 445, 360, 475}, "EDIT ENTRY"},
+                                 {DeleteEntryButtonId, {465, 445, 585, 475}, "DELETE ENTRY"},
+                                 {TabStripId, {15, 15, 586, 430}, ""}};
+    for (const Expected& expected : controls) {
+        SCOPED_TRACE(expected.id);
+        HWND control = Control(window_, expected.id);
+        ASSERT_NE(control, nullptr);
+        const RECT rect = RectInParent(control);
+        EXPECT_EQ(rect.left, expected.rect.left);
+        EXPECT_EQ(rect.top, expected.rect.top);
+        EXPECT_EQ(rect.right, expected.rect.right);
+        EXPECT_EQ(rect.bottom, expected.rect.bottom);
+        EXPECT_EQ(TextOf(control), expected.text);
+    }
+
+    const TabReader tabs(TabStrip());
+    const std::array<const char*, 13> captions = {"ALL", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    ASSERT_EQ(tabs.Count(), 13);
+    for (int tab = 0; tab < 13; ++tab)
+        EXPECT_EQ(tabs.Caption(tab), captions[tab]);
+    EXPECT_EQ(tabs.Selected(), AllTab);
+    // All thirteen tabs fit in one row.
+    EXPECT_LE(tabs.ItemRect(12).right, 571);
+    EXPECT_EQ(tabs.ItemRect(12).top, tabs.ItemRect(1).top);
+
+    const std::array<const char*, 7> headers = {"NAME", "DAY", "MONTH", "YEAR", "AGE", "DAYS LEFT", "REMIND"};
+    const std::array<int, 7> widths = {177, 60, 60, 60, 60, 70, 60};
+    for (int tab = 0; tab < 13; ++tab) {
+        SCOPED_TRACE(tab);
+        HWND list = List(tab);
+        ASSERT_NE(list, nullptr);
+        const RECT rect = RectInParent(list);
+        EXPECT_EQ(rect.left, 6);
+        EXPECT_EQ(rect.top, 10);
+        EXPECT_EQ(rect.right - rect.left, 551);
+        EXPECT_EQ(rect.bottom - rect.top, 370);
+        EXPECT_EQ(IsShown(list), tab == AllTab);
+        const ListViewReader reader(list);
+        ASSERT_EQ(reader.ColumnCount(), 7);
+        for (int column = 0; column < 7; ++column) {
+            EXPECT_EQ(reader.ColumnTitles()[column], headers[column]);
+            const RECT header = reader.HeaderItemRect(column);
+            EXPECT_EQ(header.right - header.left, widths[column]);
+        }
+    }
+    Quit();
+}
+
+TEST_F(MainWindowTest, ListsEveryEntryWithAgeDaysLeftAndRemindMark) {
+    const Day today = TodayOnThisMachine();
+    const Day tomorrow = Shifted(today, 1);
+    const Day yesterday = Shifted(today, -1);
+    const std::vector<Entry> entries = {
+        {"Today", std::to_string(today.day), std::to_string(today.month), "2000", "1", "1"},
+        {"Tomorrow", std::to_string(tomorrow.day), std::to_string(tomorrow.month), "1990", "2", "1"},
+        {"Yesterday", std::to_string(yesterday.day), std::to_string(yesterday.month), "1985", "0", "1"},
+        {"New Year", "1", "1", "1970", "", "1"},
+        {"Leading zero", "06", "6", "2001", "abc", "1"},
+        {"No year", "15", "8", "", "1", "1"},
+    };
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes(entries)));
+
+    std::vector<std::vector<std::string>> expected;
+    for (const Entry& entry : entries) {
+        const int day = std::stoi(entry.day);
+        const int month = std::stoi(entry.month);
+        const int year = entry.year.empty() ? 0 : std::stoi(entry.year);
+        const bool reminded = entry.remind == "1" || entry.remind == "2";
+        expected.push_back({entry.name, entry.day, entry.month, entry.year,
+                            std::to_string(ExpectedAge(day, month, year, today)),
+                            std::to_string(ExpectedDaysLeft(month, day, today)), reminded ? "X" : ""});
+    }
+    EXPECT_EQ(ListViewReader(List(AllTab)).Rows(), expected);
+    EXPECT_EQ(expected[0][5], "0");
+    EXPECT_EQ(expected[1][5], "1");
+
+    // Today's row is highlighted, the others keep the list's colours.
+    ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(window_); }, Millis{5000}));
+    const ListViewReader reader(List(AllTab));
+    auto colourOfRow = [&](int row) {
+        const RECT item = reader.ItemRect(row);
+        const POINT point = ToScreen(List(AllTab), POINT{item.left + 150, (item.top + item.bottom) / 2});
+        HDC screen = GetDC(nullptr);
+        const COLORREF colour = GetPixel(screen, point.x, point.y);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    };
+    EXPECT_EQ(colourOfRow(0), RGB(0, 193, 193));
+    EXPECT_NE(colourOfRow(1), RGB(0, 193, 193));
+    Quit();
+}
+
+TEST_F(MainWindowTest, MonthTabsListTheEntriesOfTheirMonthByNumber) {
+    const std::vector<Entry> entries = {
+        {"Plain", "1", "3", "2000", "1", "1"},   {"Zero", "2", "03", "2000", "1", "1"},
+        {"Blank", "3", " 3", "2000", "1", "1"},  {"Thirteen", "4", "13", "2000", "1", "1"},
+        {"No month", "5", "", "2000", "1", "1"}, {"April", "6", "4", "2000", "1", "1"},
+    };
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes(entries)));
+    EXPECT_EQ(ListViewReader(List(AllTab)).ItemCount(), 6);
+
+    const int march = 3;
+    ClickTab(TabStrip(), march);
+    ASSERT_TRUE(ColumnBecomes(march, NameColumn, {"Plain", "Zero", "Blank"}));
+    EXPECT_EQ(TabReader(TabStrip()).Selected(), march);
+    EXPECT_TRUE(IsShown(List(march)));
+    EXPECT_FALSE(IsShown(List(AllTab)));
+
+    ClickTab(TabStrip(), 4);
+    ASSERT_TRUE(ColumnBecomes(4, NameColumn, {"April"}));
+    ClickTab(TabStrip(), 12);
+    ASSERT_TRUE(ColumnBecomes(12, NameColumn, {}));
+
+    // Clearing the list shows "ALL" again, refilled, whatever tab was open.
+    PostCommand(window_, ClearListCommand);
+    ASSERT_TRUE(WaitUntil([&] { return TabReader(TabStrip()).Selected() == AllTab; }, Millis{5000}));
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {}));
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_.ListFile()), std::string("0\r\n"));
+}
+
+TEST_F(MainWindowTest, HeaderClicksSortAscendingThenDescending) {
+    const Day today = TodayOnThisMachine();
+    // Birthdays on 1 January make AGE simply this year minus the birth year.
+    const std::vector<Entry> entries = {
+        {"bob", "1", "1", std::to_string(today.year - 10), "1", "1"},
+        {"Alice", "1", "1", std::to_string(today.year - 9), "0", "1"},
+        {"\xC9mile", "1", "1", std::to_string(today.year - 100), "1", "1"},
+        {"carl", std::to_string(today.day), std::to_string(today.month), std::to_string(today.year - 40), "0",
+         "1"},
+    };
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes(entries)));
+    HWND list = List(AllTab);
+    const int carlsAge = 40;
+
+    ClickColumn(list, AgeColumn);
+    std::vector<std::string> byAge = {"Alice", "bob", "carl", "\xC9mile"};
+    if (carlsAge > 100) std::swap(byAge[2], byAge[3]);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, byAge)) << "9 sorts before 10: numbers, not texts";
+    ClickColumn(list, AgeColumn);
+    std::reverse(byAge.begin(), byAge.end());
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, byAge));
+
+    // Letter case does not count; an accented capital sorts after ASCII.
+    ClickColumn(list, NameColumn);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Alice", "bob", "carl", "\xC9mile"}));
+    ClickColumn(list, NameColumn);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"\xC9mile", "carl", "bob", "Alice"}));
+
+    ClickColumn(list, RemindColumn);
+    ASSERT_TRUE(ColumnBecomes(AllTab, RemindColumn, {"", "", "X", "X"}));
+    ClickColumn(list, RemindColumn);
+    ASSERT_TRUE(ColumnBecomes(AllTab, RemindColumn, {"X", "X", "", ""}));
+
+    ClickColumn(list, DaysLeftColumn);
+    ASSERT_TRUE(WaitUntil([&] { return Column(AllTab, DaysLeftColumn).front() == "0"; }, Millis{5000}))
+        << "today's birthday comes first";
+    EXPECT_EQ(Column(AllTab, NameColumn).front(), "carl");
+    ClickColumn(list, DaysLeftColumn);
+    ASSERT_TRUE(WaitUntil([&] { return Column(AllTab, DaysLeftColumn).back() == "0"; }, Millis{5000}));
+
+    // Sorting reorders the display only: the file keeps the table's order.
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_.ListFile()), ListBytes(entries));
+}
+
+TEST_F(MainWindowTest, AHeaderClickOnAnEmptyListChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(Start("0\r\n"));
+    ClickColumn(List(AllTab), AgeColumn);
+    ClickColumn(List(AllTab), NameColumn);
+    // Still answering, with nothing in the list.
+    ClickTab(TabStrip(), 1);
+    ASSERT_TRUE(WaitUntil([&] { return TabReader(TabStrip()).Selected() == 1; }, Millis{5000}));
+    EXPECT_EQ(ListViewReader(List(1)).ItemCount(), 0);
+    Quit();
+}
+
+TEST_F(MainWindowTest, RightClickInAListOpensThePopupMenu) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    RightClickList(List(AllTab), -1);
+    HWND popup = WaitForPopupMenu(program_.Id());
+    ASSERT_NE(popup, nullptr) << "a right click below the rows opens the menu too";
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(
+        WaitUntil([&] { return WaitForPopupMenu(program_.Id(), Millis{0}) == nullptr; }, Millis{5000}));
+    Quit();
+}
+
+TEST_F(MainWindowTest, DaysBeforeRemindStoresTheCodeAndMarksOneEntry) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList(), "5\r\n1\r\n1"));
+    auto marks = Marks();
+    ASSERT_TRUE(marks.has_value()) << "the probe could not read the menu";
+    EXPECT_EQ(marks->MarkedDaysCode(), 5);
+
+    // The entries read 0..5, 10, 15, 20; what is stored is the entry's code.
+    for (int code = 0; code <= 8; ++code) {
+        SCOPED_TRACE(code);
+        PostCommand(window_, FirstDaysBeforeRemindCommand + code);
+        ASSERT_TRUE(SettingsBecome(std::to_string(code) + "\r\n1\r\n1"));
+        marks = Marks();
+        ASSERT_TRUE(marks.has_value());
+        EXPECT_EQ(marks->MarkedDaysCode(), code);
+    }
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_.SettingsFile()), std::string("8\r\n1\r\n1"));
+}
+
+TEST_F(MainWindowTest, ADaysCodeThatIsNotExactlyACodeMarksNothing) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList(), "06\r\n0\r\n1"));
+    const auto marks = Marks();
+    ASSERT_TRUE(marks.has_value());
+    EXPECT_EQ(marks->MarkedDaysCode(), -1);
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_.SettingsFile()), std::string("06\r\n0\r\n1"));
+}
+
+TEST_F(MainWindowTest, PlayMusicStartsFromTheStoredNumberAndToggles) {
+    struct Case {
+        const char* stored;
+        bool marked;
+    };
+    for (const Case& start : {Case{"1", true}, Case{"0", false}, Case{"", false}, Case{" 5", true}}) {
+        SCOPED_TRACE(start.stored);
+        const Scenario scenario(CurrentTestName() + "-" + std::to_string(start.marked) + start.stored);
+        scenario.GiveSettings(std::string("3\r\n") + start.stored + "\r\n1");
+        scenario.GiveList("0\r\n");
+        program_ = scenario.Launch();
+        window_ = program_.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(window_, nullptr) << program_.Describe();
+        auto marks = Marks();
+        ASSERT_TRUE(marks.has_value());
+        EXPECT_EQ(marks->music, start.marked);
+
+        PostCommand(window_, PlayMusicCommand);
+        const std::string toggled = start.marked ? "0" : "1";
+        ASSERT_TRUE(WaitUntil(
+            [&] { return ReadBytes(scenario.SettingsFile()) == "3\r\n" + toggled + "\r\n1"; }, Millis{5000}));
+        marks = Marks();
+        ASSERT_TRUE(marks.has_value());
+        EXPECT_EQ(marks->music, !start.marked);
+        Quit();
+    }
+}
+
+TEST_F(MainWindowTest, QuitAndTheCloseBoxBothSaveBothFiles) {
+    // Lines ended by LF only are read all the same and written back with
+    // CR LF.
+    const std::string list = "2\nAnna\nBen\n14\n3\n2\n11\n1980\n1975\n1\n0\n1\n1";
+    ASSERT_NO_FATAL_FAILURE(Start(list, "6\r\n1\r\n1\r\n"));
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_.ListFile()), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario_.SettingsFile()), std::string("6\r\n1\r\n1"));
+
+    scenario_.GiveList(list);
+    scenario_.GiveSettings("7\r\n0\r\n1\r\n");
+    program_ = scenario_.Launch();
+    window_ = program_.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window_, nullptr) << program_.Describe();
+    PostClose(window_);
+    const auto exitCode = program_.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value()) << program_.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+    EXPECT_EQ(ReadBytes(scenario_.ListFile()), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario_.SettingsFile()), std::string("7\r\n0\r\n1"));
+}
+
+}  // namespace
+}  // namespace quillora::e2e

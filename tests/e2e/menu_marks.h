@@ -1,0 +1,37 @@
+#pragma once
+// Reading the main window's menu check marks from a test, through a DLL
+// loaded into the program for the moment of the reading.
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace quillora::test {
+
+struct MenuMarks {
+    bool read = false;
+    bool music = false;             // "Play music at remind"
+    std::array<bool, 9> days = {};  // "Days before remind", codes 0..8
+
+    // The code whose entry is marked; -1 for none, -2 for more than one.
+    [[nodiscard]] int MarkedDaysCode() const {
+        int marked = -1;
+        for (int code = 0; code < 9; ++code) {
+            if (!days[code]) continue;
+            if (marked >= 0) return -2;
+            marked = code;
+        }
+        return marked;
+    }
+};
+
+inline std::string MenuMarksMappingName(DWORD processId) {
+    return "Local\\QuilloraMenuMarks-" + std::to_string(processId);
+}
+
+// Loads the probe DLL (`probePath`, a Windows path) into `process` and
+// returns the marks it read; nothing when the reading failed.
+std::optional<MenuMarks> ReadMenuMarks(HANDLE process, const std::string& probePath);
+
+}  // namespace quillora::test

@@ -1,0 +1,151 @@
+// Quitting Quillora: what it writes into the list file and the settings
+// file, byte for byte, for the files users and other tools really leave.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+#include "test_support.h"
+
+namespace quillora::e2e {
+namespace {
+
+// Settings whose third line is 1, so that only the quit writes them.
+constexpr const char* QuietSettings = "3\r\n1\r\n1";
+
+struct FileCase {
+    const char* name;
+    std::string given;
+    std::string written;
+};
+
+void PrintTo(const FileCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// `text` with every `from` replaced by `to`.
+std::string WithLineEnd(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    std::size_t start = 0;
+    for (std::size_t at = text.find(from); at != std::string_view::npos; at = text.find(from, start)) {
+        result.append(text.substr(start, at - start)).append(to);
+        start = at + from.size();
+    }
+    return result.append(text.substr(start));
+}
+
+std::vector<Entry> ManyEntries(int count) {
+    std::vector<Entry> entries;
+    for (int i = 0; i < count; ++i) {
+        entries.push_back(Entry{"Person " + std::to_string(i), std::to_string(1 + i % 28),
+                                std::to_string(1 + i % 12), std::to_string(1930 + i), std::to_string(i % 2),
+                                "1"});
+    }
+    return entries;
+}
+
+// An entry with nothing but a name, as a short file leaves the rows it
+// does not back.
+Entry NameOnly(std::string name) {
+    return Entry{std::move(name), "", "", "", "", ""};
+}
+
+std::vector<FileCase> ListCases() {
+    const std::string two = TwoEntryList();
+    std::vector<Entry> oneNamed{NameOnly("Anna")};
+    for (int i = 1; i < 102; ++i)
+        oneNamed.push_back(NameOnly(""));
+    const std::string blanks = ListBytes({{"  Anna", "1", "1", "2000", "0", "1"},
+                                          {"Ben  ", "2", "2", "2001", "1", "1"},
+                                          {"", "3", "3", "2002", "0", "1"},
+                                          {" ", "", "", "", "", ""}});
+    // Bytes of the ANSI code page, leading zeros, numbers out of range.
+    const std::string asTyped = ListBytes({{"O'Brien-M\xFCller", "07", "012", "0", "5", "x"}});
+    return {
+        {"EmptyList", "0\r\n", "0\r\n"},
+        {"TwoEntries", two, two},
+        {"LineFeedsOnly", WithLineEnd(two, "\r\n", "\n"), two},
+        {"CarriageReturnsOnly", WithLineEnd(two, "\r\n", "\r"), two},
+        {"ZeroBytesAsLineEnds", WithLineEnd(two, "\r\n", std::string_view("\0", 1)), two},
+        {"LineEndAfterTheLastLine", two + "\r\n", two},
+        {"ByteOrderMark", "\xEF\xBB\xBF" + two, two},
+        {"BlanksAroundNamesAndEmptyNames", blanks, blanks},
+        {"TextsKeptAsTyped", asTyped, asTyped},
+        {"CountAboveTheLines", "3\r\nAnna\r\nBen",
+         ListBytes({NameOnly("Anna"), NameOnly("Ben"), NameOnly("")})},
+        {"CountWithBlanksAndAWord", WithLineEnd(two, "2\r\nAnna", "  2 entries\r\nAnna"), two},
+        {"LettersOnlyCount", "many\r\nAnna\r\nBen", "0\r\n"},
+        {"NegativeCount", "-2\r\nAnna\r\nBen", "0\r\n"},
+        {"LinesAfterTheLastBlock", two + "\r\nleft over\r\n7", two},
+        {"HundredAndFiftyEntries", ListBytes(ManyEntries(150)), ListBytes(ManyEntries(150))},
+        // A count far beyond the file: no more rows than the table holds.
+        {"HugeCountOnAShortFile", "1000000\r\nAnna", ListBytes(oneNamed)},
+    };
+}
+
+class SavedList : public testing::TestWithParam<FileCase> {};
+
+TEST_P(SavedList, QuittingWritesTheTableBack) {
+    const Scenario scenario(CurrentTestName());
+    scenario.GiveSettings(QuietSettings);
+    scenario.GiveList(GetParam().given);
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    const std::optional<std::string> written = ReadBytes(scenario.ListFile());
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SavedList, testing::ValuesIn(ListCases()),
+                         [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
+
+TEST(SavedListFile, PreviousListIsKeptAsBackupAndNothingElseIsLeft) {
+    const Scenario scenario(CurrentTestName());
+    const std::string given = WithLineEnd(TwoEntryList(), "\r\n", "\n");
+    scenario.GiveSettings(QuietSettings);
+    scenario.GiveList(given);
+
+    Program program = scenario.Launch();
+    HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+    // Nothing is written while the program runs.
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), given);
+    EXPECT_EQ(FolderEntries(scenario.ListFolder()), std::vector<std::string>{"list.txt"});
+
+    PostClose(window);
+    ASSERT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario.ListFile() + ".bak"), given);
+    EXPECT_EQ(FolderEntries(scenario.ListFolder()), (std::vector<std::string>{"list.txt", "list.txt.bak"}));
+    EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{"config.txt"});
+}
+
+std::vector<FileCase> SettingsCases() {
+    return {
+        {"ThreeLines", "6\r\n0\r\n1", "6\r\n0\r\n1"},
+        {"LineEndAfterTheThirdLine", "6\r\n0\r\n1\r\n", "6\r\n0\r\n1"},
+        {"FiveLines", "2\r\n1\r\n1\r\nfour\r\nfive", "2\r\n1\r\n1"},
+        {"MoreThanFiveLines", "2\r\n1\r\n1\r\nfour\r\nfive\r\nsix\r\nseven", "2\r\n1\r\n1"},
+        {"LineFeedsOnly", "4\n0\n1", "4\r\n0\r\n1"},
+        {"TextsKeptAsTheyAre", "06\r\n 1\r\n1", "06\r\n 1\r\n1"},
+        {"ByteOrderMark",
+         "\xEF\xBB\xBF"
+         "5\r\n1\r\n1",
+         "5\r\n1\r\n1"},
+    };
+}
+
+class SavedSettings : public testing::TestWithParam<FileCase> {};
+
+TEST_P(SavedSettings, QuittingWritesThreeLines) {
+    const Scenario scenario(CurrentTestName());
+    scenario.GiveSettings(GetParam().given);
+    scenario.GiveList("0\r\n");
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    const std::optional<std::string> written = ReadBytes(scenario.SettingsFile());
+    ASSERT_TRUE(written.has_value());
+    EXPECT_EQ(*written, GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SavedSettings, testing::ValuesIn(SettingsCases()),
+                         [](const testing::TestParamInfo<FileCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace quillora::e2e

@@ -1,0 +1,224 @@
+// Starting Quillora: the per-user folders, the first-run copies of the
+// templates, later starts, and every way a start can fail.
+#include <gtest/gtest.h>
+
+#include "driver.h"
+#include "test_support.h"
+
+namespace quillora::e2e {
+namespace {
+
+// The settings folder of a start without APPDATA: "\Quillora\data" on the
+// drive of the working folder. Removed before and after such a test.
+class CurrentDriveSettings {
+public:
+    static constexpr const char* Tree = "C:\\Quillora";
+    CurrentDriveSettings() { DeleteTree(Tree); }
+    ~CurrentDriveSettings() { DeleteTree(Tree); }
+    CurrentDriveSettings(const CurrentDriveSettings&) = delete;
+    CurrentDriveSettings& operator=(const CurrentDriveSettings&) = delete;
+};
+
+TEST(FirstStart, FromTheInstallationFolderMakesBothTreesCopiesTheTemplatesAndTheShortcut) {
+    const Scenario scenario(CurrentTestName());
+    const Templates templates = InstalledTemplates();
+    ASSERT_EQ(templates.config, "3\r\n1\r\n0") << "in " << InstalledProgramFolder();
+    ASSERT_EQ(templates.list, "0\r\n") << "in " << InstalledProgramFolder();
+
+    Program program = scenario.Launch();
+    HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+
+    EXPECT_TRUE(IsFolder(scenario.AppData() + "\\Quillora"));
+    EXPECT_TRUE(IsFolder(scenario.SettingsFolder()));
+    EXPECT_TRUE(IsFolder(scenario.Documents() + "\\Quillora"));
+    EXPECT_TRUE(IsFolder(scenario.ListFolder()));
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), templates.list);
+    // The template's third line 0 asks for the autostart shortcut, written
+    // once the window exists; then the line reads 1, saved at once.
+    const std::string settingsAfter = "3\r\n1\r\n1";
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(scenario.SettingsFile()) == settingsAfter; }, Millis(5000)))
+        << "settings: " << ReadBytes(scenario.SettingsFile()).value_or("(none)");
+    EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{"Reminder.lnk"});
+    EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{"config.txt"});
+    EXPECT_EQ(FolderEntries(scenario.ListFolder()), std::vector<std::string>{"list.txt"});
+
+    PostClose(window);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+}
+
+TEST(FirstStart, CopiesTheTemplatesOfItsWorkingFolderByteForByte) {
+    const Scenario scenario(CurrentTestName());
+    // Settings that differ from the installation's, with the third line 1 so
+    // that nothing at start-up has a reason to rewrite them.
+    const std::string config = "6\r\n0\r\n1";
+    const std::string list = TwoEntryList();
+    const std::string folder = scenario.MakeWorkingFolder("Portable", Templates{config, list});
+
+    Program program = scenario.Launch(LaunchOptions{folder});
+    HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), list);
+
+    // Quitting writes the same table and settings back: the same bytes.
+    PostClose(window);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), list);
+}
+
+TEST(LaterStart, ChangesNothingWhenNothingWasEdited) {
+    const Scenario scenario(CurrentTestName());
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    const std::optional<std::string> settings = ReadBytes(scenario.SettingsFile());
+    const std::optional<std::string> list = ReadBytes(scenario.ListFile());
+    ASSERT_TRUE(settings && list);
+    // The user removed the autostart shortcut: it stays removed.
+    ASSERT_TRUE(DeleteTree(scenario.Startup() + "\\Reminder.lnk"));
+
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), settings);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), list);
+    EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{});
+    EXPECT_EQ(FolderEntries(scenario.AppData()), std::vector<std::string>{"Quillora"});
+    EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{"Quillora"});
+}
+
+TEST(LaterStart, NeverReplacesTheUsersFilesWithTemplates) {
+    const Scenario scenario(CurrentTestName());
+    const std::string config = "2\r\n0\r\n1";
+    scenario.GiveSettings(config);
+    scenario.GiveList(TwoEntryList());
+
+    Program program = scenario.Launch();
+    HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+    PostClose(window);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+}
+
+TEST(LaterStart, CopiesADeletedSettingsFileAgainAndKeepsTheList) {
+    const Scenario scenario(CurrentTestName());
+    const std::string config = "5\r\n1\r\n1";
+    const std::string folder = scenario.MakeWorkingFolder("Install", Templates{config, "0\r\n"});
+    MakeFolders(scenario.SettingsFolder());
+    scenario.GiveList(TwoEntryList());
+
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario, LaunchOptions{folder}));
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+}
+
+TEST(LaterStart, FindsFoldersAndFilesWhoseNamesDifferInLetterCase) {
+    const Scenario scenario(CurrentTestName());
+    const std::string config = "4\r\n1\r\n1";
+    WriteBytes(scenario.AppData() + "\\QUILLORA\\DATA\\CONFIG.TXT", config);
+    WriteBytes(scenario.Documents() + "\\quillora\\saved-list\\List.Txt", TwoEntryList());
+
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+    EXPECT_EQ(FolderEntries(scenario.AppData()), std::vector<std::string>{"QUILLORA"});
+    EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{"quillora"});
+}
+
+TEST(LaterStart, WithoutAppDataKeepsTheSettingsOnTheCurrentDrive) {
+    const Scenario scenario(CurrentTestName());
+    const CurrentDriveSettings tree;
+    const std::string config = "7\r\n0\r\n1";
+    const std::string folder = scenario.MakeWorkingFolder("Install", Templates{config, "0\r\n"});
+
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario, LaunchOptions{folder, std::nullopt}));
+    EXPECT_EQ(ReadBytes(std::string(CurrentDriveSettings::Tree) + "\\data\\config.txt"), config);
+    EXPECT_EQ(FolderEntries(scenario.AppData()), std::vector<std::string>{});
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), "0\r\n");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(StartFailure, WithoutTemplatesInTheWorkingFolder) {
+    const Scenario scenario(CurrentTestName());
+    const std::string folder = scenario.MakeWorkingFolder("Elsewhere", Templates{});
+
+    const Program program = scenario.Launch(LaunchOptions{folder});
+    ExpectStartFailure(program, "COULDN'T COPY: '" + folder + "\\data\\config.txt' To THE DIRECTORY: '" +
+                                    scenario.SettingsFile());
+    // The four folders come before the copies; nothing else was made.
+    EXPECT_TRUE(IsFolder(scenario.SettingsFolder()));
+    EXPECT_TRUE(IsFolder(scenario.ListFolder()));
+    EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{});
+    EXPECT_EQ(FolderEntries(scenario.ListFolder()), std::vector<std::string>{});
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{});
+}
+
+TEST(StartFailure, WithoutTheListTemplate) {
+    const Scenario scenario(CurrentTestName());
+    const std::string config = "3\r\n1\r\n0";
+    const std::string folder = scenario.MakeWorkingFolder("HalfInstalled", Templates{config, std::nullopt});
+
+    const Program program = scenario.Launch(LaunchOptions{folder});
+    ExpectStartFailure(
+        program, "COULDN'T COPY: '" + folder + "\\data\\list.txt' To THE DIRECTORY: '" + scenario.ListFile());
+    // The settings were copied, and nothing after the failed step ran.
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{});
+}
+
+TEST(StartFailure, FileInPlaceOfTheSettingsFolder) {
+    const Scenario scenario(CurrentTestName());
+    WriteBytes(scenario.AppData() + "\\Quillora", "not a folder");
+
+    const Program program = scenario.Launch();
+    ExpectStartFailure(program, "KONNTE VERZEICHNISS NICHT ERSTELLEN: " + scenario.SettingsFolder());
+    EXPECT_EQ(ReadBytes(scenario.AppData() + "\\Quillora"), "not a folder");
+    EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{});
+}
+
+TEST(StartFailure, FileInPlaceOfTheListFolder) {
+    const Scenario scenario(CurrentTestName());
+    WriteBytes(scenario.Documents() + "\\Quillora", "");
+
+    const Program program = scenario.Launch();
+    ExpectStartFailure(program, "KONNTE VERZEICHNISS NICHT ERSTELLEN: " + scenario.ListFolder());
+    EXPECT_TRUE(IsFolder(scenario.SettingsFolder()));
+    EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{});
+}
+
+TEST(StartFailure, SettingsFileThatCannotBeOpened) {
+    const Scenario scenario(CurrentTestName());
+    // A folder of that name counts as present, so no template is copied,
+    // and it cannot be read as a file.
+    MakeFolders(scenario.SettingsFile());
+    scenario.GiveList(TwoEntryList());
+
+    const Program program = scenario.Launch();
+    ExpectStartFailure(program, "COULDNT FIND: " + scenario.SettingsFile());
+    EXPECT_TRUE(IsFolder(scenario.SettingsFile()));
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+}
+
+TEST(StartFailure, ListFileLockedByAnotherProgram) {
+    const Scenario scenario(CurrentTestName());
+    // Third line 0: a start that got past the list would write the shortcut
+    // and rewrite these settings.
+    const std::string config = "3\r\n1\r\n0";
+    scenario.GiveSettings(config);
+    scenario.GiveList(TwoEntryList());
+    {
+        const FileLock lock(scenario.ListFile());
+        ASSERT_TRUE(lock.Held());
+        const Program program = scenario.Launch();
+        ExpectStartFailure(program, "COULDNT FIND THE BIRTHDAY-LIST!");
+    }
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace quillora::e2e

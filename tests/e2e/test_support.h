@@ -1,0 +1,84 @@
+#pragma once
+// What the end-to-end tests share: naming a scenario after its test, the
+// usual start-and-quit run, the program's error box, and list files built
+// from entries.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "driver.h"
+
+namespace quillora::e2e {
+
+inline std::string CurrentTestName() {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    return std::string(info->test_suite_name()) + "." + info->name();
+}
+
+// Starts the program in the scenario, waits for its main window, closes the
+// window as the user would and expects a normal end (exit code 0).
+inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options = {}) {
+    Program program = scenario.Launch(options);
+    ASSERT_TRUE(program.Started()) << program.Describe();
+    HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+    PostClose(window);
+    const std::optional<DWORD> exitCode = program.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value())
+        << "the program did not end after its window was closed; " << program.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}
+
+// Expects the start to end in the program's error box with exactly `text`
+// (title "ERROR", one "OK" button, no icon), presses OK, and expects the
+// program to end with exit code 0 without ever showing its main window.
+inline void ExpectStartFailure(const Program& program, std::string_view text) {
+    ASSERT_TRUE(program.Started()) << program.Describe();
+    const std::optional<MessageBoxView> box = program.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value()) << program.Describe();
+    EXPECT_EQ(box->title, "ERROR");
+    EXPECT_EQ(box->text, text);
+    ASSERT_EQ(box->buttons.size(), 1u);
+    EXPECT_EQ(box->buttons[0].id, IDOK);
+    EXPECT_EQ(box->buttons[0].text, "OK");
+    EXPECT_FALSE(box->hasIcon);
+    EXPECT_EQ(program.FindWindowTitled(MainWindowTitle), nullptr);
+
+    PressDialogButton(box->window, IDOK);
+    const std::optional<DWORD> exitCode = program.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value()) << "the program did not end after OK; " << program.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}
+
+// One entry of the list file, all six texts.
+struct Entry {
+    std::string name, day, month, year, remind, mark;
+};
+
+// The list file as the program writes it: the count, then six blocks of
+// one line per entry (names, days, months, years, remind flags, marks), CR LF
+// after every line but the last.
+inline std::string ListBytes(const std::vector<Entry>& entries) {
+    std::vector<std::string> lines{std::to_string(entries.size())};
+    for (std::string Entry::*column :
+         {&Entry::name, &Entry::day, &Entry::month, &Entry::year, &Entry::remind, &Entry::mark}) {
+        for (const Entry& entry : entries)
+            lines.push_back(entry.*column);
+    }
+    std::string bytes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        bytes += lines[i];
+        if (i + 1 < lines.size() || entries.empty()) bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// The list of two entries used throughout: Anna, 14 February 1980, reminded;
+// Ben, 3 November 1975, not reminded.
+inline std::string TwoEntryList() {
+    return "2\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1";
+}
+
+}  // namespace quillora::e2e

@@ -1,0 +1,185 @@
+// Real mouse and keyboard input through the system's input queue, aimed at
+// the controls of another process.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "driver.h"
+
+namespace quillora::e2e {
+namespace {
+
+constexpr Millis ForegroundTimeout{3000};
+
+INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x;
+    input.mi.dy = y;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+INPUT KeyInput(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+INPUT UnicodeInput(wchar_t character, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wScan = static_cast<WORD>(character);
+    input.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+    return input;
+}
+
+void Send(std::vector<INPUT>& inputs) {
+    if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// Absolute mouse coordinates run from 0 to 65535 across the primary screen.
+LONG Normalised(int pixel, int screenSize) {
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65535 + (screenSize - 1) / 2) /
+                             std::max(1, screenSize - 1));
+}
+
+void Strokes(std::vector<INPUT>& inputs, WORD virtualKey, std::initializer_list<WORD> modifiers) {
+    for (WORD modifier : modifiers)
+        inputs.push_back(KeyInput(modifier, false));
+    inputs.push_back(KeyInput(virtualKey, false));
+    inputs.push_back(KeyInput(virtualKey, true));
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+        inputs.push_back(KeyInput(*it, true));
+}
+
+}  // namespace
+
+bool BringToFront(HWND window) {
+    HWND topLevel = GetAncestor(window, GA_ROOT);
+    if (GetForegroundWindow() == topLevel) return true;
+    SetForegroundWindow(topLevel);
+    return WaitUntil([&] { return GetForegroundWindow() == topLevel; }, ForegroundTimeout);
+}
+
+POINT ToScreen(HWND window, POINT clientPoint) {
+    ClientToScreen(window, &clientPoint);
+    return clientPoint;
+}
+
+POINT CentreOf(const RECT& rect) {
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickAt(POINT screen, MouseButton button, int clicks) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+    const DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+    std::vector<INPUT> inputs{MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Normalised(screen.x, width),
+                                         Normalised(screen.y, height))};
+    for (int i = 0; i < clicks; ++i) {
+        inputs.push_back(MouseInput(down));
+        inputs.push_back(MouseInput(up));
+    }
+    Send(inputs);
+}
+
+void ClickIn(HWND window, POINT clientPoint, MouseButton button, int clicks) {
+    BringToFront(window);
+    ClickAt(ToScreen(window, clientPoint), button, clicks);
+}
+
+void TypeText(std::string_view text) {
+    std::vector<INPUT> inputs;
+    for (char character : text) {
+        const SHORT key = VkKeyScanA(character);
+        if (key == -1) {
+            // No key of the layout makes it: type the character itself.
+            inputs.push_back(UnicodeInput(static_cast<unsigned char>(character), false));
+            inputs.push_back(UnicodeInput(static_cast<unsigned char>(character), true));
+            continue;
+        }
+        const auto virtualKey = static_cast<WORD>(LOBYTE(key));
+        const BYTE shiftState = HIBYTE(key);
+        if (shiftState & 1) {
+            Strokes(inputs, virtualKey, {VK_SHIFT});
+        } else {
+            Strokes(inputs, virtualKey, {});
+        }
+    }
+    Send(inputs);
+}
+
+void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
+    std::vector<INPUT> inputs;
+    Strokes(inputs, virtualKey, modifiers);
+    Send(inputs);
+}
+
+void ClickTab(HWND tabControl, int tab) {
+    ClickIn(tabControl, CentreOf(TabReader(tabControl).ItemRect(tab)));
+}
+
+void ClickHeader(HWND listView, int column) {
+    const ListViewReader list(listView);
+    ClickIn(list.Header(), CentreOf(list.HeaderItemRect(column)));
+}
+
+void ClickItem(HWND listView, int item, MouseButton button, int clicks) {
+    // The first column's text, where a click always hits the row.
+    const RECT rect = ListViewReader(listView).ItemRect(item);
+    ClickIn(listView, POINT{rect.left + 8, (rect.top + rect.bottom) / 2}, button, clicks);
+}
+
+void RightClickList(HWND listView, int item) {
+    if (item >= 0) {
+        ClickItem(listView, item, MouseButton::Right);
+        return;
+    }
+    // Below the last row (or the header when the list is empty), in the
+    // free area of the list.
+    const ListViewReader list(listView);
+    const int count = list.ItemCount();
+    RECT client{};
+    GetClientRect(listView, &client);
+    LONG top = 0;
+    if (count > 0) {
+        top = list.ItemRect(count - 1).bottom;
+    } else if (HWND header = list.Header()) {
+        top = RectInParent(header).bottom;
+    }
+    const LONG y = std::min(client.bottom - 4, top + 10);
+    ClickIn(listView, POINT{client.left + 20, y}, MouseButton::Right);
+}
+
+void ClickButton(HWND parent, int id) {
+    HWND button = GetDlgItem(parent, id);
+    RECT client{};
+    GetClientRect(button, &client);
+    ClickIn(button, CentreOf(client));
+}
+
+HWND WaitForPopupMenu(DWORD processId, Millis timeout) {
+    HWND menu = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(processId)) {
+                if (ClassNameOf(window) == "#32768") {
+                    menu = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return menu;
+}
+
+}  // namespace quillora::e2e

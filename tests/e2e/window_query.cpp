@@ -1,0 +1,184 @@
+// Finding and reading the windows of another process.
+#include <algorithm>
+
+#include "driver.h"
+
+namespace quillora::e2e {
+namespace {
+
+// Messages to another process must not hang the test when it is stuck.
+constexpr UINT SendTimeoutMs = 5000;
+
+LRESULT SendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendTimeoutMs, &result))
+        return 0;
+    return static_cast<LRESULT>(result);
+}
+
+struct TopLevelSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<TopLevelSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if ((search.processId == 0 || owner == search.processId) && IsWindowVisible(window)) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    HWND parent;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM context) {
+    if (!IsWindowVisible(window) || !GetUpdateRect(window, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(context) = true;
+    return FALSE;
+}
+
+BOOL CALLBACK CollectDirectChildren(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<ChildSearch*>(context);
+    if (GetParent(window) == search.parent) search.found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> DirectChildren(HWND parent) {
+    ChildSearch search{parent, {}};
+    EnumChildWindows(parent, CollectDirectChildren, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsMessageBoxIcon(HWND child) {
+    if (ClassNameOf(child) != "Static" || !IsWindowVisible(child)) return false;
+    const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+    if ((style & SS_TYPEMASK) != SS_ICON) return false;
+    return SendWithTimeout(child, STM_GETICON, 0, 0) != 0;
+}
+
+}  // namespace
+
+std::string ClassNameOf(HWND window) {
+    char name[256] = "";
+    const int length = GetClassNameA(window, name, sizeof name);
+    return std::string(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::string TextOf(HWND window) {
+    const auto length = static_cast<std::size_t>(SendWithTimeout(window, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(length + 1, '\0');
+    const auto got = static_cast<std::size_t>(
+        SendWithTimeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(std::min(got, length));
+    return text;
+}
+
+std::string TitleOf(HWND window) {
+    std::string title(static_cast<std::size_t>(std::max(0, GetWindowTextLengthA(window))) + 1, '\0');
+    title.resize(
+        static_cast<std::size_t>(GetWindowTextA(window, title.data(), static_cast<int>(title.size()))));
+    return title;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+    TopLevelSearch search{processId, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindTopLevel(DWORD processId, std::string_view title, std::string_view className) {
+    for (HWND window : TopLevelWindows(processId)) {
+        if (!className.empty() && ClassNameOf(window) != className) continue;
+        if (TitleOf(window) == title) return window;
+    }
+    return nullptr;
+}
+
+HWND WaitForTopLevel(DWORD processId, std::string_view title, std::string_view className, Millis timeout) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopLevel(processId, title, className)) != nullptr; }, timeout);
+    return found;
+}
+
+HWND Control(HWND parent, int id) {
+    return GetDlgItem(parent, id);
+}
+
+RECT RectInParent(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+bool IsShown(HWND window) {
+    return window != nullptr && IsWindowVisible(window) != 0;
+}
+
+bool IsFullyDrawn(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;
+    bool unpainted = false;
+    EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
+bool IsEnabledWindow(HWND window) {
+    return window != nullptr && IsWindowEnabled(window) != 0;
+}
+
+void PostClose(HWND window) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+}
+
+void PostCommand(HWND window, int commandId) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(commandId), 0), 0);
+}
+
+MessageBoxView ReadMessageBox(HWND box) {
+    MessageBoxView view;
+    view.window = box;
+    view.title = TextOf(box);
+    // The message text is the static control 0xFFFF of every message box.
+    if (HWND text = GetDlgItem(box, 0xFFFF)) view.text = TextOf(text);
+    for (HWND child : DirectChildren(box)) {
+        if (IsMessageBoxIcon(child)) view.hasIcon = true;
+        if (ClassNameOf(child) != "Button" || !IsWindowVisible(child)) continue;
+        view.buttons.push_back(ButtonView{GetDlgCtrlID(child), TextOf(child)});
+    }
+    return view;
+}
+
+std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, Millis timeout) {
+    HWND box = nullptr;
+    const bool appeared = WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(processId)) {
+                if (ClassNameOf(window) == "#32770") {
+                    box = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    if (!appeared) return std::nullopt;
+    return ReadMessageBox(box);
+}
+
+void PressDialogButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+}  // namespace quillora::e2e
