@@ -66,8 +66,11 @@ void MainWindow::CreateControls() {
         CreateControl(window_, button.id, "BUTTON", button.caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
                       button.x, 445, 120, 30);
     }
-    tabStrip_ = CreateControl(window_, TabStripId, WC_TABCONTROLA, "",
-                              WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN, WS_EX_TRANSPARENT, 15, 15, 571, 415);
+    // A control parent, so that Tab and Shift+Tab reach the list on the
+    // visible page too.
+    tabStrip_ =
+        CreateControl(window_, TabStripId, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
+                      WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT, 15, 15, 571, 415);
     if (!tabStrip_) return;
     // Tabs as wide as their captions: with the default minimum tab width
     // thirteen tabs need more than the strip's width and scroll arrows appear.

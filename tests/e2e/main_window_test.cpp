@@ -392,6 +392,32 @@ TEST_F(MainWindowTest, RightClickInAListOpensThePopupMenu) {
     Quit();
 }
 
+TEST_F(MainWindowTest, TabAndShiftTabMoveTheFocusThroughTheControls) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+    auto focused = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    };
+    ClickItem(List(AllTab), 0);
+    ASSERT_TRUE(WaitUntil([&] { return focused() == List(AllTab); }, Millis{5000}));
+
+    // From the list the focus goes round to the first button, then onward.
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return focused() == Control(window_, AddEntryButtonId); }, Millis{5000}));
+    PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return focused() == Control(window_, EditEntryButtonId); }, Millis{5000}));
+    PressKey(VK_TAB, {VK_SHIFT});
+    ASSERT_TRUE(WaitUntil([&] { return focused() == Control(window_, AddEntryButtonId); }, Millis{5000}));
+    PressKey(VK_TAB, {VK_SHIFT});
+    ASSERT_TRUE(WaitUntil([&] { return focused() == List(AllTab); }, Millis{5000}));
+    // Tab moves the focus only: nothing was added, edited or deleted.
+    EXPECT_EQ(ListViewReader(List(AllTab)).ItemCount(), 2);
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_.ListFile()), TwoEntryList());
+}
+
 TEST_F(MainWindowTest, DaysBeforeRemindStoresTheCodeAndMarksOneEntry) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList(), "5\r\n1\r\n1"));
     auto marks = Marks();
