@@ -1,6 +1,6 @@
-// The settings file: the three written slots of whatever a load makes of any
-// bytes survive a save and a load, and so do any three single-line texts
-// the program could hold.
+// The settings file: a load fills one slot per line, the three written slots
+// of whatever it makes of any bytes survive a save and a load, and so do any
+// three single-line texts the program could hold.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "check.h"
+#include "storage/line_reader.h"
 #include "storage/settings.h"
 
 namespace {
@@ -42,11 +43,23 @@ bool WrittenSlotsKept(const Settings& settings, const Settings& reloaded) {
     return true;
 }
 
+// Line k of the file (after any byte-order marks) is slot k - 1, lines after
+// the fifth are ignored and missing ones leave their slots empty.
+bool LoadedAsLaidOut(std::string_view bytes, const Settings& loaded) {
+    quillora::LineReader reader(quillora::WithoutByteOrderMark(bytes));
+    for (int slot = 0; slot < quillora::SettingsSlotCount; ++slot) {
+        const std::string line = reader.AtEnd() ? std::string() : reader.ReadLine();
+        if (loaded.Get(slot) != line) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const Settings loaded = quillora::ParseSettings(bytes);
+    FUZZ_CHECK(LoadedAsLaidOut(bytes, loaded));
     FUZZ_CHECK(!loaded.Get(0).starts_with(ByteOrderMark));
     const std::string saved = quillora::SettingsToBytes(loaded);
     FUZZ_CHECK(WrittenSlotsKept(loaded, quillora::ParseSettings(saved)));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every tree and runs every test: the unit
-# tests natively, with sanitizers and under Wine, then the Windows-side and
-# end-to-end tests of the real program under Wine on a private Xvfb display.
+# Installs what is missing, builds every tree and runs every check: clang-tidy
+# and clang-format, a short fuzzing run, the unit tests natively, with
+# sanitizers and under Wine, then the Windows-side and end-to-end tests of the
+# real program under Wine on a private Xvfb display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUILLORA_BUILD_DIR:-$root/build}
@@ -22,6 +23,9 @@ cleanup() { wineserver -k 2>/dev/null || true; stop_private_display; }
 trap cleanup EXIT
 
 status=0
+# Static checks and a short fuzzing run of the portable core first (clang).
+"$root/scripts/lint.sh" || status=1
+"$root/scripts/fuzz.sh" || status=1
 ctest --test-dir "$build/native" --output-on-failure || status=1
 ctest --test-dir "$build/asan" --output-on-failure || status=1
 # A Wine process very rarely fails to start at all (no output, a tenth of a

@@ -37,11 +37,13 @@ std::wstring Utf16FromAnsi(const std::string& text) {
 
 int CreateAutostartShortcut(const ShortcutFields& fields) {
     const std::string iconPath = fields.iconPath == "|" ? fields.targetPath : fields.iconPath;
-    const std::string workingFolder = fields.workingFolder.empty() ? FolderPart(fields.targetPath) : fields.workingFolder;
+    const std::string workingFolder =
+        fields.workingFolder.empty() ? FolderPart(fields.targetPath) : fields.workingFolder;
 
     const ComInit com;
     ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid()))) {
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.PutVoid()))) {
         return 0;
     }
     link->SetPath(fields.targetPath.c_str());

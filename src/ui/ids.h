@@ -19,7 +19,9 @@ inline constexpr int MonthTabCount = 13;   // "ALL" and the twelve months
 inline constexpr int LastListViewId = FirstListViewId + MonthTabCount - 1;
 inline constexpr int AllTab = 0;
 
-constexpr int ListViewIdOfTab(int tab) { return FirstListViewId + tab; }
+constexpr int ListViewIdOfTab(int tab) {
+    return FirstListViewId + tab;
+}
 
 // Commands of the menu bar and the popup menu (one id space; 4 is unused).
 inline constexpr int NewEntryCommand = 0;
