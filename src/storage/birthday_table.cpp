@@ -78,7 +78,16 @@ BirthdayTable ParseList(std::string_view fileBytes) {
 }
 
 std::string ListToBytes(const BirthdayTable& table) {
-    std::string bytes = NumberToText(table.Count());
+    // Sized once: a list may hold a name of many megabytes, and growing the
+    // text step by step would touch several times its size in memory.
+    std::size_t size = 32 + LineEnd.size() * ColumnCount * static_cast<std::size_t>(table.Count());
+    for (const BirthdayEntry& entry : table.Rows()) {
+        for (const auto column : FileColumns)
+            size += (entry.*column).size();
+    }
+    std::string bytes;
+    bytes.reserve(size);
+    bytes += NumberToText(table.Count());
     bytes += LineEnd;
     for (int column = 0; column < ColumnCount; ++column) {
         for (int row = 0; row < table.Count(); ++row) {

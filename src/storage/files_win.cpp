@@ -32,11 +32,17 @@ std::string TempPathFor(const std::string& path) {
 
 bool MoveIntoPlace(const std::string& targetPath, const std::string& tempPath, bool targetExists,
                    const std::string& backupPath) {
-    if (targetExists) {
-        return ReplaceFileA(targetPath.c_str(), tempPath.c_str(),
-                            backupPath.empty() ? nullptr : backupPath.c_str(),
-                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE;
+    // The previous content becomes the backup through a second name for the
+    // same file (a copy where the volume has no links), so the target itself
+    // never leaves its place. A backup that cannot be made does not stop the
+    // save.
+    if (targetExists && !backupPath.empty()) {
+        DeleteFileA(backupPath.c_str());
+        if (!CreateHardLinkA(backupPath.c_str(), targetPath.c_str(), nullptr))
+            CopyFileA(targetPath.c_str(), backupPath.c_str(), FALSE);
     }
+    // One rename: at every moment the target holds either the old or the new
+    // bytes. (ReplaceFileA is two renames under Wine, with no target between.)
     return MoveFileExA(tempPath.c_str(), targetPath.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
@@ -45,6 +51,13 @@ namespace {
 
 // Whether the target could be rewritten where it is; sets `exists`.
 bool TargetIsWritable(const std::string& path, bool& exists) {
+    // Asked first: Wine run by root opens a read-only file for writing, and
+    // the rename below would replace it.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        exists = true;
+        return false;
+    }
     UniqueFile probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (probe) {

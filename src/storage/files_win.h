@@ -10,9 +10,10 @@ namespace quillora {
 // it; nothing when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
-// The last step of a safe save: puts the finished temporary file in the place
-// of the target (keeping the previous target as `backupPath` when that is not
-// empty). Replaceable so that tests can make it fail.
+// The last step of a safe save: keeps the previous target as `backupPath`
+// (when not empty) and renames the finished temporary file over the target
+// in one step, so the target never goes missing. Replaceable so that tests
+// can make it fail.
 using FinalSaveStep = bool (*)(const std::string& targetPath, const std::string& tempPath, bool targetExists,
                                const std::string& backupPath);
 bool MoveIntoPlace(const std::string& targetPath, const std::string& tempPath, bool targetExists,

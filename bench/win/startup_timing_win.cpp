@@ -1,0 +1,214 @@
+// Start-up time and peak memory of Quillora with a full list of 102 entries,
+// against the least a Win32 program with a list view does
+// (quillora_minimal_window, beside this program), both under Wine in the same
+// prefix.
+//
+// One run: the clock starts right before CreateProcess and stops when the
+// program waits for input (WaitForInputIdle), its main window is found and
+// nothing in it waits to be painted any more: what the user sees is then
+// complete. The peak memory is the Linux process's VmHWM, read from /proc
+// just before the window is closed (GetProcessMemoryInfo on another process
+// gives zeros under Wine). Every window is closed as a user would close it.
+//
+// Runs of the two programs alternate, the order swapping every round, so a
+// change in the machine's load touches both alike; the first round only
+// warms the caches. Prints the medians, the ratio of the times and the
+// difference of the peaks; exits non-zero only when a run fails.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace {
+
+using namespace quillora::e2e;
+
+constexpr int DefaultRounds = 15;
+constexpr Millis RunTimeout{30000};
+
+struct Sample {
+    double milliseconds = 0;
+    double peakKiB = 0;
+};
+
+struct Subject {
+    const char* name;
+    std::string exeName;  // as it appears in the Linux process's command line
+    std::string title;
+    std::function<Program()> launch;
+    std::vector<Sample> samples;
+};
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// ASCII letters in lower case: Wine may spell the path either way.
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+// The value of `key` (such as "VmHWM:") in a /proc status text, in KiB.
+double StatusValue(const std::string& status, const std::string& key) {
+    const auto at = status.find(key);
+    return at == std::string::npos ? -1 : std::atof(status.c_str() + at + key.size());
+}
+
+// The Linux process of the program just started: the one of this prefix
+// whose command line names `exeName`. Wine keeps no link from a Windows
+// process id to the Linux one that another process could read, but runs
+// here are one at a time, so the name and the prefix are enough.
+std::string LinuxProcessOf(const std::string& exeName, const std::string& prefixEntry) {
+    std::vector<std::string> found;
+    for (const std::string& entry : FolderEntries("Z:\\proc")) {
+        if (entry.find_first_not_of("0123456789") != std::string::npos) continue;
+        const std::string folder = "Z:\\proc\\" + entry;
+        const std::optional<std::string> commandLine = ReadBytes(folder + "\\cmdline");
+        if (!commandLine || Lower(*commandLine).find(Lower(exeName)) == std::string::npos) continue;
+        const std::optional<std::string> environment = ReadBytes(folder + "\\environ");
+        if (!environment || environment->find(prefixEntry) == std::string::npos) continue;
+        found.push_back(folder);
+    }
+    return found.size() == 1 ? found.front() : std::string();
+}
+
+bool Measure(Subject& subject, const std::string& prefixEntry) {
+    LARGE_INTEGER frequency{}, start{}, end{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    Program program = subject.launch();
+    if (!program.Started()) {
+        std::fprintf(stderr, "%s: %s\n", subject.name, program.Describe().c_str());
+        return false;
+    }
+    const Handle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, program.Id()));
+    WaitForInputIdle(process.Get(), static_cast<DWORD>(RunTimeout.count()));
+    HWND window = nullptr;
+    const auto deadline = std::chrono::steady_clock::now() + RunTimeout;
+    // Polled every millisecond: the figure is about tens of milliseconds.
+    while (std::chrono::steady_clock::now() < deadline) {
+        window = FindTopLevel(program.Id(), subject.title);
+        if (window != nullptr && IsFullyDrawn(window)) break;
+        window = nullptr;
+        Sleep(1);
+    }
+    QueryPerformanceCounter(&end);
+    if (window == nullptr) {
+        std::fprintf(stderr, "%s: no window; %s\n", subject.name, program.Describe().c_str());
+        return false;
+    }
+    Sample sample;
+    sample.milliseconds =
+        1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    const std::string linux = LinuxProcessOf(subject.exeName, prefixEntry);
+    const std::optional<std::string> status = linux.empty() ? std::nullopt : ReadBytes(linux + "\\status");
+    sample.peakKiB = status ? StatusValue(*status, "VmHWM:") : -1;
+
+    PostClose(window);
+    const std::optional<DWORD> exitCode = program.WaitForExit(RunTimeout);
+    if (exitCode != std::optional<DWORD>(0)) {
+        std::fprintf(stderr, "%s: no normal end; %s\n", subject.name, program.Describe().c_str());
+        return false;
+    }
+    if (sample.peakKiB < 0) {
+        std::fprintf(stderr, "%s: its Linux process was not found\n", subject.name);
+        return false;
+    }
+    subject.samples.push_back(sample);
+    return true;
+}
+
+std::string FullList() {
+    std::string columns[6];
+    for (int i = 0; i < 102; ++i) {
+        const std::string end = i + 1 < 102 ? "\r\n" : "";
+        columns[0] += "Person number " + std::to_string(i) + "\r\n";
+        columns[1] += std::to_string(1 + i % 28) + "\r\n";
+        columns[2] += std::to_string(1 + i % 12) + "\r\n";
+        columns[3] += std::to_string(1940 + i % 80) + "\r\n";
+        columns[4] += std::string(i % 2 == 0 ? "1" : "0") + "\r\n";
+        columns[5] += "1" + end;
+    }
+    std::string bytes = "102\r\n";
+    for (const std::string& column : columns)
+        bytes += column;
+    return bytes;
+}
+
+std::string LoadAverage() {
+    const std::optional<std::string> text = ReadBytes("Z:\\proc\\loadavg");
+    return text ? text->substr(0, text->find(' ', text->find(' ', text->find(' ') + 1) + 1)) : "?";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : DefaultRounds;
+    char prefix[MAX_PATH * 4] = {};
+    if (!GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix)) {
+        std::fprintf(stderr, "WINEPREFIX is not set; it tells this prefix's processes from others\n");
+        return 1;
+    }
+    const std::string prefixEntry = std::string("WINEPREFIX=") + prefix + '\0';
+
+    const Scenario scenario("Bench.Startup");
+    scenario.GiveSettings("3\r\n1\r\n1");
+    scenario.GiveList(FullList());
+    const std::string minimalPath = OwnFolder() + "\\quillora_minimal_window.exe";
+
+    std::vector<Subject> subjects;
+    subjects.push_back({"minimal",
+                        "quillora_minimal_window.exe",
+                        "MINIMAL",
+                        [&] { return StartProcess(minimalPath, OwnFolder()); },
+                        {}});
+    subjects.push_back(
+        {"Quillora", "Quillora.exe", std::string(MainWindowTitle), [&] { return scenario.Launch(); }, {}});
+
+    const std::string loadBefore = LoadAverage();
+    for (int round = 0; round <= rounds; ++round) {
+        for (int turn = 0; turn < 2; ++turn) {
+            Subject& subject = subjects[static_cast<std::size_t>((round + turn) % 2)];
+            if (!Measure(subject, prefixEntry)) return 1;
+        }
+        if (round == 0) {
+            for (Subject& subject : subjects)
+                subject.samples.clear();
+        }
+    }
+    const std::string loadAfter = LoadAverage();
+
+    std::vector<double> times[2], peaks[2];
+    for (std::size_t s = 0; s < 2; ++s) {
+        for (const Sample& sample : subjects[s].samples) {
+            times[s].push_back(sample.milliseconds);
+            peaks[s].push_back(sample.peakKiB);
+        }
+    }
+    const double ratio = Median(times[1]) / Median(times[0]);
+    const double extraMiB = (Median(peaks[1]) - Median(peaks[0])) / 1024.0;
+    std::printf("start-up to the main window idle and drawn, medians of %d runs each, interleaved\n", rounds);
+    std::printf("(load average before: %s, after: %s)\n", loadBefore.c_str(), loadAfter.c_str());
+    for (std::size_t s = 0; s < 2; ++s) {
+        std::printf("  %-9s time %7.1f ms (min %7.1f, max %7.1f)   peak memory (VmHWM) %8.0f KiB\n",
+                    subjects[s].name, Median(times[s]), *std::min_element(times[s].begin(), times[s].end()),
+                    *std::max_element(times[s].begin(), times[s].end()), Median(peaks[s]));
+    }
+    std::printf("  time ratio Quillora / minimal: %.2f (goal at most 1.2: %s)\n", ratio,
+                ratio <= 1.2 ? "met" : "MISSED");
+    std::printf("  peak memory Quillora - minimal: %+.2f MiB (goal at most 2 MiB: %s)\n", extraMiB,
+                extraMiB <= 2.0 ? "met" : "MISSED");
+    return 0;
+}
