@@ -96,26 +96,6 @@ std::vector<std::string> RowOf(const Person& person, const std::string& when) {
     return {person.name, BirthdayText(DaysFrom(Today(), person.days)), std::to_string(person.age), when};
 }
 
-// APPDATA of the test process, which the companion inherits, pointed at
-// the scenario's for as long as it lives.
-class AppDataOf {
-public:
-    explicit AppDataOf(const Scenario& scenario) {
-        const DWORD size = GetEnvironmentVariableA("APPDATA", nullptr, 0);
-        if (size > 0) {
-            previous_.emplace(size, '\0');
-            previous_->resize(GetEnvironmentVariableA("APPDATA", previous_->data(), size));
-        }
-        SetEnvironmentVariableA("APPDATA", scenario.AppData().c_str());
-    }
-    ~AppDataOf() { SetEnvironmentVariableA("APPDATA", previous_ ? previous_->c_str() : nullptr); }
-    AppDataOf(const AppDataOf&) = delete;
-    AppDataOf& operator=(const AppDataOf&) = delete;
-
-private:
-    std::optional<std::string> previous_;
-};
-
 std::string InstalledDataFolder() {
     return InstalledProgramFolder() + "\\data";
 }

@@ -54,22 +54,6 @@ std::string WithLineFeeds(std::string_view bytes) {
     return result;
 }
 
-HWND ListOfAllTab(HWND window) {
-    struct Search {
-        HWND found;
-    } search{nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            if (GetDlgCtrlID(child) != ListViewIdOfTab(AllTab) || ClassNameOf(child) != "SysListView32")
-                return TRUE;
-            reinterpret_cast<Search*>(data)->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // What one file held after a kill.
 enum class Found { Old, New, Other };
 
@@ -115,7 +99,7 @@ protected:
         ASSERT_NE(window_, nullptr) << program.Describe();
         // Another process's request is only answered once the program is
         // idle in its message loop.
-        const ListViewReader list(ListOfAllTab(window_));
+        const ListViewReader list(ListOfTab(window_, AllTab));
         ASSERT_TRUE(WaitUntil([&] { return list.ItemCount() == EntryCount; }, BigListTimeout))
             << "the list shows " << list.ItemCount() << " rows";
     }

@@ -70,6 +70,9 @@ HWND WaitForTopLevel(DWORD processId, std::string_view title, std::string_view c
                      Millis timeout = DefaultTimeout);
 
 HWND Control(HWND parent, int id);
+// A control anywhere below `parent` (a list view inside a tab page, say) with
+// that id and window class; null when there is none.
+HWND FindDescendant(HWND parent, int id, std::string_view className);
 // A child's rectangle in the client coordinates of its parent.
 RECT RectInParent(HWND child);
 SIZE ClientSize(HWND window);
@@ -227,6 +230,20 @@ struct LaunchOptions {
     // APPDATA for the program: nullopt leaves it unset, empty means the
     // scenario's own AppData folder.
     std::optional<std::string> appData = std::string();
+};
+
+// Sets an environment variable of the test process, which the programs it
+// starts inherit, for as long as it lives; the previous value comes back.
+class EnvironmentOverride {
+public:
+    EnvironmentOverride(std::string name, const std::string& value);
+    ~EnvironmentOverride();
+    EnvironmentOverride(const EnvironmentOverride&) = delete;
+    EnvironmentOverride& operator=(const EnvironmentOverride&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> previous_;
 };
 
 // Points the current user's Documents and Startup shell folders at other

@@ -171,25 +171,6 @@ std::vector<HostileList> HostileLists() {
     return cases;
 }
 
-// The list view of a tab; it lies inside the tab control, not directly in
-// the window.
-HWND ListOfTab(HWND window, int tab) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{ListViewIdOfTab(tab), nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != s->id || ClassNameOf(child) != "SysListView32") return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // Starts the program on the scenario's files, checks the "ALL" list against
 // `c` and quits through the menu; expects a normal end.
 void StartCheckAndQuit(const Scenario& scenario, const HostileList& c) {

@@ -136,26 +136,6 @@ std::string WithoutTrailingBackslash(std::string path) {
     return path;
 }
 
-// APPDATA of the test process, which the programs it starts inherit,
-// pointed at the scenario's for as long as it lives.
-class AppDataOf {
-public:
-    explicit AppDataOf(const Scenario& scenario) {
-        const DWORD size = GetEnvironmentVariableA("APPDATA", nullptr, 0);
-        if (size > 0) {
-            previous_.emplace(size, '\0');
-            previous_->resize(GetEnvironmentVariableA("APPDATA", previous_->data(), size));
-        }
-        SetEnvironmentVariableA("APPDATA", scenario.AppData().c_str());
-    }
-    ~AppDataOf() { SetEnvironmentVariableA("APPDATA", previous_ ? previous_->c_str() : nullptr); }
-    AppDataOf(const AppDataOf&) = delete;
-    AppDataOf& operator=(const AppDataOf&) = delete;
-
-private:
-    std::optional<std::string> previous_;
-};
-
 // The places the installer writes to.
 struct Installation {
     std::string folder = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Quillora";

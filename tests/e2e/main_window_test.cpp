@@ -96,24 +96,7 @@ protected:
     }
 
     HWND TabStrip() const { return Control(window_, TabStripId); }
-    HWND List(int tab) const { return FindDescendant(window_, ListViewIdOfTab(tab)); }
-
-    static HWND FindDescendant(HWND parent, int id) {
-        struct Search {
-            int id;
-            HWND found;
-        } search{id, nullptr};
-        EnumChildWindows(
-            parent,
-            [](HWND child, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                if (GetDlgCtrlID(child) != s->id || ClassNameOf(child) != "SysListView32") return TRUE;
-                s->found = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
-    }
+    HWND List(int tab) const { return ListOfTab(window_, tab); }
 
     std::vector<std::string> Column(int tab, int column) const {
         std::vector<std::string> cells;

@@ -125,6 +125,20 @@ ShellFolderRedirect::~ShellFolderRedirect() {
 
 // ---------------------------------------------------------------------------
 
+EnvironmentOverride::EnvironmentOverride(std::string name, const std::string& value)
+    : name_(std::move(name)) {
+    const DWORD size = GetEnvironmentVariableA(name_.c_str(), nullptr, 0);
+    if (size > 0) {
+        previous_.emplace(size, '\0');
+        previous_->resize(GetEnvironmentVariableA(name_.c_str(), previous_->data(), size));
+    }
+    SetEnvironmentVariableA(name_.c_str(), value.c_str());
+}
+
+EnvironmentOverride::~EnvironmentOverride() {
+    SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
+}
+
 Scenario::Scenario(std::string_view name)
     : root_(std::string(ScenariosRoot) + "\\" + FolderNameFrom(name)),
       appData_(root_ + "\\AppData"),

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "ui/ids.h"
 
 namespace quillora::e2e {
 
@@ -51,6 +52,22 @@ inline void ExpectStartFailure(const Program& program, std::string_view text) {
     ASSERT_TRUE(exitCode.has_value()) << "the program did not end after OK; " << program.Describe();
     EXPECT_EQ(*exitCode, 0u);
 }
+
+// The list view of a tab of the main window; it lies on the tab's page
+// inside the tab control, not directly in the window.
+inline HWND ListOfTab(HWND mainWindow, int tab) {
+    return FindDescendant(mainWindow, ListViewIdOfTab(tab), "SysListView32");
+}
+
+// APPDATA of the test process, which the programs it starts inherit,
+// pointed at the scenario's for as long as it lives.
+class AppDataOf {
+public:
+    explicit AppDataOf(const Scenario& scenario) : appData_("APPDATA", scenario.AppData()) {}
+
+private:
+    EnvironmentOverride appData_;
+};
 
 // One entry of the list file, all six texts.
 struct Entry {

@@ -109,6 +109,24 @@ HWND Control(HWND parent, int id) {
     return GetDlgItem(parent, id);
 }
 
+HWND FindDescendant(HWND parent, int id, std::string_view className) {
+    struct Search {
+        int id;
+        std::string_view className;
+        HWND found;
+    } search{id, className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* wanted = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) != wanted->id || ClassNameOf(child) != wanted->className) return TRUE;
+            wanted->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 RECT RectInParent(HWND child) {
     RECT rect{};
     GetWindowRect(child, &rect);
