@@ -143,7 +143,13 @@ HWND MainWindow::ListView(int tab) const {
 void MainWindow::FillList(int tab, const std::vector<ListRow>& rows) {
     HWND list = ListView(tab);
     if (!list) return;
-    // Appending row by row with drawing on costs a repaint per row.
+    // Appending row by row with drawing on costs a repaint per row, so
+    // drawing is suspended for the fill. Switching it back on in a list that
+    // can be seen repaints at once under Wine (more than the whole fill), so
+    // the page is suspended too and the list is painted once, afterwards.
+    HWND page = pages_[tab];
+    const bool pageShown = page && IsWindowVisible(page);
+    if (pageShown) SendMessageA(page, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
     for (std::size_t row = 0; row < rows.size(); ++row) {
@@ -163,7 +169,10 @@ void MainWindow::FillList(int tab, const std::vector<ListRow>& rows) {
         }
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    if (pageShown) {
+        SendMessageA(page, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(page, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
 }
 
 int MainWindow::RowCount(int tab) const {
