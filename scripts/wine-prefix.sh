@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the Wine prefix named by $1 ready for Quillora, once: a 64-bit
-# prefix with the Marlett font for the caption buttons, whose user folders
-# are real folders inside the prefix rather than links into the Linux home.
+# prefix whose user folders are real folders inside the prefix rather than
+# links into the Linux home, with Wine's own Marlett (caption buttons) and
+# Tahoma (the default dialog font, which the entry dialog's labels are laid
+# out for; without it they wrap) installed.
 # With "unmanaged" as $2 (the tests' prefix) Wine draws the windows itself
 # and no window manager is involved: no display has one there, and without
 # this Wine waits about 2 s whenever a window is hidden, and typed keys may
@@ -10,7 +12,18 @@ set -euo pipefail
 prefix=$1
 mode=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
-[ -f "$prefix/.quillora-ready" ] && exit 0
+install_fonts() {
+  local fonts="$prefix/drive_c/windows/Fonts" font
+  for font in marlett.ttf tahoma.ttf tahomabd.ttf; do
+    if [ -f "/usr/share/wine/fonts/$font" ] && [ ! -f "$fonts/$font" ]; then
+      cp "/usr/share/wine/fonts/$font" "$fonts/"
+    fi
+  done
+}
+if [ -f "$prefix/.quillora-ready" ]; then
+  install_fonts
+  exit 0
+fi
 mkdir -p "$prefix"
 export WINEPREFIX=$prefix WINEARCH=win64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -23,7 +36,5 @@ wineserver -w
 for link in "$prefix"/drive_c/users/*/*; do
   if [ -L "$link" ]; then rm "$link"; mkdir -p "$link"; fi
 done
-if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-  cp /usr/share/wine/fonts/marlett.ttf "$prefix/drive_c/windows/Fonts/"
-fi
+install_fonts
 touch "$prefix/.quillora-ready"

@@ -102,6 +102,7 @@ int main() {
     ColumnSorter sorter;
     MainWindow window(events, sorter);
     if (!window.Create()) return 2;
+    window.Show();
     HWND allList = window.ListView(AllTab);
     sorter.RegisterListView(allList);
     for (int column = 0; column < ListColumnCount; ++column) {

@@ -36,6 +36,10 @@ bool Application::Start() {
     WriteAutostartOnce();
     mainWindow_.SelectTab(AllTab);
     FillTab(AllTab);
+    // Shown once complete: attached after a first showing, the menu bar would
+    // push every control down in front of the user, and early clicks would
+    // miss.
+    mainWindow_.Show();
     return true;
 }
 

@@ -61,7 +61,8 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_COMMAND:
-                OnCommand(LOWORD(wParam));
+                // Only the controls' own notifications; the dialog has no menu.
+                if (lParam != 0) OnCommand(LOWORD(wParam));
                 return 0;
             case WM_NOTIFY:
                 OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
@@ -211,7 +212,6 @@ private:
     }
 
     void OnOk() {
-        if (quiet_) return;
         CleanDateFields(OkButtonId);
         BirthdayEntry entry{Text(NameFieldId),
                             Text(DayFieldId),

@@ -68,7 +68,7 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
             case WM_COMMAND:
-                OnCommand(LOWORD(wParam));
+                if (lParam != 0) OnCommand(LOWORD(wParam));  // the buttons; the window has no menu
                 return 0;
             case WM_CTLCOLORSTATIC:
                 return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);

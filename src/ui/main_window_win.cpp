@@ -48,9 +48,12 @@ bool MainWindow::Create() {
                     outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
     if (!window_) return false;
     CreateControls();
+    return true;
+}
+
+void MainWindow::Show() {
     ShowWindow(window_, SW_SHOWNORMAL);
     UpdateWindow(window_);
-    return true;
 }
 
 void MainWindow::Destroy() {

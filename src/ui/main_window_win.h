@@ -40,9 +40,10 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow();
 
-    // Creates the window and its controls and shows it; false when the window
-    // itself could not be made.
+    // Creates the window and its controls, not yet shown; false when the
+    // window itself could not be made.
     [[nodiscard]] bool Create();
+    void Show();
     void Destroy();
 
     [[nodiscard]] int SelectedTab() const;

@@ -44,12 +44,6 @@ void Send(std::vector<INPUT>& inputs) {
     if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// Absolute mouse coordinates run from 0 to 65535 across the primary screen.
-LONG Normalised(int pixel, int screenSize) {
-    return static_cast<LONG>((static_cast<long long>(pixel) * 65535 + (screenSize - 1) / 2) /
-                             std::max(1, screenSize - 1));
-}
-
 void Strokes(std::vector<INPUT>& inputs, WORD virtualKey, std::initializer_list<WORD> modifiers) {
     for (WORD modifier : modifiers)
         inputs.push_back(KeyInput(modifier, false));
@@ -78,12 +72,18 @@ POINT CentreOf(const RECT& rect) {
 }
 
 void ClickAt(POINT screen, MouseButton button, int clicks) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    // A move and a press sent in one batch sometimes lose the press under
+    // Wine: the cursor is put in place first, and pressed once it is there.
+    SetCursorPos(screen.x, screen.y);
+    WaitUntil(
+        [&] {
+            POINT now{};
+            return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+        },
+        Millis{2000});
     const DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
     const DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
-    std::vector<INPUT> inputs{MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Normalised(screen.x, width),
-                                         Normalised(screen.y, height))};
+    std::vector<INPUT> inputs;
     for (int i = 0; i < clicks; ++i) {
         inputs.push_back(MouseInput(down));
         inputs.push_back(MouseInput(up));
@@ -92,7 +92,20 @@ void ClickAt(POINT screen, MouseButton button, int clicks) {
 }
 
 void ClickIn(HWND window, POINT clientPoint, MouseButton button, int clicks) {
+    HWND topLevel = GetAncestor(window, GA_ROOT);
     BringToFront(window);
+    // The click goes to the active window once it has taken the activation
+    // and handled everything sent to it before.
+    WaitUntil(
+        [&] {
+            GUITHREADINFO thread{};
+            thread.cbSize = sizeof thread;
+            return GetGUIThreadInfo(GetWindowThreadProcessId(topLevel, nullptr), &thread) &&
+                   thread.hwndActive == topLevel;
+        },
+        Millis{2000});
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(topLevel, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
     ClickAt(ToScreen(window, clientPoint), button, clicks);
 }
 

@@ -1,0 +1,312 @@
+// The information window: what it shows, its two buttons, and the way back
+// to the "ALL" list.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "test_support.h"
+#include "ui/ids.h"
+
+namespace quillora::e2e {
+namespace {
+
+constexpr const char* QuietSettings = "3\r\n1\r\n1";
+constexpr Millis ShortWait{3000};
+constexpr COLORREF White = RGB(255, 255, 255);
+constexpr COLORREF Black = RGB(0, 0, 0);
+constexpr COLORREF DarkGrey = RGB(51, 51, 51);
+constexpr COLORREF Grey = RGB(153, 153, 153);
+
+std::vector<std::string> Names(HWND listView) {
+    std::vector<std::string> names;
+    for (const std::vector<std::string>& row : ListViewReader(listView).Rows())
+        names.push_back(row.at(0));
+    return names;
+}
+
+void Press(HWND parent, int buttonId) {
+    HWND button = Control(parent, buttonId);
+    const SIZE size = ClientSize(button);
+    ClickIn(button, POINT{size.cx / 2, size.cy / 2});
+}
+
+// The screen's colour at a point of a control. GDI is reached through its
+// loaded module: the test executable links only what the driver needs.
+COLORREF ScreenPixel(HWND control, POINT clientPoint) {
+    using GetPixelFunction = COLORREF(WINAPI*)(HDC, int, int);
+    const auto getPixel = reinterpret_cast<GetPixelFunction>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("gdi32.dll"), "GetPixel")));
+    if (!getPixel) return CLR_INVALID;
+    const POINT screen = ToScreen(control, clientPoint);
+    HDC dc = GetDC(nullptr);
+    const COLORREF colour = getPixel(dc, screen.x, screen.y);
+    ReleaseDC(nullptr, dc);
+    return colour;
+}
+
+// Whether a row of pixels across the middle of a control shows `colour`.
+bool MiddleRowShows(HWND control, COLORREF colour) {
+    const SIZE size = ClientSize(control);
+    for (LONG x = 0; x < size.cx; ++x) {
+        if (ScreenPixel(control, POINT{x, size.cy / 2}) == colour) return true;
+    }
+    return false;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines{""};
+    for (char c : text) {
+        if (c == '\n') {
+            lines.emplace_back();
+        } else {
+            lines.back().push_back(c);
+        }
+    }
+    return lines;
+}
+
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
+           "x" + std::to_string(r.bottom - r.top);
+}
+
+// The shell's handler of web addresses replaced for as long as it lives.
+class WebHandler {
+public:
+    explicit WebHandler(const std::string& command) {
+        for (const char* scheme : {"http", "https"}) {
+            const std::string key = std::string(scheme) + "\\shell\\open\\command";
+            Saved saved{key, std::nullopt};
+            DWORD size = 0;
+            if (RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr,
+                             nullptr, &size) == ERROR_SUCCESS) {
+                std::string value(size, '\0');
+                if (RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_NOEXPAND,
+                                 nullptr, value.data(), &size) == ERROR_SUCCESS) {
+                    value.resize(value.find('\0'));
+                    saved.command = value;
+                }
+            }
+            saved_.push_back(saved);
+            Set(key, command);
+        }
+    }
+    ~WebHandler() {
+        for (const Saved& saved : saved_) {
+            if (saved.command) {
+                Set(saved.key, *saved.command);
+            } else {
+                RegDeleteKeyValueA(HKEY_CLASSES_ROOT, saved.key.c_str(), nullptr);
+            }
+        }
+    }
+    WebHandler(const WebHandler&) = delete;
+    WebHandler& operator=(const WebHandler&) = delete;
+
+private:
+    struct Saved {
+        std::string key;
+        std::optional<std::string> command;
+    };
+    static void Set(const std::string& key, const std::string& command) {
+        RegSetKeyValueA(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, command.c_str(),
+                        static_cast<DWORD>(command.size() + 1));
+    }
+    std::vector<Saved> saved_;
+};
+
+// A handler that only notes the address it is given, in the registry.
+constexpr const char* NotedAddressKey = "Software\\Quillora-e2e\\website";
+constexpr const char* NotingHandler =
+    "C:\\windows\\system32\\reg.exe add HKCU\\Software\\Quillora-e2e\\website /v Address /d \"%1\" /f";
+
+std::optional<std::string> NotedAddress() {
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_CURRENT_USER, NotedAddressKey, "Address", RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    std::string value(size, '\0');
+    if (RegGetValueA(HKEY_CURRENT_USER, NotedAddressKey, "Address", RRF_RT_REG_SZ, nullptr, value.data(),
+                     &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    value.resize(value.find('\0'));
+    return value;
+}
+
+class InformationWindow : public testing::Test {
+protected:
+    void Start(const std::string& list) {
+        scenario_.emplace(CurrentTestName());
+        scenario_->GiveSettings(QuietSettings);
+        scenario_->GiveList(list);
+        program_ = scenario_->Launch();
+        ASSERT_TRUE(program_.Started()) << program_.Describe();
+        main_ = program_.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(main_, nullptr) << program_.Describe();
+        // The menu bar comes after the window is shown and moves every
+        // control down by its height: clicks aimed before that miss.
+        ASSERT_TRUE(WaitUntil([&] { return GetMenu(main_) != nullptr && IsFullyDrawn(main_); }, ShortWait));
+    }
+
+    HWND Open() {
+        PostCommand(main_, InformationCommand);
+        HWND window = program_.WaitForWindow("INFORMATION");
+        if (window) WaitUntil([&] { return IsFullyDrawn(window); }, ShortWait);
+        return window;
+    }
+
+    // Another tab is shown and "ALL" is sorted, so that only a refill shows
+    // "ALL" again in the table's order.
+    void LeaveAllSortedForAnotherTab(const std::vector<std::string>& tableOrder) {
+        HWND all = ListOfTab(main_, AllTab);
+        const ListViewReader reader(all);
+        ClickIn(reader.Header(), CentreOf(reader.HeaderItemRect(0)));
+        ASSERT_TRUE(WaitUntil([&] { return Names(all) != tableOrder; }, ShortWait));
+        HWND tabs = Control(main_, TabStripId);
+        ClickIn(tabs, CentreOf(TabReader(tabs).ItemRect(2)));
+        ASSERT_TRUE(WaitUntil([&] { return TabReader(tabs).Selected() == 2; }, ShortWait));
+    }
+
+    void ExpectBackOnAll(HWND window, const std::vector<std::string>& tableOrder) {
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, ShortWait)) << "the window is still open";
+        EXPECT_TRUE(WaitUntil([&] { return IsEnabledWindow(main_); }, ShortWait));
+        HWND tabs = Control(main_, TabStripId);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return TabReader(tabs).Selected() == AllTab && Names(ListOfTab(main_, AllTab)) == tableOrder;
+            },
+            ShortWait))
+            << "tab " << TabReader(tabs).Selected() << " shown";
+    }
+
+    void QuitAndExpectList(const std::string& list) {
+        PostClose(main_);
+        ASSERT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
+        EXPECT_EQ(ReadBytes(scenario_->ListFile()), list);
+    }
+
+    std::optional<Scenario> scenario_;
+    Program program_;
+    HWND main_ = nullptr;
+};
+
+const std::string ThreeEntries =
+    "3\r\nZoe\r\nAnna\r\nMia\r\n1\r\n14\r\n7\r\n1\r\n2\r\n3\r\n1990\r\n1980\r\n2000\r\n"
+    "1\r\n0\r\n1\r\n1\r\n1\r\n1";
+const std::vector<std::string> TableOrder{"Zoe", "Anna", "Mia"};
+
+TEST_F(InformationWindow, ShowsItsTextsAsLaidOutAndClosesBackToAll) {
+    ASSERT_NO_FATAL_FAILURE(Start(ThreeEntries));
+    ASSERT_NO_FATAL_FAILURE(LeaveAllSortedForAnotherTab(TableOrder));
+    HWND window = Open();
+    ASSERT_NE(window, nullptr) << program_.Describe();
+    EXPECT_FALSE(IsEnabledWindow(main_));
+
+    const SIZE client = ClientSize(window);
+    EXPECT_EQ(client.cx, 280);
+    EXPECT_EQ(client.cy, 225);
+    // A caption and nothing else: no close box, no minimize or maximize box,
+    // no sizing border.
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_FALSE(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD));
+    EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_NEAR(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2, 1);
+    EXPECT_NEAR(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, 1);
+
+    struct Shown {
+        int id;
+        RECT rect;
+        COLORREF text;
+        COLORREF background;
+    };
+    const Shown texts[] = {
+        {InfoTitleId, RECT{0, 5, 280, 35}, White, Black},
+        {InfoFactsHeadingId, RECT{10, 45, 270, 63}, White, DarkGrey},
+        {InfoCreditsHeadingId, RECT{10, 105, 270, 123}, White, DarkGrey},
+        {InfoVersionId, RECT{45, 67, 235, 85}, Black, Grey},
+        {InfoCreditsId, RECT{45, 127, 235, 172}, Black, Grey},
+    };
+    std::vector<int> order;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        order.push_back(GetDlgCtrlID(child));
+    EXPECT_EQ(order, (std::vector<int>{InfoTitleId, InfoFactsHeadingId, InfoCreditsHeadingId, InfoVersionId,
+                                       InfoCreditsId, InfoWebsiteButtonId, InfoCloseButtonId}));
+    for (const Shown& shown : texts) {
+        HWND control = Control(window, shown.id);
+        ASSERT_NE(control, nullptr) << shown.id;
+        EXPECT_EQ(ClassNameOf(control), "Static") << shown.id;
+        EXPECT_EQ(Text(RectInParent(control)), Text(shown.rect)) << shown.id;
+        EXPECT_EQ(GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK, SS_CENTER) << shown.id;
+        EXPECT_EQ(ScreenPixel(control, POINT{2, 2}), shown.background) << shown.id;
+        EXPECT_TRUE(MiddleRowShows(control, shown.text)) << shown.id;
+    }
+    EXPECT_TRUE(GetWindowLongPtrA(Control(window, InfoTitleId), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_EQ(TextOf(window), "INFORMATION");
+    EXPECT_EQ(TextOf(Control(window, InfoTitleId)), "INFORMATION:");
+    EXPECT_EQ(TextOf(Control(window, InfoFactsHeadingId)), "Facts:");
+    EXPECT_EQ(TextOf(Control(window, InfoCreditsHeadingId)), "Developing, Programing, Publishing:");
+    EXPECT_EQ(TextOf(Control(window, InfoVersionId)), "Quillora v.1.0");
+    // The maker, a contact address and a web address, one a line.
+    const std::vector<std::string> credits = Lines(TextOf(Control(window, InfoCreditsId)));
+    ASSERT_EQ(credits.size(), 3u);
+    EXPECT_FALSE(credits[0].empty());
+    EXPECT_NE(credits[1].find('@'), std::string::npos);
+    EXPECT_NE(credits[2].find('.'), std::string::npos);
+    EXPECT_EQ(TextOf(Control(window, InfoWebsiteButtonId)), "WEBSITE");
+    EXPECT_EQ(TextOf(Control(window, InfoCloseButtonId)), "CLOSE");
+    EXPECT_EQ(Text(RectInParent(Control(window, InfoWebsiteButtonId))), Text(RECT{190, 195, 270, 220}));
+    EXPECT_EQ(Text(RectInParent(Control(window, InfoCloseButtonId))), Text(RECT{10, 195, 90, 220}));
+
+    Press(window, InfoCloseButtonId);
+    ExpectBackOnAll(window, TableOrder);
+
+    // A close request, where the system delivers one, closes it as well.
+    ASSERT_NO_FATAL_FAILURE(LeaveAllSortedForAnotherTab(TableOrder));
+    window = Open();
+    ASSERT_NE(window, nullptr) << program_.Describe();
+    PostClose(window);
+    ExpectBackOnAll(window, TableOrder);
+    QuitAndExpectList(ThreeEntries);
+}
+
+TEST_F(InformationWindow, WebsiteOpensTheAddressOfTheCreditsAndClosesEvenWithoutABrowser) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, NotedAddressKey);
+    ASSERT_NO_FATAL_FAILURE(Start(ThreeEntries));
+    {
+        const WebHandler noting(NotingHandler);
+        ASSERT_NO_FATAL_FAILURE(LeaveAllSortedForAnotherTab(TableOrder));
+        HWND window = Open();
+        ASSERT_NE(window, nullptr) << program_.Describe();
+        const std::string site = Lines(TextOf(Control(window, InfoCreditsId))).back();
+        Press(window, InfoWebsiteButtonId);
+        ExpectBackOnAll(window, TableOrder);
+        EXPECT_TRUE(WaitUntil([] { return NotedAddress().has_value(); }));
+        const std::string address = NotedAddress().value_or("");
+        EXPECT_EQ(address.rfind("http", 0), 0u) << address;
+        EXPECT_NE(address.find("//" + site), std::string::npos) << address << " is not " << site;
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, NotedAddressKey);
+    {
+        const WebHandler missing("\"" + scenario_->Root() + "\\no-browser.exe\" \"%1\"");
+        HWND window = Open();
+        ASSERT_NE(window, nullptr) << program_.Describe();
+        Press(window, InfoWebsiteButtonId);
+        ExpectBackOnAll(window, TableOrder);
+        EXPECT_FALSE(program_.WaitForMessageBox(Millis(0)).has_value());
+    }
+    QuitAndExpectList(ThreeEntries);
+}
+
+}  // namespace
+}  // namespace quillora::e2e
