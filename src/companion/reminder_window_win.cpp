@@ -52,13 +52,9 @@ ReminderWindow::~ReminderWindow() {
 }
 
 bool ReminderWindow::Open(int showCommand) {
-    RegisterWindowClassOnce(ReminderWindowClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                            LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
-    const RECT outer = CentredWindowRect(ClientWidth, ClientHeight, WindowStyle, WindowExStyle);
-    CreateWindowExA(WindowExStyle, ReminderWindowClass, ReminderWindowTitle, WindowStyle, outer.left,
-                    outer.top, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                    GetModuleHandleA(nullptr), this);
-    if (!window_) return false;
+    if (!CreateCentred(ReminderWindowClass, ReminderWindowTitle, WindowStyle, WindowExStyle, ClientWidth,
+                       ClientHeight))
+        return false;
     CreateControls();
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);

@@ -84,14 +84,10 @@ public:
 
 private:
     bool Create() {
-        RegisterWindowClassOnce(EntryDialogClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                                LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
-        const RECT outer = CentredWindowRect(ClientWidth, ClientHeight, EntryDialogStyle, EntryDialogExStyle);
         const char* title = request_.editMode ? "EDIT ENTRY" : "NEW ENTRY";
-        CreateWindowExA(EntryDialogExStyle, EntryDialogClass, title, EntryDialogStyle, outer.left, outer.top,
-                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                        GetModuleHandleA(nullptr), this);
-        if (!window_) return false;
+        if (!CreateCentred(EntryDialogClass, title, EntryDialogStyle, EntryDialogExStyle, ClientWidth,
+                           ClientHeight))
+            return false;
         WithoutEvents([this, title] {
             CreateControls(title);
             ShowRequest();

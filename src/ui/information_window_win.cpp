@@ -82,15 +82,9 @@ public:
 
 private:
     bool Create() {
-        RegisterWindowClassOnce(InformationWindowClass, WindowProc,
-                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                                LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
-        const RECT outer =
-            CentredWindowRect(ClientWidth, ClientHeight, InformationWindowStyle, InformationWindowExStyle);
-        CreateWindowExA(InformationWindowExStyle, InformationWindowClass, "INFORMATION",
-                        InformationWindowStyle, outer.left, outer.top, outer.right - outer.left,
-                        outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleA(nullptr), this);
-        if (!window_) return false;
+        if (!CreateCentred(InformationWindowClass, "INFORMATION", InformationWindowStyle,
+                           InformationWindowExStyle, ClientWidth, ClientHeight))
+            return false;
         CreateControls();
         return true;
     }

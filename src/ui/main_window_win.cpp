@@ -37,16 +37,11 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    RegisterWindowClassOnce(MainWindowClass, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                            LoadIconA(instance, MAKEINTRESOURCEA(1)));
     RegisterWindowClassOnce(TabPageClass, PageProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     // The outer size comes from the client size without a menu bar; the menu
     // bar attached later takes its height from the client area.
-    const RECT outer = CentredWindowRect(ClientWidth, ClientHeight, MainWindowStyle, 0);
-    CreateWindowExA(0, MainWindowClass, "QUILLORA", MainWindowStyle, outer.left, outer.top,
-                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance, this);
-    if (!window_) return false;
+    if (!CreateCentred(MainWindowClass, "QUILLORA", MainWindowStyle, 0, ClientWidth, ClientHeight))
+        return false;
     CreateControls();
     return true;
 }
