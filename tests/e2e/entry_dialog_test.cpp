@@ -87,9 +87,29 @@ void ClickHeaderOf(HWND listView, int column) {
 // over it; waits until the field shows it.
 ::testing::AssertionResult TypeInto(HWND dialog, int id, std::string_view text) {
     HWND field = Control(dialog, id);
-    ClickCentre(field);
-    PressKey(VK_END);
-    PressKey(VK_HOME, {VK_SHIFT});
+    // The keys go where the focus is: typing waits for the click to put it
+    // in the field, and a click that got lost on a busy machine is repeated.
+    auto focused = [&] {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(field, nullptr), &thread) &&
+               thread.hwndFocus == field;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ClickCentre(field);
+        if (WaitUntil(focused, Millis{2000})) break;
+    }
+    // Typing starts only once the whole text is selected; a lost key stroke
+    // is pressed again.
+    auto wholeTextSelected = [&] {
+        const auto selection = static_cast<DWORD>(SendMessageA(field, EM_GETSEL, 0, 0));
+        return LOWORD(selection) == 0 && HIWORD(selection) == TextOf(field).size();
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        PressKey(VK_END);
+        PressKey(VK_HOME, {VK_SHIFT});
+        if (WaitUntil(wholeTextSelected, Millis{2000})) break;
+    }
     if (text.empty()) {
         PressKey(VK_DELETE);
     } else {
@@ -164,15 +184,25 @@ protected:
     [[nodiscard]] HWND ListOfTab(int tab) const { return quillora::e2e::ListOfTab(main_, tab); }
 
     // Opens the dialog by a click on one of the main window's buttons.
+    // A click that got lost on a busy machine is repeated; one that was only
+    // slow cannot open a second dialog, as the main window is disabled then.
     HWND OpenBy(int buttonId, std::string_view title) {
-        Press(main_, buttonId);
-        return program_.WaitForWindow(title);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            Press(main_, buttonId);
+            if (HWND dialog = program_.WaitForWindow(title, Millis{6000})) return dialog;
+            if (program_.WaitForMessageBox(Millis{0})) return nullptr;
+        }
+        return nullptr;
     }
 
     HWND EditRow(int tab, int row) {
         HWND list = ListOfTab(tab);
-        ClickRow(list, row);
-        if (!WaitUntil([&] { return ListViewReader(list).SelectedItem() == row; }, ShortWait)) return nullptr;
+        bool selected = false;
+        for (int attempt = 0; attempt < 3 && !selected; ++attempt) {
+            ClickRow(list, row);
+            selected = WaitUntil([&] { return ListViewReader(list).SelectedItem() == row; }, Millis{3000});
+        }
+        if (!selected) return nullptr;
         return OpenBy(EditEntryButtonId, "EDIT ENTRY");
     }
 
