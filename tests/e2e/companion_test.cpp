@@ -19,39 +19,9 @@
 namespace quillora::e2e {
 namespace {
 
-constexpr std::int64_t FileTimeTicksPerDay = 864'000'000'000;
 // Long enough for the companion to have started a melody it was going to
 // play, once its window is up.
 constexpr Millis MelodyGrace{3000};
-
-struct Day {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-};
-
-Day Today() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
-Day DaysFrom(Day from, int days) {
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(from.year);
-    time.wMonth = static_cast<WORD>(from.month);
-    time.wDay = static_cast<WORD>(from.day);
-    FILETIME fileTime{};
-    SystemTimeToFileTime(&time, &fileTime);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = fileTime.dwLowDateTime;
-    ticks.HighPart = fileTime.dwHighDateTime;
-    ticks.QuadPart += static_cast<ULONGLONG>(static_cast<std::int64_t>(days) * FileTimeTicksPerDay);
-    fileTime.dwLowDateTime = ticks.LowPart;
-    fileTime.dwHighDateTime = ticks.HighPart;
-    FileTimeToSystemTime(&fileTime, &time);
-    return {time.wYear, time.wMonth, time.wDay};
-}
 
 std::string DateLine(Day day) {
     std::array<char, 16> text{};
@@ -75,7 +45,7 @@ struct Person {
 };
 
 Entry EntryOf(const Person& person) {
-    const Day birthday = DaysFrom(Today(), person.days);
+    const Day birthday = DaysFrom(LocalToday(), person.days);
     return {person.name,
             std::to_string(birthday.day),
             std::to_string(birthday.month),
@@ -93,7 +63,7 @@ std::string ListOf(const std::vector<Person>& people) {
 
 // The row the window shows for a person, `when` as it reads.
 std::vector<std::string> RowOf(const Person& person, const std::string& when) {
-    return {person.name, BirthdayText(DaysFrom(Today(), person.days)), std::to_string(person.age), when};
+    return {person.name, BirthdayText(DaysFrom(LocalToday(), person.days)), std::to_string(person.age), when};
 }
 
 std::string InstalledDataFolder() {
@@ -225,7 +195,7 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
                           Millis{5000}));
     EXPECT_NE(ScreenColourAt(view.window, cellPoint(1)), RGB(0, 193, 193));
 
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(Today()));
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
     CloseWithButton(program, view.window);
     // The user's own files are only read.
     EXPECT_EQ(ReadBytes(user.scenario().SettingsFile()), settings);
@@ -240,7 +210,7 @@ TEST(Reminder, NothingDueEndsAtOnceShowingNothing) {
     const CompanionUser user("5\r\n1\r\n1", {{"Ten Days", 10, 41}, {"Not Reminded", 0, 20, "0"}});
     user.ExpectQuietEnd();
     // The day counts as done, so tomorrow does not catch up on it.
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(Today()));
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
 }
 
 TEST(Reminder, MissingFilesEndQuietlyAndLeaveNoTrace) {
@@ -284,22 +254,22 @@ TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
     const Person today{"Today Person", 0, 30};
     const Person missed{"Missed Person", -2, 62};
     const CompanionUser user("0\r\n0\r\n1", {missed, today});
-    user.GiveLastRun(DaysFrom(Today(), -3));
+    user.GiveLastRun(DaysFrom(LocalToday(), -3));
 
     const Program program = user.Start();
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_EQ(view.rows,
               (std::vector<std::vector<std::string>>{RowOf(today, "TODAY"), RowOf(missed, "2 DAYS AGO")}));
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(Today()));
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
     CloseWithButton(program, view.window);
 }
 
 TEST(Reminder, ABirthdayBeforeTheLastRunWasAlreadyReminded) {
     const CompanionUser user("0\r\n0\r\n1", {{"Missed Person", -2, 62}});
-    user.GiveLastRun(DaysFrom(Today(), -1));
+    user.GiveLastRun(DaysFrom(LocalToday(), -1));
     user.ExpectQuietEnd();
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(Today()));
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
 }
 
 // The melody is seen through its file: the companion reads it only to play

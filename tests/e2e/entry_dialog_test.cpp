@@ -21,7 +21,6 @@ namespace quillora::e2e {
 namespace {
 
 // Settings whose third line is 1, so that only the quit writes them.
-constexpr const char* QuietSettings = "3\r\n1\r\n1";
 // Generous: the machine running the tests may be busy; passing waits end early.
 constexpr Millis ShortWait{10000};
 
@@ -167,19 +166,8 @@ std::vector<std::vector<std::string>> DateColumns(const std::vector<Entry>& entr
 }
 
 // Quillora running in a scenario of its own on a given list.
-class EntryEditing : public testing::Test {
+class EntryEditing : public ProgramOnList {
 protected:
-    void Start(const std::string& list) {
-        scenario_.emplace(CurrentTestName());
-        scenario_->GiveSettings(QuietSettings);
-        scenario_->GiveList(list);
-        program_ = scenario_->Launch();
-        ASSERT_TRUE(program_.Started()) << program_.Describe();
-        main_ = program_.WaitForWindow(MainWindowTitle);
-        ASSERT_NE(main_, nullptr) << program_.Describe();
-        ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, ShortWait));
-    }
-
     [[nodiscard]] HWND Tabs() const { return Control(main_, TabStripId); }
     [[nodiscard]] HWND ListOfTab(int tab) const { return quillora::e2e::ListOfTab(main_, tab); }
 
@@ -225,10 +213,6 @@ protected:
         ASSERT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
         EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes(table));
     }
-
-    std::optional<Scenario> scenario_;
-    Program program_;
-    HWND main_ = nullptr;
 };
 
 // ---------------------------------------------------------------------------

@@ -16,7 +16,6 @@ namespace quillora::e2e {
 namespace {
 
 // Settings whose third line is 1, so that only the quit writes them.
-constexpr const char* QuietSettings = "3\r\n1\r\n1";
 // Loading, filling and saving 100,000 entries under Wine on a loaded machine.
 constexpr Millis BigListTimeout{60000};
 

@@ -18,7 +18,6 @@
 namespace quillora::e2e {
 namespace {
 
-constexpr const char* QuietSettings = "3\r\n1\r\n1";
 // Generous: the machine running the tests may be busy; passing waits end early.
 constexpr Millis ShortWait{10000};
 constexpr COLORREF White = RGB(255, 255, 255);
@@ -142,19 +141,8 @@ std::optional<std::string> NotedAddress() {
     return value;
 }
 
-class InformationWindow : public testing::Test {
+class InformationWindow : public ProgramOnList {
 protected:
-    void Start(const std::string& list) {
-        scenario_.emplace(CurrentTestName());
-        scenario_->GiveSettings(QuietSettings);
-        scenario_->GiveList(list);
-        program_ = scenario_->Launch();
-        ASSERT_TRUE(program_.Started()) << program_.Describe();
-        main_ = program_.WaitForWindow(MainWindowTitle);
-        ASSERT_NE(main_, nullptr) << program_.Describe();
-        ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, ShortWait));
-    }
-
     HWND Open() {
         PostCommand(main_, InformationCommand);
         HWND window = program_.WaitForWindow("INFORMATION");
@@ -191,10 +179,6 @@ protected:
         ASSERT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
         EXPECT_EQ(ReadBytes(scenario_->ListFile()), list);
     }
-
-    std::optional<Scenario> scenario_;
-    Program program_;
-    HWND main_ = nullptr;
 };
 
 const std::string ThreeEntries =

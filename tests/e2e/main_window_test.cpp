@@ -17,50 +17,8 @@
 namespace quillora::e2e {
 namespace {
 
-// ---------------------------------------------------------------------------
-// An independent calendar for the expected figures: the system's own date
-// arithmetic, not the program's.
-
-struct Day {
-    int year, month, day;
-};
-
-Day TodayOnThisMachine() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
-}
-
-// Days since 1601 of a real date; -1 when the date does not exist.
-long long DayIndex(int year, int month, int day) {
-    SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(year);
-    date.wMonth = static_cast<WORD>(month);
-    date.wDay = static_cast<WORD>(day);
-    FILETIME time{};
-    if (month < 1 || month > 12 || day < 1 || !SystemTimeToFileTime(&date, &time)) return -1;
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = time.dwLowDateTime;
-    ticks.HighPart = time.dwHighDateTime;
-    return static_cast<long long>(ticks.QuadPart / 864'000'000'000ULL);
-}
-
-Day Shifted(Day from, int days) {
-    SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(from.year);
-    date.wMonth = static_cast<WORD>(from.month);
-    date.wDay = static_cast<WORD>(from.day);
-    FILETIME time{};
-    SystemTimeToFileTime(&date, &time);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = time.dwLowDateTime;
-    ticks.HighPart = time.dwHighDateTime;
-    ticks.QuadPart += static_cast<long long>(days) * 864'000'000'000LL;
-    time.dwLowDateTime = ticks.LowPart;
-    time.dwHighDateTime = ticks.HighPart;
-    FileTimeToSystemTime(&time, &date);
-    return {date.wYear, date.wMonth, date.wDay};
-}
+// Expected figures come from the tests' own calendar (test_support.h), not
+// the program's.
 
 // Days to the next birthday of a real day and month; 29 February falls on
 // 1 March in common years.
@@ -128,12 +86,10 @@ protected:
         ClickIn(reader.Header(), point);
     }
 
-    // The window shows before its menu bar is attached, so the first
-    // readings may find no menu yet.
+    // Read from inside the program once it waits for input, so after the
+    // start and after the command that changed them.
     std::optional<test::MenuMarks> Marks() const {
         Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, program_.Id()));
-        // The marks are set after the menu bar exists: wait for the start to
-        // finish, i.e. for the program to wait for input.
         WaitForInputIdle(process.Get(), 5000);
         std::optional<test::MenuMarks> marks;
         WaitUntil(
@@ -236,9 +192,9 @@ TEST_F(MainWindowTest, IsLaidOutAsDesigned) {
 }
 
 TEST_F(MainWindowTest, ListsEveryEntryWithAgeDaysLeftAndRemindMark) {
-    const Day today = TodayOnThisMachine();
-    const Day tomorrow = Shifted(today, 1);
-    const Day yesterday = Shifted(today, -1);
+    const Day today = LocalToday();
+    const Day tomorrow = DaysFrom(today, 1);
+    const Day yesterday = DaysFrom(today, -1);
     const std::vector<Entry> entries = {
         {"Today", std::to_string(today.day), std::to_string(today.month), "2000", "1", "1"},
         {"Tomorrow", std::to_string(tomorrow.day), std::to_string(tomorrow.month), "1990", "2", "1"},
@@ -309,7 +265,7 @@ TEST_F(MainWindowTest, MonthTabsListTheEntriesOfTheirMonthByNumber) {
 }
 
 TEST_F(MainWindowTest, HeaderClicksSortAscendingThenDescending) {
-    const Day today = TodayOnThisMachine();
+    const Day today = LocalToday();
     // Birthdays on 1 January make AGE simply this year minus the birth year.
     const std::vector<Entry> entries = {
         {"bob", "1", "1", std::to_string(today.year - 10), "1", "1"},

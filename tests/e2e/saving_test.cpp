@@ -9,7 +9,6 @@ namespace quillora::e2e {
 namespace {
 
 // Settings whose third line is 1, so that only the quit writes them.
-constexpr const char* QuietSettings = "3\r\n1\r\n1";
 
 struct FileCase {
     const char* name;

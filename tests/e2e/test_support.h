@@ -18,6 +18,61 @@ inline std::string CurrentTestName() {
     return std::string(info->test_suite_name()) + "." + info->name();
 }
 
+// Settings that ask for nothing at start (the autostart shortcut counts as
+// written).
+inline constexpr const char* QuietSettings = "3\r\n1\r\n1";
+
+// ---------------------------------------------------------------------------
+// A calendar of the tests' own, for expected figures: the system's date
+// arithmetic, not the program's.
+
+struct Day {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+inline constexpr long long FileTimeTicksPerDay = 864'000'000'000LL;
+
+inline Day LocalToday() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay};
+}
+
+// Days since 1601 of a real date; -1 when the date does not exist.
+inline long long DayIndex(int year, int month, int day) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(year);
+    date.wMonth = static_cast<WORD>(month);
+    date.wDay = static_cast<WORD>(day);
+    FILETIME time{};
+    if (month < 1 || month > 12 || day < 1 || !SystemTimeToFileTime(&date, &time)) return -1;
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = time.dwLowDateTime;
+    ticks.HighPart = time.dwHighDateTime;
+    return static_cast<long long>(ticks.QuadPart / FileTimeTicksPerDay);
+}
+
+inline Day DaysFrom(Day from, int days) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(from.year);
+    date.wMonth = static_cast<WORD>(from.month);
+    date.wDay = static_cast<WORD>(from.day);
+    FILETIME time{};
+    SystemTimeToFileTime(&date, &time);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = time.dwLowDateTime;
+    ticks.HighPart = time.dwHighDateTime;
+    ticks.QuadPart += static_cast<ULONGLONG>(static_cast<long long>(days) * FileTimeTicksPerDay);
+    time.dwLowDateTime = ticks.LowPart;
+    time.dwHighDateTime = ticks.HighPart;
+    FileTimeToSystemTime(&time, &date);
+    return {date.wYear, date.wMonth, date.wDay};
+}
+
+// ---------------------------------------------------------------------------
+
 // Starts the program in the scenario, waits for its main window, closes the
 // window as the user would and expects a normal end (exit code 0).
 inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options = {}) {
@@ -67,6 +122,26 @@ public:
 
 private:
     EnvironmentOverride appData_;
+};
+
+// Quillora running in a scenario of its own, named after the test, on a
+// given list, its main window up and drawn.
+class ProgramOnList : public testing::Test {
+protected:
+    void Start(const std::string& list, const std::string& settings = QuietSettings) {
+        scenario_.emplace(CurrentTestName());
+        scenario_->GiveSettings(settings);
+        scenario_->GiveList(list);
+        program_ = scenario_->Launch();
+        ASSERT_TRUE(program_.Started()) << program_.Describe();
+        main_ = program_.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(main_, nullptr) << program_.Describe();
+        ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, Millis{10000}));
+    }
+
+    std::optional<Scenario> scenario_;
+    Program program_;
+    HWND main_ = nullptr;
 };
 
 // One entry of the list file, all six texts.
