@@ -40,6 +40,14 @@ tidy() {  # tree, file regex, what
 tidy "$native" "^$root/(src|tests/unit)/" core-and-unit-tests
 tidy "$build/fuzz" "^$root/fuzz/" fuzz-targets
 
+# Layers point one way: the portable core and the base below it never reach up
+# into the windows or the start-up code.
+echo "layers: src/base, src/calc and src/storage include nothing of src/ui or src/app"
+if (cd "$root" && grep -nE '#include +"(ui|app)/' -r src/base src/calc src/storage) >&2; then
+  echo "layers: the includes above point upwards" >&2
+  status=1
+fi
+
 # Every C++ file git knows or would add, committed or not.
 echo "clang-format: every C++ file"
 mapfile -t sources < <(cd "$root" && git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h')

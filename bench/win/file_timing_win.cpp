@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "storage/birthday_table.h"
 #include "storage/files_win.h"
 
@@ -53,7 +53,7 @@ double Median(std::vector<double> samples) {
 }
 
 bool PlainRead(const std::string& path, std::string& bytes) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
@@ -65,7 +65,7 @@ bool PlainRead(const std::string& path, std::string& bytes) {
 }
 
 bool PlainWrite(const std::string& path, const std::string& bytes, bool flush) {
-    UniqueFile file(
+    UniqueKernelHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD wrote = 0;

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/application_win.h"
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "app/startup_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -6,7 +6,6 @@
 #include "calc/list_row.h"
 #include "storage/line_reader.h"
 #include "storage/number_text.h"
-#include "ui/commands.h"
 
 namespace quillora {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "calc/reminders.h"
 #include "storage/paths.h"
 #include "storage/user_data_win.h"
@@ -10,7 +10,7 @@
 namespace quillora {
 
 std::optional<std::string> ReadSharedFile(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+    UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 
 namespace quillora {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
@@ -58,7 +58,7 @@ bool TargetIsWritable(const std::string& path, bool& exists) {
         exists = true;
         return false;
     }
-    UniqueFile probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueKernelHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (probe) {
         exists = true;
@@ -69,7 +69,7 @@ bool TargetIsWritable(const std::string& path, bool& exists) {
 }
 
 bool WriteAndFlush(const std::string& path, std::string_view bytes) {
-    UniqueFile file(
+    UniqueKernelHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     std::size_t done = 0;

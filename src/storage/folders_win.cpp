@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "storage/paths.h"
 
 namespace quillora {

@@ -4,6 +4,18 @@
 
 namespace quillora {
 
+int DaysBeforeRemindChoiceOf(std::string_view code) {
+    for (std::size_t k = 0; k < DaysBeforeRemindChoices.size(); ++k) {
+        if (code == DaysBeforeRemindChoices[k].code) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+int LeadDaysOfCode(std::string_view code) {
+    const int choice = DaysBeforeRemindChoiceOf(code);
+    return choice < 0 ? 0 : DaysBeforeRemindChoices[static_cast<std::size_t>(choice)].leadDays;
+}
+
 Settings ParseSettings(std::string_view fileBytes) {
     Settings settings;
     LineReader reader(WithoutByteOrderMark(fileBytes));

@@ -4,7 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "storage/paths.h"
 
 namespace quillora {

@@ -1,20 +1,13 @@
 #include "ui/commands.h"
 
-#include <array>
-#include <string_view>
-
+#include "storage/settings.h"
 #include "ui/ids.h"
 
 namespace quillora {
 
-namespace {
-
-constexpr std::array<std::string_view, 9> DaysCodes = {"0", "1", "2", "3", "4", "5", "6", "7", "8"};
-
-// The lead in days shown by the menu entry of each code.
-constexpr std::array<int, 9> LeadDays = {0, 1, 2, 3, 4, 5, 10, 15, 20};
-
-}  // namespace
+static_assert(LastDaysBeforeRemindCommand - FirstDaysBeforeRemindCommand + 1 ==
+                  static_cast<int>(DaysBeforeRemindChoices.size()),
+              "one \"Days before remind\" command per choice");
 
 MainAction ActionForCommand(int commandId) {
     if (commandId >= FirstDaysBeforeRemindCommand && commandId <= LastDaysBeforeRemindCommand) {
@@ -62,21 +55,13 @@ MainAction ActionForControl(int controlId, ControlEventType type) {
 }
 
 std::string DaysCodeOfCommand(int commandId) {
-    return std::to_string(commandId - FirstDaysBeforeRemindCommand);
+    const auto choice = static_cast<std::size_t>(commandId - FirstDaysBeforeRemindCommand);
+    return std::string(DaysBeforeRemindChoices.at(choice).code);
 }
 
 int CommandOfDaysCode(const std::string& code) {
-    for (std::size_t k = 0; k < DaysCodes.size(); ++k) {
-        if (code == DaysCodes[k]) return FirstDaysBeforeRemindCommand + static_cast<int>(k);
-    }
-    return -1;
-}
-
-int LeadDaysOfCode(const std::string& code) {
-    for (std::size_t k = 0; k < DaysCodes.size(); ++k) {
-        if (code == DaysCodes[k]) return LeadDays[k];
-    }
-    return 0;
+    const int choice = DaysBeforeRemindChoiceOf(code);
+    return choice < 0 ? -1 : FirstDaysBeforeRemindCommand + choice;
 }
 
 }  // namespace quillora

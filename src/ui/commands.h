@@ -33,8 +33,4 @@ std::string DaysCodeOfCommand(int commandId);
 // as whole texts; -1 when the text is none of "0".."8".
 int CommandOfDaysCode(const std::string& code);
 
-// The remind lead in days that a days code stands for, as the menu shows it:
-// "0".."5" are 0..5, "6" is 10, "7" is 15, "8" is 20; any other text 0.
-int LeadDaysOfCode(const std::string& code);
-
 }  // namespace quillora

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "storage/number_text.h"
 #include "ui/child_window_win.h"
 #include "ui/digit_filter.h"

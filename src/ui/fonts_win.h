@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 
 namespace quillora {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 #include "quillora_version.h"
 #include "ui/child_window_win.h"
 #include "ui/ids.h"

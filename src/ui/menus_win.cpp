@@ -1,5 +1,6 @@
 #include "ui/menus_win.h"
 
+#include "storage/settings.h"
 #include "ui/commands.h"
 #include "ui/ids.h"
 
@@ -11,8 +12,6 @@ struct MenuEntry {
     const char* caption;
 };
 
-constexpr MenuEntry DaysEntries[] = {{5, "0"},  {6, "1"},   {7, "2"},   {8, "3"},  {9, "4"},
-                                     {10, "5"}, {11, "10"}, {12, "15"}, {13, "20"}};
 constexpr MenuEntry PopupEntries[] = {{NewEntryCommand, "New Entry"},
                                       {EditEntryCommand, "Edit Entry"},
                                       {DeleteEntryCommand, "Delete Entry"},
@@ -38,7 +37,10 @@ void Menus::AttachMenuBar(HWND window) {
     HMENU program = ::CreatePopupMenu();
     AppendMenuA(program, MF_STRING, QuitCommand, "Quit");
     HMENU days = ::CreatePopupMenu();
-    AppendEntries(days, DaysEntries);
+    int command = FirstDaysBeforeRemindCommand;
+    for (const DaysBeforeRemindChoice& choice : DaysBeforeRemindChoices) {
+        AppendMenuA(days, MF_STRING, static_cast<UINT_PTR>(command++), choice.caption);
+    }
     HMENU settings = ::CreatePopupMenu();
     AppendMenuA(settings, MF_STRING, PlayMusicCommand, "Play music at remind");
     AppendMenuA(settings, MF_POPUP, reinterpret_cast<UINT_PTR>(days), "Days before remind");

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 
 namespace quillora {
 

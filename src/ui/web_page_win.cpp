@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/scoped_win.h"
+#include "base/scoped_win.h"
 
 namespace quillora {
 
@@ -14,8 +14,8 @@ void OpenWebPage(const std::string& address) {
     PROCESS_INFORMATION process{};
     if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &process)) {
-        UniqueFile thread(process.hThread);
-        UniqueFile started(process.hProcess);
+        UniqueKernelHandle thread(process.hThread);
+        UniqueKernelHandle started(process.hProcess);
         return;
     }
     ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

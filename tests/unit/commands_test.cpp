@@ -1,4 +1,5 @@
 #include "ui/commands.h"
+#include "storage/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -35,12 +35,12 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-struct FileHandleTraits {
+struct KernelHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
-using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 
 struct FindHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
