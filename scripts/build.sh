@@ -6,26 +6,18 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 what=${1:-all}
-build=${QUILLORA_BUILD_DIR:-$root/build}
+. "$root/scripts/trees.sh"
 jobs=$(nproc)
 
 "$root/scripts/install-deps.sh"
 "$root/scripts/fetch-pcre2.sh" "$build/_deps/pcre2"
 
-configure() {  # folder, then cmake arguments
-  local dir=$1; shift
-  [ -f "$dir/CMakeCache.txt" ] || cmake -S "$root" -B "$dir" -Wno-dev "$@" >/dev/null
-}
-
-configure "$build/win" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DQUILLORA_PCRE2_SOURCE_DIR="$build/_deps/pcre2" \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh"
+configure_tree win
 cmake --build "$build/win" -j"$jobs"
 
 if [ "$what" = all ]; then
-  configure "$build/native" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  configure_tree native
   cmake --build "$build/native" -j"$jobs"
-  configure "$build/asan" -DCMAKE_BUILD_TYPE=Debug -DQUILLORA_SANITIZE=ON
+  configure_tree asan
   cmake --build "$build/asan" -j"$jobs"
 fi

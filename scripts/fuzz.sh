@@ -9,7 +9,7 @@
 #                                are only read
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QUILLORA_BUILD_DIR:-$root/build}
+. "$root/scripts/trees.sh"
 tree=$build/fuzz
 seconds=${1:-}
 
@@ -19,9 +19,7 @@ if [ -n "$seconds" ] && ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 "$root/scripts/install-deps.sh"
-[ -f "$tree/CMakeCache.txt" ] ||
-  cmake -S "$root" -B "$tree" -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORA_FUZZ=ON \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+configure_tree fuzz
 cmake --build "$tree" -j"$(nproc)"
 
 if [ -z "$seconds" ]; then

@@ -5,7 +5,7 @@
 # project. Any finding fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QUILLORA_BUILD_DIR:-$root/build}
+. "$root/scripts/trees.sh"
 native=$build/native
 status=0
 
@@ -13,16 +13,11 @@ status=0
 
 # Configuring again refreshes the compile commands, so that a test file added
 # since the last build is checked too; it builds nothing.
-if [ -f "$native/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$native" -Wno-dev >/dev/null
-else
-  cmake -S "$root" -B "$native" -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-fi
+configure_tree native
+cmake -S "$root" -B "$native" -Wno-dev >/dev/null
 
 # The fuzz targets are compiled only by the fuzz tree (clang).
-[ -f "$build/fuzz/CMakeCache.txt" ] ||
-  cmake -S "$root" -B "$build/fuzz" -Wno-dev -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORA_FUZZ=ON \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+configure_tree fuzz
 
 tidy() {  # tree, file regex, what
   local log=$build/clang-tidy-$3.log

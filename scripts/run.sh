@@ -11,11 +11,11 @@
 # saves its files) and stops the display and the prefix's Wine server.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QUILLORA_BUILD_DIR:-$root/build}
+. "$root/scripts/trees.sh"
 "$root/scripts/build.sh" win
 
 export WINEPREFIX=${QUILLORA_WINEPREFIX:-$HOME/.local/share/quillora/wineprefix}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$root/scripts/wine-env.sh"
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 
 install_dir=$build/win/Quillora

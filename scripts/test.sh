@@ -5,12 +5,12 @@
 # real program under Wine on a private Xvfb display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QUILLORA_BUILD_DIR:-$root/build}
+. "$root/scripts/trees.sh"
 "$root/scripts/build.sh" all
 
 . "$root/scripts/xvfb.sh"
 export WINEPREFIX=$build/wine-test-prefix
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$root/scripts/wine-env.sh"
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX" unmanaged
 start_private_display
 # A persistent Wine server for the whole run: each Wine test starts faster,

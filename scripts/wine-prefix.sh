@@ -26,7 +26,7 @@ if [ -f "$prefix/.quillora-ready" ]; then
 fi
 mkdir -p "$prefix"
 export WINEPREFIX=$prefix WINEARCH=win64
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$here/wine-env.sh"
 wineboot -i >/dev/null 2>&1
 if [ "$mode" = unmanaged ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1

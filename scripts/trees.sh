@@ -1,0 +1,21 @@
+# Sourced by the build, lint and fuzz scripts: where each build tree lives and
+# how it is configured, in one place. Needs $root (the repository).
+build=${QUILLORA_BUILD_DIR:-$root/build}
+
+# Configures the tree named $1 (win, native, asan or fuzz) under $build once;
+# a tree that is configured already is left as it is.
+configure_tree() {
+  local name=$1 args=()
+  case $name in
+    win) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+               -DQUILLORA_PCRE2_SOURCE_DIR="$build/_deps/pcre2"
+               -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh") ;;
+    native) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    asan) args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLORA_SANITIZE=ON) ;;
+    # The fuzz targets need clang and libFuzzer.
+    fuzz) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLORA_FUZZ=ON
+                -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
+    *) echo "configure_tree: no tree named $name" >&2; return 2 ;;
+  esac
+  [ -f "$build/$name/CMakeCache.txt" ] || cmake -S "$root" -B "$build/$name" -Wno-dev "${args[@]}" >/dev/null
+}
