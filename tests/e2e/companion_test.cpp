@@ -150,15 +150,6 @@ bool UsesCommonControls6(DWORD processId) {
     return false;
 }
 
-// The colour the screen shows at a point of a window's client area.
-COLORREF ScreenColourAt(HWND window, POINT clientPoint) {
-    const POINT screen = ToScreen(window, clientPoint);
-    HDC dc = GetDC(nullptr);
-    const COLORREF colour = GetPixel(dc, screen.x, screen.y);
-    ReleaseDC(nullptr, dc);
-    return colour;
-}
-
 TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
     // Lead code 6: ten days ahead. Music off.
     const std::string settings = "6\r\n0\r\n1";
@@ -191,9 +182,9 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
         MapWindowPoints(Control(view.window, ReminderListId), view.window, &point, 1);
         return point;
     };
-    EXPECT_TRUE(WaitUntil([&] { return ScreenColourAt(view.window, cellPoint(0)) == RGB(0, 193, 193); },
-                          Millis{5000}));
-    EXPECT_NE(ScreenColourAt(view.window, cellPoint(1)), RGB(0, 193, 193));
+    EXPECT_TRUE(
+        WaitUntil([&] { return ScreenPixel(view.window, cellPoint(0)) == RGB(0, 193, 193); }, Millis{5000}));
+    EXPECT_NE(ScreenPixel(view.window, cellPoint(1)), RGB(0, 193, 193));
 
     EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
     CloseWithButton(program, view.window);

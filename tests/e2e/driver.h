@@ -23,6 +23,12 @@ namespace quillora::e2e {
 using Millis = std::chrono::milliseconds;
 // Long enough for a cold start of a program under Wine on a loaded machine.
 inline constexpr Millis DefaultTimeout{20000};
+// For waits that normally end in a moment: generous, as the machine running
+// the tests may be busy; passing waits end early.
+inline constexpr Millis ShortWait{10000};
+// How long a test watches for a message box that must not appear: a box
+// follows its command within this on a loaded machine.
+inline constexpr Millis NoBoxWatch{700};
 
 // Calls `condition` until it returns true or `timeout` has passed; returns
 // whether it held. The condition is always tried at least once.
@@ -76,6 +82,9 @@ HWND FindDescendant(HWND parent, int id, std::string_view className);
 // A child's rectangle in the client coordinates of its parent.
 RECT RectInParent(HWND child);
 SIZE ClientSize(HWND window);
+// The middle of a top-level window's close box, in screen coordinates, as
+// the window's own hit test finds it along its caption.
+POINT CloseBoxOf(HWND window);
 bool IsShown(HWND window);  // visible, with every ancestor visible
 // True when neither the window nor any of its descendants waits to be
 // painted: what a screenshot takes then is what the user sees.
@@ -149,6 +158,8 @@ enum class MouseButton { Left, Right };
 bool BringToFront(HWND window);
 POINT ToScreen(HWND window, POINT clientPoint);
 POINT CentreOf(const RECT& rect);
+// The colour the screen shows at a point of a window's client area.
+COLORREF ScreenPixel(HWND window, POINT clientPoint);
 void ClickAt(POINT screen, MouseButton button = MouseButton::Left, int clicks = 1);
 // Clicks at a point given in `window`'s client coordinates, after bringing
 // its top-level window to the front.
@@ -164,6 +175,7 @@ void ClickHeader(HWND listView, int column);
 void ClickItem(HWND listView, int item, MouseButton button = MouseButton::Left, int clicks = 1);
 // A right click on row `item`, or below the last row when `item` is -1.
 void RightClickList(HWND listView, int item = -1);
+void ClickCentre(HWND control);
 void ClickButton(HWND parent, int id);
 // The popup menu (class #32768) that the process shows, or null.
 HWND WaitForPopupMenu(DWORD processId, Millis timeout = DefaultTimeout);

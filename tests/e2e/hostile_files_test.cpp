@@ -69,20 +69,6 @@ GarbageTexts TextsOfEveryByte(int count, unsigned seed) {
     return result;
 }
 
-std::vector<Entry> ManyEntries(int count) {
-    std::vector<Entry> entries;
-    for (int i = 0; i < count; ++i) {
-        entries.push_back(Entry{"Person " + std::to_string(i), std::to_string(1 + i % 28),
-                                std::to_string(1 + i % 12), std::to_string(1900 + i % 120),
-                                std::to_string(i % 2), "1"});
-    }
-    return entries;
-}
-
-Entry NameOnly(std::string name) {
-    return Entry{std::move(name), "", "", "", "", ""};
-}
-
 struct HostileList {
     const char* name;
     std::string given;

@@ -31,22 +31,6 @@ std::string WithLineEnd(std::string_view text, std::string_view from, std::strin
     return result.append(text.substr(start));
 }
 
-std::vector<Entry> ManyEntries(int count) {
-    std::vector<Entry> entries;
-    for (int i = 0; i < count; ++i) {
-        entries.push_back(Entry{"Person " + std::to_string(i), std::to_string(1 + i % 28),
-                                std::to_string(1 + i % 12), std::to_string(1930 + i), std::to_string(i % 2),
-                                "1"});
-    }
-    return entries;
-}
-
-// An entry with nothing but a name, as a short file leaves the rows it
-// does not back.
-Entry NameOnly(std::string name) {
-    return Entry{std::move(name), "", "", "", "", ""};
-}
-
 std::vector<FileCase> ListCases() {
     const std::string two = TwoEntryList();
     std::vector<Entry> oneNamed{NameOnly("Anna")};

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "driver.h"
@@ -124,12 +125,52 @@ private:
     EnvironmentOverride appData_;
 };
 
+// Replaces a field's whole text by typing, as a user selects it and types
+// over it; waits until the field shows it.
+inline ::testing::AssertionResult TypeInto(HWND dialog, int id, std::string_view text) {
+    HWND field = Control(dialog, id);
+    // The keys go where the focus is: typing waits for the click to put it
+    // in the field, and a click that got lost on a busy machine is repeated.
+    auto focused = [&] {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(field, nullptr), &thread) &&
+               thread.hwndFocus == field;
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ClickCentre(field);
+        if (WaitUntil(focused, Millis{2000})) break;
+    }
+    // Typing starts only once the whole text is selected; a lost key stroke
+    // is pressed again.
+    auto wholeTextSelected = [&] {
+        const auto selection = static_cast<DWORD>(SendMessageA(field, EM_GETSEL, 0, 0));
+        return LOWORD(selection) == 0 && HIWORD(selection) == TextOf(field).size();
+    };
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        PressKey(VK_END);
+        PressKey(VK_HOME, {VK_SHIFT});
+        if (WaitUntil(wholeTextSelected, Millis{2000})) break;
+    }
+    if (text.empty()) {
+        PressKey(VK_DELETE);
+    } else {
+        TypeText(text);
+    }
+    if (WaitUntil([&] { return TextOf(field) == text; }, ShortWait)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "field " << id << " shows \"" << TextOf(field) << "\", not \"" << text << "\"";
+}
+
 // Quillora running in a scenario of its own, named after the test, on a
 // given list, its main window up and drawn.
 class ProgramOnList : public testing::Test {
 protected:
-    void Start(const std::string& list, const std::string& settings = QuietSettings) {
-        scenario_.emplace(CurrentTestName());
+    // A test that starts the program more than once names each scenario
+    // apart with `suffix`.
+    void Start(const std::string& list, const std::string& settings = QuietSettings,
+               const std::string& suffix = {}) {
+        scenario_.emplace(CurrentTestName() + suffix);
         scenario_->GiveSettings(settings);
         scenario_->GiveList(list);
         program_ = scenario_->Launch();
@@ -137,6 +178,33 @@ protected:
         main_ = program_.WaitForWindow(MainWindowTitle);
         ASSERT_NE(main_, nullptr) << program_.Describe();
         ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, Millis{10000}));
+    }
+
+    // Opens the dialog by a click on one of the main window's buttons.
+    // A click that got lost on a busy machine is repeated; one that was only
+    // slow cannot open a second dialog, as the main window is disabled then.
+    HWND OpenBy(int buttonId, std::string_view title) {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            ClickButton(main_, buttonId);
+            if (HWND dialog = program_.WaitForWindow(title, Millis{6000})) return dialog;
+            if (program_.WaitForMessageBox(Millis{0})) return nullptr;
+        }
+        return nullptr;
+    }
+
+    // Adds an entry through "ADD ENTRY" and the dialog, as a user types it.
+    ::testing::AssertionResult AddEntry(const std::string& name, const std::string& day,
+                                        const std::string& month, const std::string& year) {
+        HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+        if (!dialog) return ::testing::AssertionFailure() << "no dialog; " << program_.Describe();
+        for (const auto& [id, text] : {std::pair{NameFieldId, &name}, std::pair{DayFieldId, &day},
+                                       std::pair{MonthFieldId, &month}, std::pair{YearFieldId, &year}}) {
+            if (auto typed = TypeInto(dialog, id, *text); !typed) return typed;
+        }
+        ClickButton(dialog, OkButtonId);
+        if (!WaitUntil([&] { return !IsWindow(dialog) && IsEnabledWindow(main_); }, ShortWait))
+            return ::testing::AssertionFailure() << "the dialog did not close";
+        return ::testing::AssertionSuccess();
     }
 
     std::optional<Scenario> scenario_;
@@ -165,6 +233,23 @@ inline std::string ListBytes(const std::vector<Entry>& entries) {
         if (i + 1 < lines.size() || entries.empty()) bytes += "\r\n";
     }
     return bytes;
+}
+
+// `count` entries with distinct names and ordinary texts.
+inline std::vector<Entry> ManyEntries(int count) {
+    std::vector<Entry> entries;
+    for (int i = 0; i < count; ++i) {
+        entries.push_back(Entry{"Person " + std::to_string(i), std::to_string(1 + i % 28),
+                                std::to_string(1 + i % 12), std::to_string(1900 + i % 120),
+                                std::to_string(i % 2), "1"});
+    }
+    return entries;
+}
+
+// An entry with nothing but a name, as a short file leaves the rows it
+// does not back.
+inline Entry NameOnly(std::string name) {
+    return Entry{std::move(name), "", "", "", "", ""};
 }
 
 // The list of two entries used throughout: Anna, 14 February 1980, reminded;

@@ -172,11 +172,22 @@ void RightClickList(HWND listView, int item) {
     ClickIn(listView, POINT{client.left + 20, y}, MouseButton::Right);
 }
 
-void ClickButton(HWND parent, int id) {
-    HWND button = GetDlgItem(parent, id);
+void ClickCentre(HWND control) {
     RECT client{};
-    GetClientRect(button, &client);
-    ClickIn(button, CentreOf(client));
+    GetClientRect(control, &client);
+    ClickIn(control, CentreOf(client));
+}
+
+void ClickButton(HWND parent, int id) {
+    ClickCentre(GetDlgItem(parent, id));
+}
+
+COLORREF ScreenPixel(HWND window, POINT clientPoint) {
+    const POINT screen = ToScreen(window, clientPoint);
+    HDC dc = GetDC(nullptr);
+    const COLORREF colour = GetPixel(dc, screen.x, screen.y);
+    ReleaseDC(nullptr, dc);
+    return colour;
 }
 
 HWND WaitForPopupMenu(DWORD processId, Millis timeout) {

@@ -140,6 +140,19 @@ SIZE ClientSize(HWND window) {
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
+POINT CloseBoxOf(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    const LONG y = frame.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    LONG right = -1;
+    for (LONG x = frame.right - 1; x > frame.left; --x) {
+        const bool onBox = SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE;
+        if (onBox && right < 0) right = x;
+        if (!onBox && right >= 0) return POINT{(x + 1 + right) / 2, y};
+    }
+    return POINT{right, y};
+}
+
 bool IsShown(HWND window) {
     return window != nullptr && IsWindowVisible(window) != 0;
 }

@@ -130,14 +130,17 @@ TEST_F(FirstRun, EnsureFolderCreatesOnlyWhatIsMissingWhateverTheLetterCase) {
 TEST_F(FirstRun, TemplateCopyNeverReplacesTheUsersFile) {
     const std::string templatePath = Path("template.txt");
     Write(templatePath, "0\r\n");
-    ASSERT_TRUE(EnsureTemplateCopy(folder_, "list.txt", templatePath));
-    EXPECT_EQ(ReadWholeFile(Path("list.txt")), std::string("0\r\n"));
-
-    Write(Path("LIST.TXT"), "1\r\nMine\r\n1\r\n1\r\n1\r\n1\r\n1");
+    // The user's list is the only file there, named in other letter case.
+    const std::string mine = "1\r\nMine\r\n1\r\n1\r\n1\r\n1\r\n1";
+    Write(Path("LIST.TXT"), mine);
     EXPECT_TRUE(EnsureTemplateCopy(folder_, "list.txt", templatePath));
-    EXPECT_EQ(ReadWholeFile(Path("list.txt")), std::string("1\r\nMine\r\n1\r\n1\r\n1\r\n1\r\n1"));
+    EXPECT_EQ(ReadWholeFile(Path("LIST.TXT")), mine);
 
-    EXPECT_FALSE(EnsureTemplateCopy(folder_, "config.txt", Path("no-such-template.txt")));
+    // Where there is no file at all, the template is copied.
+    ASSERT_TRUE(EnsureTemplateCopy(folder_, "config.txt", templatePath));
+    EXPECT_EQ(ReadWholeFile(Path("config.txt")), std::string("0\r\n"));
+
+    EXPECT_FALSE(EnsureTemplateCopy(folder_, "other.txt", Path("no-such-template.txt")));
 }
 
 class Shortcut : public ScratchFolder {
