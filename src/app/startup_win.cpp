@@ -30,16 +30,22 @@ bool EnsureTemplateCopyOrSay(const std::string& folder, std::string_view fileNam
 std::optional<UserData> PrepareUserData() {
     // The order is fixed: each step only runs when the ones before it worked,
     // and the paths are built anew from their sources at every step.
-    if (!EnsureFolderOrSay(AppDataBase() + "\\", "Quillora")) return std::nullopt;
-    if (!EnsureFolderOrSay(AppDataBase() + "\\Quillora", "data")) return std::nullopt;
-    if (!EnsureFolderOrSay(DocumentsBase(), "Quillora")) return std::nullopt;
-    if (!EnsureFolderOrSay(DocumentsBase() + "Quillora", "Saved-List")) return std::nullopt;
-    if (!EnsureTemplateCopyOrSay(AppDataBase() + "\\Quillora\\data", SettingsFileName)) return std::nullopt;
-    if (!EnsureTemplateCopyOrSay(DocumentsBase() + "Quillora\\Saved-List", ListFileName)) return std::nullopt;
+    const std::string program(ProgramFolderName);
+    const std::string settingsFolder = program + "\\" + std::string(SettingsFolderName);
+    const std::string listFolder = program + "\\" + std::string(ListFolderName);
+    if (!EnsureFolderOrSay(AppDataBase() + "\\", program)) return std::nullopt;
+    if (!EnsureFolderOrSay(AppDataBase() + "\\" + program, std::string(SettingsFolderName)))
+        return std::nullopt;
+    if (!EnsureFolderOrSay(DocumentsBase(), program)) return std::nullopt;
+    if (!EnsureFolderOrSay(DocumentsBase() + program, std::string(ListFolderName))) return std::nullopt;
+    if (!EnsureTemplateCopyOrSay(AppDataBase() + "\\" + settingsFolder, SettingsFileName))
+        return std::nullopt;
+    if (!EnsureTemplateCopyOrSay(DocumentsBase() + listFolder, ListFileName)) return std::nullopt;
 
     UserData data;
     if (!LoadSettings(data.settings)) {
-        ShowError(nullptr, "COULDNT FIND: " + AppDataBase() + "\\Quillora\\data\\config.txt", true);
+        ShowError(nullptr, "COULDNT FIND: " + DataDirFrom(AppDataBase()) + std::string(SettingsFileName),
+                  true);
         return std::nullopt;
     }
     if (!LoadList(data.table)) {

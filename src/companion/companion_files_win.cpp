@@ -9,26 +9,6 @@
 
 namespace quillora {
 
-std::optional<std::string> ReadSharedFile(const std::string& path) {
-    UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
-    // Read to the end rather than to a size taken first: the bytes decide.
-    std::string bytes;
-    constexpr std::size_t chunk = 64 * 1024;
-    for (;;) {
-        const std::size_t done = bytes.size();
-        bytes.resize(done + chunk);
-        DWORD got = 0;
-        if (!ReadFile(file.Get(), bytes.data() + done, static_cast<DWORD>(chunk), &got, nullptr)) {
-            return std::nullopt;
-        }
-        bytes.resize(done + got);
-        if (got == 0) return bytes;
-    }
-}
-
 std::string LastRunFilePath() {
     return DataDirFrom(AppDataBase()) + std::string(LastRunFileName);
 }

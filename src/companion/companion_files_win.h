@@ -1,14 +1,10 @@
 #pragma once
-// The companion's access to the disk: the user's two files are only ever
-// read, and so that Quillora is never kept from saving them they are opened
-// letting others read, write, replace and delete them meanwhile.
-#include <optional>
+// Where the companion keeps its own record and finds its melody. The user's
+// two files it only ever reads, with ReadWholeFile(path, ShareWith::Everyone),
+// so that Quillora is never kept from saving them.
 #include <string>
 
 namespace quillora {
-
-// The file's bytes; nothing when it cannot be opened or read.
-std::optional<std::string> ReadSharedFile(const std::string& path);
 
 // The companion's record of its last run, beside the settings file.
 std::string LastRunFilePath();

@@ -34,13 +34,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
 
     // Without its files there is nothing to remind of, and nothing to say:
     // Quillora itself reports missing files when the user starts it.
-    const auto settingsBytes = ReadSharedFile(SettingsFilePath());
-    const auto listBytes = ReadSharedFile(ListFilePath());
+    const auto settingsBytes = ReadWholeFile(SettingsFilePath(), ShareWith::Everyone);
+    const auto listBytes = ReadWholeFile(ListFilePath(), ShareWith::Everyone);
     if (!settingsBytes || !listBytes) return 0;
     const Settings settings = ParseSettings(*settingsBytes);
 
     std::optional<CalendarDay> lastRun;
-    if (const auto state = ReadSharedFile(LastRunFilePath())) lastRun = ParseLastRun(*state);
+    if (const auto state = ReadWholeFile(LastRunFilePath(), ShareWith::Everyone))
+        lastRun = ParseLastRun(*state);
 
     std::vector<DueReminder> due = DueReminders(ParseList(*listBytes), settings, today, lastRun);
     if (due.empty()) {

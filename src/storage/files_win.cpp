@@ -2,24 +2,38 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "base/scoped_win.h"
 
 namespace quillora {
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+namespace {
+
+// One ReadFile call takes a 32-bit count: a larger file is read in steps.
+constexpr std::size_t MaxBytesPerRead = std::size_t{1} << 30;
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path, ShareWith share) {
+    const DWORD shareMode = share == ShareWith::Everyone
+                                ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE
+                                : FILE_SHARE_READ;
+    UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
+    // The size only sizes the buffer; the reads decide, so a file that
+    // another program grows or shrinks meanwhile is read as far as it goes.
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) return std::nullopt;
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    for (;;) {
+        if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+        const auto want = static_cast<DWORD>(std::min(bytes.size() - done, MaxBytesPerRead));
         DWORD got = 0;
         if (!ReadFile(file.Get(), bytes.data() + done, want, &got, nullptr)) return std::nullopt;
-        if (got == 0) break;  // the file shrank while we read it
+        if (got == 0) break;
         done += got;
     }
     bytes.resize(done);

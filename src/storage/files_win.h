@@ -6,9 +6,14 @@
 
 namespace quillora {
 
-// The file's bytes, opened for reading while others may read but not write
-// it; nothing when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// Whom a reader lets use the file meanwhile: other readers only (the
+// program's own loads), or also writers and deleters (the companion, which
+// must never stand in the program's way).
+enum class ShareWith { Readers, Everyone };
+
+// The file's bytes, read to its end; nothing when it cannot be opened or
+// read.
+std::optional<std::string> ReadWholeFile(const std::string& path, ShareWith share = ShareWith::Readers);
 
 // The last step of a safe save: keeps the previous target as `backupPath`
 // (when not empty) and renames the finished temporary file over the target

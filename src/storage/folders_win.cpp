@@ -12,9 +12,11 @@ std::string ShellFolderPath(int csidl) {
     LPITEMIDLIST rawList = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &rawList))) return {};
     UniqueCoTaskMem itemList(rawList);
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(rawList, path)) return {};
-    return WithTrailingBackslash(path);
+    // The ANSI call takes no buffer size; it writes at most MAX_PATH bytes.
+    std::string path(MAX_PATH + 1, '\0');
+    if (!SHGetPathFromIDListA(rawList, path.data())) return {};
+    path.resize(path.find('\0'));
+    return WithTrailingBackslash(std::move(path));
 }
 
 namespace {

@@ -32,13 +32,13 @@ std::string JoinPath(std::string_view parent, std::string_view name) {
 
 std::string DataDirFrom(std::string_view appDataBase) {
     std::string path(appDataBase);
-    path += "\\Quillora\\data\\";
+    path.append("\\").append(ProgramFolderName).append("\\").append(SettingsFolderName).append("\\");
     return path;
 }
 
 std::string ListDirFrom(std::string_view documentsBase) {
     std::string path(documentsBase);
-    path += "Quillora\\Saved-List\\";
+    path.append(ProgramFolderName).append("\\").append(ListFolderName).append("\\");
     return path;
 }
 

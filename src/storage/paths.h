@@ -21,6 +21,13 @@ std::string ListDirFrom(std::string_view documentsBase);
 // The installation's data folder: current directory (with backslash) + "data\".
 std::string InstallDataDirFrom(std::string_view currentDirectory);
 
+// The folders Quillora makes for a user: the program's folder under both
+// APPDATA and Documents, the settings folder inside the first and the list
+// folder inside the second.
+inline constexpr std::string_view ProgramFolderName = "Quillora";
+inline constexpr std::string_view SettingsFolderName = "data";
+inline constexpr std::string_view ListFolderName = "Saved-List";
+
 inline constexpr std::string_view SettingsFileName = "config.txt";
 inline constexpr std::string_view ListFileName = "list.txt";
 inline constexpr std::string_view CompanionFileName = "Reminder.exe";

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "base/scoped_win.h"
+#include "storage/folders_win.h"
 #include "storage/paths.h"
 
 namespace quillora {
@@ -12,14 +13,8 @@ namespace quillora {
 std::string StartupDir() {
     // An unresolvable folder gives just the backslash; the save then fails
     // quietly.
-    LPITEMIDLIST rawList = nullptr;
-    std::string path;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_STARTUP, &rawList))) {
-        UniqueCoTaskMem itemList(rawList);
-        std::string buffer(2048, '\0');
-        if (SHGetPathFromIDListA(rawList, buffer.data())) path = buffer.c_str();
-    }
-    return path + "\\";
+    const std::string folder = ShellFolderPath(CSIDL_STARTUP);
+    return folder.empty() ? std::string("\\") : folder;
 }
 
 namespace {

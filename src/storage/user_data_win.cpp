@@ -48,8 +48,9 @@ bool LoadSettings(Settings& settings) {
     return true;
 }
 
-bool SaveSettings(const Settings& settings) {
-    return SaveWholeFile(SettingsFilePath(), SettingsToBytes(settings));
+void SaveSettings(const Settings& settings) {
+    // See the header: a failed settings save is not reported.
+    static_cast<void>(SaveWholeFile(SettingsFilePath(), SettingsToBytes(settings)));
 }
 
 bool LoadList(BirthdayTable& table) {

@@ -18,8 +18,11 @@ std::string InstallDataDir();    // working folder\data\ (templates and the comp
 
 // False when the file cannot be opened; the settings are then unchanged.
 [[nodiscard]] bool LoadSettings(Settings& settings);
-// Failures are silent: the change stays in memory for the rest of the run.
-bool SaveSettings(const Settings& settings);
+// Failures are silent on purpose: every command that changes a setting
+// saves at once and the quit saves again, the change stays in memory for the
+// rest of the run, and a settings file that cannot be written (read-only,
+// say) must not nag the user at every click.
+void SaveSettings(const Settings& settings);
 
 // False when the file cannot be opened; the table is then unchanged.
 [[nodiscard]] bool LoadList(BirthdayTable& table);

@@ -8,7 +8,10 @@
 namespace quillora {
 namespace {
 
-constexpr UINT StateChangeFlags = SWP_FRAMECHANGED | 0x8000u;  // 0x8000: the window's state changed
+// Windows adds this undocumented bit (SWP_STATECHANGED in its own headers)
+// to the position change that minimising, maximising or restoring makes.
+constexpr UINT StateChangedFlag = 0x8000u;
+constexpr UINT StateChangeFlags = SWP_FRAMECHANGED | StateChangedFlag;
 
 std::string CellText(HWND listView, int row, int column) {
     std::string text(SortedCellPrefix + 1, '\0');

@@ -4,10 +4,6 @@
 
 namespace quillora {
 
-// Window numbers.
-inline constexpr int MainWindowNumber = 0;
-inline constexpr int ChildWindowNumber = 1;  // the entry dialog or the information window
-
 // Controls of the main window.
 inline constexpr int FrameId = 0;
 inline constexpr int AddEntryButtonId = 1;
