@@ -247,6 +247,12 @@ TEST(Reminder, NothingDueStaysInTheNotificationAreaUntilQuitFromItsMenu) {
     // opens the companion's menu, and the keyboard reaches "Quit reminder"
     // (the last item, one up from the first).
     ASSERT_TRUE(WaitUntil([&] { return NotificationAreaIcons().size() == iconsBefore + 1; }, DefaultTimeout));
+    // As after a restart of Explorer: the icon is put back, not doubled.
+    const HWND firstIcon = NotificationAreaIcons().back();
+    PostMessageA(CompanionWindow(program), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_TRUE(
+        WaitUntil([&] { return !IsWindow(firstIcon) && NotificationAreaIcons().size() == iconsBefore + 1; },
+                  DefaultTimeout));
     const HWND icon = NotificationAreaIcons().back();
     ClickIn(icon, {8, 8}, MouseButton::Right);
     ASSERT_NE(WaitForPopupMenu(program.Id()), nullptr) << program.Describe();
