@@ -18,6 +18,7 @@ SetCompressor /SOLID lzma
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
 
 !define PRODUCT "Quillora"
 !define PUBLISHER "Quillora"
@@ -27,6 +28,15 @@ SetCompressor /SOLID lzma
 ; The autostart shortcut that Quillora writes into each user's Startup folder
 ; on their first start.
 !define AUTOSTART_SHORTCUT "Reminder.lnk"
+; Left for the user whose autostart shortcut the uninstaller removed: their
+; next start of Quillora after a new installation writes the shortcut again.
+!define AUTOSTART_MARK_KEY "Software\Quillora"
+!define AUTOSTART_MARK_VALUE "AutostartRemovedByUninstall"
+; The windows of a running Quillora and of a running reminder companion.
+!define MAIN_WINDOW_CLASS "QuilloraMainWindow"
+!define COMPANION_WINDOW_CLASS "QuilloraReminderTray"
+
+Var CompanionWasRunning
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -63,6 +73,55 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 
 !insertmacro MUI_LANGUAGE "English"
 
+; Closes every window of `CLASS` as its close button does and waits up to ten
+; seconds for it to go; $R9 is 1 when one is still there afterwards.
+!macro CloseWindowsOfClass CLASS
+  StrCpy $R9 0
+  StrCpy $R8 0
+  ${Do}
+    FindWindow $R7 "${CLASS}"
+    ${If} $R7 = 0
+      ${Break}
+    ${EndIf}
+    ${If} $R8 >= 100
+      StrCpy $R9 1
+      ${Break}
+    ${EndIf}
+    ; Quillora saves the list before its window goes.
+    SendMessage $R7 ${WM_CLOSE} 0 0 /TIMEOUT=2000
+    Sleep 100
+    IntOp $R8 $R8 + 1
+  ${Loop}
+!macroend
+
+; Before files are replaced or removed: a running Quillora is closed normally
+; (so it saves the list) and the running reminder ends, after asking in
+; interactive mode.
+!macro CloseRunningPrograms UN
+Function ${UN}CloseRunningPrograms
+  FindWindow $R1 "${MAIN_WINDOW_CLASS}"
+  FindWindow $R2 "${COMPANION_WINDOW_CLASS}"
+  ${If} $R1 = 0
+  ${AndIf} $R2 = 0
+    Return
+  ${EndIf}
+  ${IfNot} ${Silent}
+    MessageBox MB_OKCANCEL|MB_ICONINFORMATION "Quillora or its birthday reminder is running.$\r$\n$\r$\nSetup closes them now (Quillora saves your list first). Click OK to go on." IDOK +2
+    Abort "Quillora is still running: nothing was changed."
+  ${EndIf}
+  ${If} $R2 <> 0
+    StrCpy $CompanionWasRunning 1
+  ${EndIf}
+  !insertmacro CloseWindowsOfClass "${MAIN_WINDOW_CLASS}"
+  ${If} $R9 = 1
+    Abort "Quillora did not close (is one of its windows waiting for an answer?). Close it and run Setup again."
+  ${EndIf}
+  !insertmacro CloseWindowsOfClass "${COMPANION_WINDOW_CLASS}"
+FunctionEnd
+!macroend
+!insertmacro CloseRunningPrograms ""
+!insertmacro CloseRunningPrograms "un."
+
 ; The shortcuts belong to every user, like the installation.
 Function .onInit
   SetShellVarContext all
@@ -77,6 +136,7 @@ FunctionEnd
 Section "Quillora (required)" SectionProgram
   SectionIn RO
 
+  Call CloseRunningPrograms
   SetOutPath "$INSTDIR"
   File "${SOURCE_DIR}/${PROGRAM_EXE}"
   SetOutPath "$INSTDIR\data"
@@ -104,6 +164,14 @@ Section "Quillora (required)" SectionProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+  ; The reminder that was running before the upgrade runs again, from the
+  ; data folder as the autostart shortcut starts it.
+  ${If} $CompanionWasRunning = 1
+    SetOutPath "$INSTDIR\data"
+    Exec '"$INSTDIR\data\Reminder.exe"'
+    SetOutPath "$INSTDIR"
+  ${EndIf}
 SectionEnd
 
 Section "Desktop shortcut" SectionDesktop
@@ -115,6 +183,7 @@ SectionEnd
 ; shortcut. The user's list and settings live in their own folders and stay;
 ; folders are removed only when nothing else is left in them.
 Section "Uninstall"
+  Call un.CloseRunningPrograms
   Delete /REBOOTOK "$INSTDIR\${PROGRAM_EXE}"
   Delete /REBOOTOK "$INSTDIR\data\config.txt"
   Delete /REBOOTOK "$INSTDIR\data\list.txt"
@@ -130,7 +199,10 @@ Section "Uninstall"
   ; Quillora writes the autostart shortcut into the Startup folder of the
   ; user who starts it; that is the user removing it here.
   SetShellVarContext current
-  Delete "$SMSTARTUP\${AUTOSTART_SHORTCUT}"
+  ${If} ${FileExists} "$SMSTARTUP\${AUTOSTART_SHORTCUT}"
+    Delete "$SMSTARTUP\${AUTOSTART_SHORTCUT}"
+    WriteRegDWORD HKCU "${AUTOSTART_MARK_KEY}" "${AUTOSTART_MARK_VALUE}" 1
+  ${EndIf}
   SetShellVarContext all
 
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

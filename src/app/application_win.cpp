@@ -125,7 +125,10 @@ void Application::ReturnToAllTab() {
 }
 
 void Application::WriteAutostartOnce() {
-    if (NumberFromText(settings_.Get(AutostartCreated)) != 0) return;
+    // An uninstall took the shortcut away: the start after a new installation
+    // writes it once more.
+    const bool removedByUninstall = TakeAutostartRemovedMark();
+    if (NumberFromText(settings_.Get(AutostartCreated)) != 0 && !removedByUninstall) return;
     ShortcutFields shortcut;
     shortcut.targetPath = InstallDataDir() + std::string(CompanionFileName);
     shortcut.shortcutPath = StartupDir() + std::string(AutostartShortcutName);

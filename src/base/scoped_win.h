@@ -49,6 +49,13 @@ struct FindHandleTraits {
 };
 using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
 
+struct ChangeNotificationTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(HANDLE h) { FindCloseChangeNotification(h); }
+};
+using UniqueChangeNotification = UniqueHandle<HANDLE, ChangeNotificationTraits>;
+
 template <typename GdiObject>
 struct GdiTraits {
     static GdiObject Invalid() { return nullptr; }

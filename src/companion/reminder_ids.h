@@ -1,5 +1,5 @@
 #pragma once
-// The controls of the reminder window, by id.
+// The companion's windows, controls and commands, by id and name.
 namespace quillora {
 
 inline constexpr char ReminderWindowTitle[] = "BIRTHDAY REMINDER";
@@ -16,5 +16,20 @@ enum ReminderColumn : int {
     ReminderAgeColumn,
     ReminderWhenColumn
 };
+
+// The hidden window that owns the notification-area icon, one per user
+// session; a second start finds it by its class and asks it, with
+// ShowRemindersCommand, to show the reminders.
+inline constexpr char CompanionWindowClass[] = "QuilloraReminderTray";
+inline constexpr char CompanionInstanceName[] = "Local\\QuilloraReminder";
+
+// The icon's menu, as WM_COMMAND ids of the hidden window.
+inline constexpr int ShowRemindersCommand = 301;
+inline constexpr int OpenQuilloraCommand = 302;
+inline constexpr int QuitReminderCommand = 303;
+
+// The notification-area icon: its id and the message it sends (WM_APP + 1).
+inline constexpr unsigned TrayIconId = 1;
+inline constexpr unsigned TrayCallbackMessage = 0x8001;
 
 }  // namespace quillora

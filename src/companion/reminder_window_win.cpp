@@ -68,16 +68,6 @@ bool ReminderWindow::Open(int showCommand) {
     return true;
 }
 
-void ReminderWindow::RunUntilClosed() {
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // Tab moves between the controls, Enter and Esc press CLOSE.
-        if (window_ && IsDialogMessageA(window_, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 void ReminderWindow::CreateControls() {
     SetFont(CreateControl(window_, ReminderTitleId, "STATIC", ReminderWindowTitle, SS_CENTER | SS_CENTERIMAGE,
                           WS_EX_CLIENTEDGE, 0, 5, ClientWidth, 30),
@@ -111,7 +101,7 @@ void ReminderWindow::FillList(HWND list) {
         item.pszText = const_cast<char*>(reminder.name.c_str());
         SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
         SetCell(list, row, ReminderBirthdayColumn, reminder.birthday);
-        SetCell(list, row, ReminderAgeColumn, NumberToText(reminder.turningAge));
+        SetCell(list, row, ReminderAgeColumn, AgeText(reminder));
         SetCell(list, row, ReminderWhenColumn, WhenText(reminder.daysAway));
     }
 }
@@ -132,7 +122,7 @@ LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_CTLCOLORSTATIC:
             return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DESTROY:
-            PostQuitMessage(0);
+            OnDestroyed();
             return 0;
         default:
             return DefaultHandling(message, wParam, lParam);
@@ -161,6 +151,10 @@ LRESULT ReminderWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
         return CDRF_NEWFONT;
     }
     return CDRF_DODEFAULT;
+}
+
+void ReminderWindow::OnDestroyed() {
+    if (closed_) closed_();
 }
 
 }  // namespace quillora

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <vector>
 
 #include "calc/reminders.h"
@@ -22,8 +23,9 @@ public:
     // Creates the window with its rows, shows it with `showCommand` and
     // brings it to the foreground; false when it could not be made.
     [[nodiscard]] bool Open(int showCommand);
-    // Runs until the user closes the window.
-    void RunUntilClosed();
+    // Called when the user has closed the window (the object may then go).
+    void SetClosedHandler(std::function<void()> handler) { closed_ = std::move(handler); }
+    [[nodiscard]] const std::vector<DueReminder>& Due() const { return due_; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -32,11 +34,13 @@ private:
     void FillList(HWND list);
     LRESULT OnStaticColour(HDC dc, HWND control);
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
+    void OnDestroyed();
 
     std::vector<DueReminder> due_;
     SharedFonts fonts_;
     UniqueBrush black_;
     UniqueBrush darkGrey_;
+    std::function<void()> closed_;
 };
 
 }  // namespace quillora

@@ -56,4 +56,24 @@ int CreateAutostartShortcut(const ShortcutFields& fields) {
     return 1;
 }
 
+bool TakeAutostartRemovedMark() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, AutostartRemovedKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const bool marked =
+        RegQueryValueExA(key, AutostartRemovedValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    if (marked) RegDeleteValueA(key, AutostartRemovedValue);
+    DWORD subKeys = 0;
+    DWORD values = 0;
+    const bool empty = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
+                                        nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+                       subKeys == 0 && values == 0;
+    RegCloseKey(key);
+    // The uninstaller made the key for the mark alone.
+    if (marked && empty) RegDeleteKeyA(HKEY_CURRENT_USER, AutostartRemovedKey);
+    return marked;
+}
+
 }  // namespace quillora

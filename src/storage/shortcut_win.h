@@ -25,4 +25,11 @@ struct ShortcutFields {
 // the save itself is not looked at).
 int CreateAutostartShortcut(const ShortcutFields& fields);
 
+// The uninstaller leaves this mark for the user whose shortcut it removed, so
+// that the next start of Quillora after a new installation writes it again.
+inline constexpr char AutostartRemovedKey[] = "Software\\Quillora";
+inline constexpr char AutostartRemovedValue[] = "AutostartRemovedByUninstall";
+// Whether the mark was there; it is gone afterwards.
+bool TakeAutostartRemovedMark();
+
 }  // namespace quillora

@@ -1,6 +1,7 @@
 // The reminder companion Reminder.exe, run as the autostart shortcut runs it
 // (from the installation's data folder, no arguments) on the user's real
-// files, with birthdays placed around the real current date.
+// files, with birthdays placed around the real current date. It stays in the
+// notification area until "Quit reminder".
 #include <windows.h>
 #include <psapi.h>
 
@@ -85,24 +86,51 @@ public:
         return scenario_.SettingsFolder() + "\\reminder-state.txt";
     }
     void GiveLastRun(Day day) const { WriteBytes(LastRunFile(), DateLine(day)); }
+    // The first line of the companion's record: the day of its last check.
+    [[nodiscard]] std::string LastCheckDay() const {
+        const std::string record = ReadBytes(LastRunFile()).value_or("");
+        return record.substr(0, record.find('\r'));
+    }
 
     [[nodiscard]] Program Start(const std::string& dataFolder = InstalledDataFolder()) const {
         return StartProcess(dataFolder + "\\Reminder.exe", dataFolder + "\\");
     }
 
-    // Expects the companion to end by itself at once, showing nothing.
-    void ExpectQuietEnd(const std::string& dataFolder = InstalledDataFolder()) const {
-        const Program program = Start(dataFolder);
-        ASSERT_TRUE(program.Started()) << "could not start " << dataFolder << "\\Reminder.exe";
-        const std::optional<DWORD> exitCode = program.WaitForExit();
-        ASSERT_TRUE(exitCode.has_value()) << program.Describe();
-        EXPECT_EQ(*exitCode, 0u);
+    // Starts the companion and waits until it is resident: its hidden window
+    // is there and it has looked at the files.
+    [[nodiscard]] Program StartResident(const std::string& dataFolder = InstalledDataFolder()) const {
+        Program program = Start(dataFolder);
+        EXPECT_TRUE(WaitUntil(
+            [&] { return FindWindowOfClass(program.Id(), CompanionWindowClass) != nullptr; }, DefaultTimeout))
+            << program.Describe();
+        return program;
     }
 
 private:
     Scenario scenario_;
     AppDataOf appData_;
 };
+
+// The companion's hidden window, which its icon and the system talk to.
+HWND CompanionWindow(const Program& program) {
+    return FindWindowOfClass(program.Id(), CompanionWindowClass);
+}
+
+// Ends the companion as its menu's "Quit reminder" does; exit code 0.
+void Quit(const Program& program) {
+    PostCommand(CompanionWindow(program), QuitReminderCommand);
+    const std::optional<DWORD> exitCode = program.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value())
+        << "\"Quit reminder\" did not end the companion; " << program.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}
+
+// The companion is still there a second after its start, showing no window.
+void ExpectResidentAndQuiet(const Program& program) {
+    ASSERT_TRUE(program.Started()) << program.Describe();
+    EXPECT_FALSE(program.WaitForExit(Millis{1000}).has_value()) << program.Describe();
+    EXPECT_EQ(program.FindWindowTitled(ReminderWindowTitle), nullptr);
+}
 
 // The reminder window of a started companion, read as the user sees it.
 struct ReminderView {
@@ -117,11 +145,11 @@ ReminderView WaitForReminder(const Program& program) {
     return view;
 }
 
+// CLOSE closes the window; the companion stays in the notification area.
 void CloseWithButton(const Program& program, HWND window) {
     ClickButton(window, ReminderCloseButtonId);
-    const std::optional<DWORD> exitCode = program.WaitForExit();
-    ASSERT_TRUE(exitCode.has_value()) << "CLOSE did not end the companion; " << program.Describe();
-    EXPECT_EQ(*exitCode, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, DefaultTimeout)) << program.Describe();
+    EXPECT_TRUE(program.Running()) << program.Describe();
 }
 
 // Whether the process runs with version 6 of the common controls, which only
@@ -186,8 +214,9 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
         WaitUntil([&] { return ScreenPixel(view.window, cellPoint(0)) == RGB(0, 193, 193); }, Millis{5000}));
     EXPECT_NE(ScreenPixel(view.window, cellPoint(1)), RGB(0, 193, 193));
 
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
+    EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
     CloseWithButton(program, view.window);
+    Quit(program);
     // The user's own files are only read.
     EXPECT_EQ(ReadBytes(user.scenario().SettingsFile()), settings);
     EXPECT_EQ(ReadBytes(user.scenario().ListFile()), ListOf(people));
@@ -195,36 +224,171 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
               (std::vector<std::string>{"config.txt", "reminder-state.txt"}));
 }
 
-TEST(Reminder, NothingDueEndsAtOnceShowingNothing) {
+TEST(Reminder, NothingDueStaysInTheNotificationAreaUntilQuitFromItsMenu) {
     // Lead code 5: five days, so ten days ahead is not yet due; and a
     // birthday today that is not to be reminded.
     const CompanionUser user("5\r\n1\r\n1", {{"Ten Days", 10, 41}, {"Not Reminded", 0, 20, "0"}});
-    user.ExpectQuietEnd();
+    const std::size_t iconsBefore = NotificationAreaIcons().size();
+    const Program program = user.StartResident();
+    ExpectResidentAndQuiet(program);
     // The day counts as done, so tomorrow does not catch up on it.
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
+    EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
+
+    // Its icon: the newest in the notification area; a right click on it
+    // opens the companion's menu, and the keyboard reaches "Quit reminder"
+    // (the last item, one up from the first).
+    ASSERT_TRUE(WaitUntil([&] { return NotificationAreaIcons().size() == iconsBefore + 1; }, DefaultTimeout));
+    // As after a restart of Explorer: the icon is put back, not doubled.
+    const HWND firstIcon = NotificationAreaIcons().back();
+    PostMessageA(CompanionWindow(program), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    ASSERT_TRUE(
+        WaitUntil([&] { return !IsWindow(firstIcon) && NotificationAreaIcons().size() == iconsBefore + 1; },
+                  DefaultTimeout));
+    const HWND icon = NotificationAreaIcons().back();
+    ClickIn(icon, {8, 8}, MouseButton::Right);
+    ASSERT_NE(WaitForPopupMenu(program.Id()), nullptr) << program.Describe();
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
+    const std::optional<DWORD> exitCode = program.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value()) << program.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return NotificationAreaIcons().size() == iconsBefore; }, DefaultTimeout));
 }
 
-TEST(Reminder, MissingFilesEndQuietlyAndLeaveNoTrace) {
+TEST(Reminder, MissingFilesShowNothingAndLeaveNoTrace) {
     const CompanionUser user("6\r\n1\r\n1", {{"Today Person", 0, 30}});
     const Scenario& scenario = user.scenario();
     const std::optional<std::string> list = ReadBytes(scenario.ListFile());
 
     // Nothing was shown, so nothing counts as reminded.
     DeleteTree(scenario.ListFile());
-    user.ExpectQuietEnd();
-    EXPECT_FALSE(Exists(user.LastRunFile()));
-
-    WriteBytes(scenario.ListFile(), *list);
-    DeleteTree(scenario.SettingsFile());
-    user.ExpectQuietEnd();
-    EXPECT_FALSE(Exists(user.LastRunFile()));
-
+    {
+        const Program program = user.StartResident();
+        ExpectResidentAndQuiet(program);
+        EXPECT_FALSE(Exists(user.LastRunFile()));
+        Quit(program);
+    }
     // A user who never started Quillora: no folder is made either.
     DeleteTree(scenario.AppData() + "\\Quillora");
     DeleteTree(scenario.Documents() + "\\Quillora");
-    user.ExpectQuietEnd();
+    const Program program = user.StartResident();
+    ExpectResidentAndQuiet(program);
+    Quit(program);
     EXPECT_EQ(FolderEntries(scenario.AppData()), std::vector<std::string>{});
     EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{});
+}
+
+TEST(Reminder, ABirthdayWrittenIntoTheListWhileItRunsIsAnnouncedAtOnce) {
+    const Person today{"Today Person", 0, 30};
+    const CompanionUser user("0\r\n0\r\n1", {});
+    const Program program = user.StartResident();
+    ExpectResidentAndQuiet(program);
+
+    // As Quillora saves: a new file moved over the old one.
+    const std::string written = user.scenario().ListFile() + ".new";
+    ASSERT_TRUE(WriteBytes(written, ListOf({today})));
+    ASSERT_TRUE(MoveFileExA(written.c_str(), user.scenario().ListFile().c_str(), MOVEFILE_REPLACE_EXISTING));
+    const HWND window = program.WaitForWindow(ReminderWindowTitle, Millis{5000});
+    ASSERT_NE(window, nullptr) << program.Describe();
+    EXPECT_EQ(ListViewReader(Control(window, ReminderListId)).Rows(),
+              (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
+    CloseWithButton(program, window);
+
+    // Saved again unchanged: announced once today is enough.
+    ASSERT_TRUE(WriteBytes(user.scenario().ListFile(), ListOf({today})));
+    EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{2000}), nullptr);
+    Quit(program);
+}
+
+// Folders made after the companion started are not watched, so only the
+// check that the system's message starts can find the new birthday.
+TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
+    const Person today{"Today Person", 0, 30};
+    const struct {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+    } events[] = {{"resume", WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC},
+                  {"unlock", WM_WTSSESSION_CHANGE, 0x8 /* WTS_SESSION_UNLOCK */}};
+    for (const auto& event : events) {
+        SCOPED_TRACE(event.what);
+        const CompanionUser user("0\r\n0\r\n1", {today});
+        const Scenario& scenario = user.scenario();
+        const std::optional<std::string> list = ReadBytes(scenario.ListFile());
+        DeleteTree(scenario.AppData() + "\\Quillora");
+        DeleteTree(scenario.Documents() + "\\Quillora");
+        const Program program = user.StartResident();
+        ExpectResidentAndQuiet(program);
+
+        scenario.GiveSettings("0\r\n0\r\n1");
+        scenario.GiveList(*list);
+        PostMessageA(CompanionWindow(program), event.message, event.wParam, 0);
+        const HWND window = program.WaitForWindow(ReminderWindowTitle, Millis{5000});
+        ASSERT_NE(window, nullptr) << program.Describe();
+        CloseWithButton(program, window);
+        Quit(program);
+    }
+}
+
+TEST(Reminder, ASecondStartShowsTheRunningCompanionsWindowAndEnds) {
+    const Person today{"Today Person", 0, 30};
+    const CompanionUser user("0\r\n0\r\n1", {today});
+    const Program first = user.StartResident();
+    const ReminderView view = WaitForReminder(first);
+    ASSERT_NE(view.window, nullptr) << first.Describe();
+    CloseWithButton(first, view.window);
+
+    const Program second = user.Start();
+    const std::optional<DWORD> exitCode = second.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value()) << second.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+    const ReminderView again = WaitForReminder(first);
+    ASSERT_NE(again.window, nullptr) << first.Describe();
+    EXPECT_EQ(again.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
+    EXPECT_EQ(FindWindowOfClass(second.Id(), CompanionWindowClass), nullptr);
+    Quit(first);
+}
+
+TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemind) {
+    const Person today{"Today Person", 0, 30};
+    // Lead code 8: twenty days.
+    const CompanionUser user("8\r\n0\r\n1", {});
+    std::vector<Entry> entries = {EntryOf(today)};
+    for (const auto& [day, month] : {std::pair{"31", "4"}, {"0", "0"}, {"", ""}, {"5", "13"}, {"30", "2"}}) {
+        entries.push_back({std::string("No date ") + day + "." + month, day, month, "1990", "1", "1"});
+    }
+    user.scenario().GiveList(ListBytes(entries));
+    const Program program = user.StartResident();
+    const ReminderView view = WaitForReminder(program);
+    ASSERT_NE(view.window, nullptr) << program.Describe();
+    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
+    Quit(program);
+}
+
+TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
+    const Person today{"Today Person", 0, 30};
+    const CompanionUser user("0\r\n0\r\n1", {today});
+    {
+        const Program program = user.StartResident();
+        const ReminderView view = WaitForReminder(program);
+        ASSERT_NE(view.window, nullptr) << program.Describe();
+        Quit(program);
+    }
+    const std::optional<std::string> record = ReadBytes(user.LastRunFile());
+    {
+        const Program program = user.StartResident();
+        ExpectResidentAndQuiet(program);
+        EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{1000}), nullptr);
+        Quit(program);
+    }
+    EXPECT_EQ(ReadBytes(user.LastRunFile()), record);
+
+    ASSERT_TRUE(WriteBytes(user.LastRunFile(), std::string("\xff\xfe garbage\0\r\n", 14)));
+    const Program program = user.StartResident();
+    const ReminderView view = WaitForReminder(program);
+    ASSERT_NE(view.window, nullptr) << program.Describe();
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(user.LastRunFile()) == record; }, DefaultTimeout));
+    Quit(program);
 }
 
 TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
@@ -238,7 +402,7 @@ TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
-    CloseWithButton(program, view.window);
+    Quit(program);
 }
 
 TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
@@ -252,15 +416,17 @@ TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_EQ(view.rows,
               (std::vector<std::vector<std::string>>{RowOf(today, "TODAY"), RowOf(missed, "2 DAYS AGO")}));
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
-    CloseWithButton(program, view.window);
+    EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
+    Quit(program);
 }
 
 TEST(Reminder, ABirthdayBeforeTheLastRunWasAlreadyReminded) {
     const CompanionUser user("0\r\n0\r\n1", {{"Missed Person", -2, 62}});
     user.GiveLastRun(DaysFrom(LocalToday(), -1));
-    user.ExpectQuietEnd();
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), DateLine(LocalToday()));
+    const Program program = user.StartResident();
+    ExpectResidentAndQuiet(program);
+    EXPECT_TRUE(WaitUntil([&] { return user.LastCheckDay() == DateLine(LocalToday()); }, DefaultTimeout));
+    Quit(program);
 }
 
 // The melody is seen through its file: the companion reads it only to play
@@ -320,7 +486,9 @@ TEST(Reminder, PlaysTheMelodyOnlyWhenMusicIsOn) {
         const ReminderView view = WaitForReminder(program);
         ASSERT_NE(view.window, nullptr) << program.Describe();
         EXPECT_EQ(WaitUntil([&] { return melody.ReadSince(); }, MelodyGrace), musicOn);
-        CloseWithButton(program, view.window);
+        Quit(program);
+        // Announced once a day: the next start announces afresh.
+        DeleteTree(user.LastRunFile());
     }
 }
 

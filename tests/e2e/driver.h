@@ -74,6 +74,13 @@ std::vector<HWND> TopLevelWindows(DWORD processId);
 HWND FindTopLevel(DWORD processId, std::string_view title, std::string_view className = {});
 HWND WaitForTopLevel(DWORD processId, std::string_view title, std::string_view className = {},
                      Millis timeout = DefaultTimeout);
+// The top-level window of that class of the process, also a hidden one;
+// null when there is none.
+HWND FindWindowOfClass(DWORD processId, std::string_view className);
+// The icons of the notification area as Wine shows them on a display with no
+// tray of its own: one window each in the "Wine System Tray". A right click
+// on one reaches the icon's owner as the shell's callback message.
+std::vector<HWND> NotificationAreaIcons();
 
 HWND Control(HWND parent, int id);
 // A control anywhere below `parent` (a list view inside a tab page, say) with

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "companion/reminder_ids.h"
 #include "driver.h"
 #include "test_support.h"
 
@@ -216,6 +217,33 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
     EXPECT_EQ(reminder->target, installation.folder + "\\data\\Reminder.exe");
     EXPECT_EQ(WithoutTrailingBackslash(reminder->workingFolder), installation.folder + "\\data");
 
+    // An upgrade over a running Quillora with a change not saved yet, and a
+    // running reminder: Quillora is closed normally and saves, the reminder
+    // ends and runs again from the new installation.
+    scenario.GiveList(TwoEntryList());
+    {
+        const AppDataOf appData(scenario);
+        Program quillora = StartProcess(startMenu->target, startMenu->workingFolder);
+        HWND window = quillora.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(window, nullptr) << quillora.Describe();
+        PostCommand(window, ClearListCommand);
+        ASSERT_TRUE(WaitUntil([&] { return ListViewReader(ListOfTab(window, AllTab)).ItemCount() == 0; },
+                              DefaultTimeout));
+        const std::string dataFolder = installation.folder + "\\data";
+        Program companion = StartProcess(dataFolder + "\\Reminder.exe", dataFolder);
+        ASSERT_TRUE(
+            WaitUntil([&] { return FindWindowOfClass(companion.Id(), CompanionWindowClass) != nullptr; },
+                      DefaultTimeout));
+
+        ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
+        EXPECT_EQ(quillora.WaitForExit(), std::optional<DWORD>(0)) << quillora.Describe();
+        EXPECT_EQ(companion.WaitForExit(), std::optional<DWORD>(0)) << companion.Describe();
+        EXPECT_EQ(ReadBytes(scenario.ListFile()), std::string("0\r\n"));
+        EXPECT_TRUE(
+            WaitUntil([] { return FindWindowA(CompanionWindowClass, nullptr) != nullptr; }, DefaultTimeout))
+            << "the reminder was not started again";
+    }
+
     // The user's own list and settings, as they are after some use.
     scenario.GiveList(TwoEntryList());
     const std::optional<std::string> settingsBefore = ReadBytes(scenario.SettingsFile());
@@ -231,6 +259,35 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
     EXPECT_EQ(ReadBytes(scenario.SettingsFile()), settingsBefore);
     EXPECT_EQ(FolderEntries(scenario.ListFolder()), listFolderBefore);
     EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), settingsFolderBefore);
+    // The uninstaller ended the reminder before it removed it.
+    EXPECT_EQ(FindWindowA(CompanionWindowClass, nullptr), nullptr);
+
+    // A new installation: the next start of Quillora gives the user the
+    // autostart shortcut again, although the settings say it was written.
+    ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
+    {
+        const AppDataOf appData(scenario);
+        Program program = StartProcess(startMenu->target, startMenu->workingFolder);
+        HWND window = program.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(window, nullptr) << program.Describe();
+        PostClose(window);
+        EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
+    }
+    const std::optional<ShortcutView> again = ReadShortcut(autostart);
+    ASSERT_TRUE(again.has_value()) << "no autostart shortcut after the new installation";
+    EXPECT_EQ(again->target, installation.folder + "\\data\\Reminder.exe");
+    // Only once: a user who then removes it does not get it back.
+    DeleteTree(autostart);
+    {
+        const AppDataOf appData(scenario);
+        Program program = StartProcess(startMenu->target, startMenu->workingFolder);
+        HWND window = program.WaitForWindow(MainWindowTitle);
+        ASSERT_NE(window, nullptr) << program.Describe();
+        PostClose(window);
+        EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
+    }
+    EXPECT_FALSE(Exists(autostart));
+    EXPECT_TRUE(installation.UninstallSilently());
 }
 
 }  // namespace

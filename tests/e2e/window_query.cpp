@@ -99,6 +99,27 @@ HWND FindTopLevel(DWORD processId, std::string_view title, std::string_view clas
     return nullptr;
 }
 
+HWND FindWindowOfClass(DWORD processId, std::string_view className) {
+    const std::string name(className);
+    for (HWND window = FindWindowExA(nullptr, nullptr, name.c_str(), nullptr); window;
+         window = FindWindowExA(nullptr, window, name.c_str(), nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) return window;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> NotificationAreaIcons() {
+    std::vector<HWND> icons;
+    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    for (HWND icon = tray ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr; icon;
+         icon = FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr)) {
+        if (IsWindowVisible(icon)) icons.push_back(icon);
+    }
+    return icons;
+}
+
 HWND WaitForTopLevel(DWORD processId, std::string_view title, std::string_view className, Millis timeout) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = FindTopLevel(processId, title, className)) != nullptr; }, timeout);

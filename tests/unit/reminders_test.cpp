@@ -149,36 +149,66 @@ TEST(DueReminders, CatchUpAndAgesAcrossTheYearEnd) {
     EXPECT_EQ(ahead[1], (DueReminder{"Jan", "3 January", 37, 4}));
 }
 
-TEST(DueReminders, LeapDayBirthdayInACommonYearIsDueOnTheFirstOfMarch) {
+TEST(DueReminders, OnlyRealDatesRemindAndTheLeapDayOnTheTwentyEighthInCommonYears) {
     BirthdayTable table;
     table.AppendLoaded({"Leap", "29", "2", "2000", "1", "1"});
-    const auto due = DueReminders(table, LeadCode("2"), {2027, 2, 27}, std::nullopt);
+    for (const auto& [day, month] : {std::pair{"31", "4"},
+                                     {"0", "5"},
+                                     {"5", "0"},
+                                     {"5", "13"},
+                                     {"", ""},
+                                     {"30", "2"},
+                                     {"32", "1"},
+                                     {"abc", "3"}}) {
+        table.AppendLoaded({std::string("not a date ") + day + "." + month, day, month, "2000", "1", "1"});
+    }
+    // Every day of a common and of a leap year, with the longest lead.
+    for (const CalendarDay start : {CalendarDay{2027, 1, 1}, CalendarDay{2028, 1, 1}}) {
+        for (int days = 0; days < 366; ++days) {
+            const CalendarDay today = DaysFrom(start, days);
+            for (const DueReminder& reminder : DueReminders(table, LeadCode("8"), today, DaysFrom(today, -8)))
+                EXPECT_EQ(reminder.name, "Leap") << LastRunToBytes(today);
+        }
+    }
+    const auto due = DueReminders(table, LeadCode("2"), {2027, 2, 26}, std::nullopt);
     ASSERT_EQ(due.size(), 1u);
     EXPECT_EQ(due[0], (DueReminder{"Leap", "29 February", 27, 2}));
-    EXPECT_EQ(DueReminders(table, LeadCode("0"), {2027, 3, 1}, std::nullopt).size(), 1u);
+    EXPECT_TRUE(DueReminders(table, LeadCode("0"), {2027, 2, 28}, std::nullopt).at(0).IsToday());
+    EXPECT_TRUE(DueReminders(table, LeadCode("0"), {2027, 3, 1}, std::nullopt).empty());
+    EXPECT_TRUE(DueReminders(table, LeadCode("0"), {2028, 2, 28}, std::nullopt).empty());
+    EXPECT_TRUE(DueReminders(table, LeadCode("0"), {2028, 2, 29}, std::nullopt).at(0).IsToday());
+}
+
+TEST(DueReminders, AnEmptyYearShowsNoAge) {
+    BirthdayTable table;
+    table.AppendLoaded({"No year", "6", "12", "", "1", "1"});
+    table.AppendLoaded({"Year 0", "6", "12", "0", "1", "1"});
+    const auto due = DueReminders(table, LeadCode("0"), Dec6th2026, std::nullopt);
+    ASSERT_EQ(due.size(), 2u);
+    EXPECT_EQ(due[0].turningAge, std::nullopt);
+    EXPECT_EQ(AgeText(due[0]), "");
+    EXPECT_EQ(AgeText(due[1]), "2026");
 }
 
 TEST(DueReminders, BirthdayIsShownAsDayAndMonthName) {
     BirthdayTable table;
     table.AppendLoaded({"Padded", "06", "12", "2000", "1", "1"});
-    table.AppendLoaded({"Odd month", "6", "13", "2000", "1", "1"});  // counts to 1 January
     const auto due = DueReminders(table, LeadCode("8"), Dec6th2026, std::nullopt);
     ASSERT_EQ(due.size(), 1u);
     EXPECT_EQ(due[0].birthday, "6 December");
-    const auto odd = DueReminders(table, LeadCode("0"), {2027, 1, 1}, std::nullopt);
-    ASSERT_EQ(odd.size(), 1u);
-    EXPECT_EQ(odd[0].birthday, "6.13.");
 }
 
-// The companion and the list use one rule for DAYS LEFT: an entry is due
-// exactly when the list would show a DAYS LEFT within the lead, the counts
-// agree, and today's rows are the list's highlighted rows.
+// For real dates other than 29 February the companion and the list use one
+// rule for DAYS LEFT: an entry is due exactly when the list would show a
+// DAYS LEFT within the lead, the counts agree, and today's rows are the
+// list's highlighted rows.
 TEST(DueReminders, AgreeWithTheListOnEveryDayOfTheYear) {
     BirthdayTable table;
-    for (int days = 0; days < 366; ++days)
-        table.AppendLoaded(EntryOn(std::to_string(days), DaysFrom({2024, 1, 1}, days)));
-    table.AppendLoaded({"31 April", "31", "4", "1999", "1", "1"});
-    table.AppendLoaded({"month 0", "5", "0", "1999", "1", "1"});
+    for (int days = 0; days < 366; ++days) {
+        const CalendarDay birthday = DaysFrom({2024, 1, 1}, days);
+        if (birthday.month == 2 && birthday.day == 29) continue;
+        table.AppendLoaded(EntryOn(std::to_string(days), birthday));
+    }
     for (const CalendarDay today : {CalendarDay{2026, 2, 20}, CalendarDay{2028, 2, 20},
                                     CalendarDay{2026, 12, 20}, CalendarDay{2026, 4, 25}}) {
         SCOPED_TRACE(LastRunToBytes(today));
@@ -220,6 +250,88 @@ TEST(LastRun, AnythingButARealDateReadsAsNoLastRun) {
                               "1969-12-31", "+026-03-05", "\r\n2026-03-05"}) {
         EXPECT_EQ(ParseLastRun(bytes), std::nullopt) << '"' << bytes << '"';
     }
+}
+
+ReminderState StateOn(CalendarDay day, std::optional<CalendarDay> since, std::vector<std::string> announced) {
+    return {day, since, std::move(announced)};
+}
+
+TEST(ReminderState, WrittenAsLinesAndReadBack) {
+    const ReminderState state =
+        StateOn({2026, 12, 7}, CalendarDay{2026, 12, 1}, {"6.12.1990 Ann", "7.12. Bo"});
+    EXPECT_EQ(ReminderStateToBytes(state), "2026-12-07\r\n2026-12-01\r\n6.12.1990 Ann\r\n7.12. Bo\r\n");
+    EXPECT_EQ(ParseReminderState(ReminderStateToBytes(state)), state);
+    const ReminderState first = StateOn({2026, 12, 7}, std::nullopt, {});
+    EXPECT_EQ(ReminderStateToBytes(first), "2026-12-07\r\n-\r\n");
+    EXPECT_EQ(ParseReminderState(ReminderStateToBytes(first)), first);
+    // The one-line record of earlier versions.
+    EXPECT_EQ(ParseReminderState("2026-12-06"), StateOn({2026, 12, 6}, std::nullopt, {}));
+    for (const char* corrupt : {"", "garbage\r\n", "2026-12-07\r\nyesterday\r\n", "\0\0\0"}) {
+        EXPECT_EQ(ParseReminderState(corrupt), std::nullopt) << corrupt;
+    }
+}
+
+TEST(CheckReminders, AnnouncesEachEntryOnceADayAndAgainTheNextDay) {
+    BirthdayTable table;
+    table.AppendLoaded(EntryOn("Ann", DaysFrom(Dec6th2026, 2)));
+    const Settings lead = LeadCode("5");
+    const ReminderCheck first = CheckReminders(table, lead, Dec6th2026, std::nullopt);
+    EXPECT_EQ(Names(first.newlyDue), std::vector<std::string>{"Ann"});
+    EXPECT_EQ(first.state.announced.size(), 1u);
+
+    // A second check that day, also after a round trip through the file.
+    const auto stored = ParseReminderState(ReminderStateToBytes(first.state));
+    ASSERT_TRUE(stored.has_value());
+    table.AppendLoaded(EntryOn("Bo", Dec6th2026));
+    const ReminderCheck again = CheckReminders(table, lead, Dec6th2026, stored);
+    EXPECT_EQ(Names(again.newlyDue), std::vector<std::string>{"Bo"});
+    EXPECT_EQ(Names(again.due), (std::vector<std::string>{"Bo", "Ann"}));
+    EXPECT_TRUE(CheckReminders(table, lead, Dec6th2026, again.state).newlyDue.empty());
+
+    // A new day starts afresh; a record of another day counts as the last check.
+    const CalendarDay tomorrow = DaysFrom(Dec6th2026, 1);
+    const ReminderCheck next = CheckReminders(table, lead, tomorrow, again.state);
+    EXPECT_EQ(Names(next.newlyDue), std::vector<std::string>{"Ann"});
+    EXPECT_EQ(next.state.since, Dec6th2026);
+    EXPECT_EQ(next.state.announced, std::vector<std::string>{AnnouncementKey(table.Rows()[0])});
+}
+
+TEST(CheckReminders, TheCatchUpLastsAllDay) {
+    BirthdayTable table;
+    table.AppendLoaded(EntryOn("Missed", DaysFrom(Dec6th2026, -2)));
+    const ReminderState beforeSleep = StateOn(DaysFrom(Dec6th2026, -4), std::nullopt, {"x"});
+    const ReminderCheck wake = CheckReminders(table, LeadCode("0"), Dec6th2026, beforeSleep);
+    EXPECT_EQ(Names(wake.newlyDue), std::vector<std::string>{"Missed"});
+    const ReminderCheck later = CheckReminders(table, LeadCode("0"), Dec6th2026, wake.state);
+    EXPECT_TRUE(later.newlyDue.empty());
+    EXPECT_EQ(Names(later.due), std::vector<std::string>{"Missed"});
+}
+
+TEST(NextBirthdayTip, NamesTheNearestReminderAndTheDaysLeft) {
+    BirthdayTable table;
+    EXPECT_EQ(NextBirthdayTip(table, Dec6th2026, 128), "Quillora: no birthdays to remind of");
+    table.AppendLoaded(EntryOn("Far", DaysFrom(Dec6th2026, 40)));
+    table.AppendLoaded(EntryOn("Silent", DaysFrom(Dec6th2026, 1), "0"));
+    table.AppendLoaded({"Not a date", "31", "4", "2000", "1", "1"});
+    table.AppendLoaded(EntryOn("Near", DaysFrom(Dec6th2026, 3)));
+    EXPECT_EQ(NextBirthdayTip(table, Dec6th2026, 128), "Next birthday: Near, in 3 days");
+    table.AppendLoaded(EntryOn("Also near", DaysFrom(Dec6th2026, 3)));
+    EXPECT_EQ(NextBirthdayTip(table, Dec6th2026, 128), "Next birthday: Near and 1 more, in 3 days");
+    table.AppendLoaded(EntryOn(std::string(300, 'N'), Dec6th2026));
+    const std::string tip = NextBirthdayTip(table, Dec6th2026, 127);
+    EXPECT_EQ(tip.size(), 127u);
+    EXPECT_TRUE(tip.ends_with("..., today")) << tip;
+    EXPECT_EQ(NextBirthdayTip(table, DaysFrom(Dec6th2026, -1), 128).substr(0, 15), "Next birthday: ");
+}
+
+TEST(AnnouncementText, TheFirstThreeAndHowManyMore) {
+    std::vector<DueReminder> due = {{"Ann", "6 December", 30, 0}, {"Bo", "7 December", std::nullopt, 1}};
+    EXPECT_EQ(AnnouncementText(due, 256), "Ann (30): TODAY\nBo: TOMORROW");
+    due.push_back({"Cy", "9 December", 5, 3});
+    due.push_back({"Di", "1 December", 5, -5});
+    due.push_back({"Ed", "1 December", 5, -5});
+    EXPECT_EQ(AnnouncementText(due, 256), "Ann (30): TODAY\nBo: TOMORROW\nCy (5): IN 3 DAYS\nand 2 more");
+    EXPECT_EQ(AnnouncementText({{std::string(400, 'x'), "", 1, 0}}, 255).size(), 255u);
 }
 
 }  // namespace

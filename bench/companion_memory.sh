@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# The reminder companion's peak memory while it waits in the notification
+# area, against the minimal window program, under the same Wine: VmHWM of the
+# Linux process of each, read from /proc after it has been idle for a few
+# seconds (Wine reports no memory figures of its own). Runs alternate; prints
+# every figure and the medians. Needs the Wine environment of scripts/test.sh
+# (WINEPREFIX, DISPLAY, a running wineserver) and a built tree.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUILLORA_BUILD_DIR:-$root/build}
+rounds=${1:-5}
+appdata=$(mktemp -d)
+trap 'rm -rf "$appdata"' EXIT
+
+peak_of() {  # program folder, exe name: VmHWM in KiB after 4 s idle, then ends it
+  local folder=$1 exe=$2 pid=""
+  (cd "$folder" && APPDATA="Z:${appdata//\//\\}" exec wine "$exe" >/dev/null 2>&1) &
+  for _ in $(seq 1 100); do
+    # The one of this prefix: other prefixes may run the same program.
+    for candidate in $(pgrep -f "^$exe\$" || true); do
+      grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$candidate/environ" 2>/dev/null && pid=$candidate
+    done
+    [ -n "$pid" ] && break
+    sleep 0.1
+  done
+  sleep 4
+  awk '/^VmHWM:/ {print $2}' "/proc/$pid/status"
+  kill "$pid"
+  wait 2>/dev/null || true
+}
+
+companion=() minimal=()
+for round in $(seq 1 "$rounds"); do
+  companion+=("$(peak_of "$build/win/Quillora/data" Reminder.exe)")
+  minimal+=("$(peak_of "$build/win/bench/win" quillora_minimal_window.exe)")
+  echo "round $round: companion ${companion[-1]} KiB, minimal window ${minimal[-1]} KiB"
+done
+median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+c=$(median "${companion[@]}") m=$(median "${minimal[@]}")
+echo "median: companion $c KiB, minimal window $m KiB, difference $((c - m)) KiB"

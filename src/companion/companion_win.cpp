@@ -1,0 +1,290 @@
+#include "companion/companion_win.h"
+
+#include <mmsystem.h>
+#include <wtsapi32.h>
+
+#include "calc/day_change.h"
+#include "companion/companion_files_win.h"
+#include "companion/reminder_ids.h"
+#include "storage/files_win.h"
+#include "storage/number_text.h"
+#include "storage/paths.h"
+#include "storage/settings.h"
+#include "storage/user_data_win.h"
+
+namespace quillora {
+namespace {
+
+constexpr char CompanionWindowTitle[] = "Quillora reminder";
+constexpr char MelodyFileName[] = "reminder.wav";
+constexpr char ProgramFileName[] = "Quillora.exe";
+
+// The notification area holds 128 bytes of tooltip and 256 of text.
+constexpr std::size_t TipLimit = sizeof(NOTIFYICONDATAA{}.szTip) - 1;
+constexpr std::size_t BalloonLimit = sizeof(NOTIFYICONDATAA{}.szInfo) - 1;
+
+enum TimerId : UINT_PTR { MidnightTimer = 1, FilesSettledTimer = 2 };
+// A save replaces a file in a few steps; the check waits until they are done.
+constexpr UINT FilesSettleMillis = 300;
+// Posted by the reminder window's close, so the window goes after its messages.
+constexpr UINT ReminderClosedMessage = WM_APP + 2;
+
+constexpr DWORD WatchedChanges =
+    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
+
+enum MenuPosition : UINT { ShowPosition, OpenPosition };
+
+}  // namespace
+
+Companion::~Companion() {
+    reminderWindow_.reset();
+    if (window_) DestroyWindow(window_);
+}
+
+bool Companion::Start() {
+    // Never shown: it only receives the icon's, the system's and the timers'
+    // messages.
+    if (!CreateCentred(CompanionWindowClass, CompanionWindowTitle, WS_OVERLAPPED, 0, 1, 1)) return false;
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    sessionNotifications_ = WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
+    icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                          LR_SHARED));
+    // The icon first, so that the first check's notification has a place.
+    tray_.Add(window_, TrayCallbackMessage, icon_, CompanionWindowTitle);
+    ArmMidnightTimer();
+    Check();
+    return true;
+}
+
+int Companion::Run() {
+    MSG message{};
+    for (;;) {
+        std::array<HANDLE, 2> handles{};
+        std::array<std::size_t, 2> owners{};
+        DWORD count = 0;
+        for (std::size_t index = 0; index < watches_.size(); ++index) {
+            if (!watches_[index].handle) continue;
+            handles[count] = watches_[index].handle.Get();
+            owners[count++] = index;
+        }
+        const DWORD woken =
+            MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken < WAIT_OBJECT_0 + count) {
+            OnFolderChanged(owners[woken - WAIT_OBJECT_0]);
+            continue;
+        }
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            // Tab moves between the reminder window's controls, Enter and Esc
+            // press CLOSE.
+            if (reminderWindow_ && reminderWindow_->Window() &&
+                IsDialogMessageA(reminderWindow_->Window(), &message)) {
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+LRESULT Companion::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam));
+            return 0;
+        case TrayCallbackMessage:
+            OnTrayEvent(LOWORD(lParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == MidnightTimer) ArmMidnightTimer();
+            if (wParam == FilesSettledTimer) KillTimer(window_, FilesSettledTimer);
+            Check();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+                // The timer slept too; the day may have changed meanwhile.
+                ArmMidnightTimer();
+                Check();
+            }
+            return TRUE;
+        case WM_WTSSESSION_CHANGE:
+            if (wParam == WTS_SESSION_UNLOCK || wParam == WTS_SESSION_LOGON) Check();
+            return 0;
+        case WM_TIMECHANGE:
+            ArmMidnightTimer();
+            Check();
+            return 0;
+        case ReminderClosedMessage:
+            reminderWindow_.reset();
+            return 0;
+        case WM_CLOSE:
+            // The installer's request before it replaces the files.
+            DestroyWindow(window_);
+            return 0;
+        case WM_DESTROY:
+            tray_.Remove();
+            if (sessionNotifications_) WTSUnRegisterSessionNotification(window_);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+                // Explorer started again with an empty notification area.
+                tray_.Remove();
+                tray_.Add(window_, TrayCallbackMessage, icon_,
+                          NextBirthdayTip(table_, DayFromDate(Today()), TipLimit));
+                return 0;
+            }
+            return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+void Companion::OnCommand(int command) {
+    switch (command) {
+        case ShowRemindersCommand:
+            Check();
+            ShowReminders(due_);
+            break;
+        case OpenQuilloraCommand:
+            OpenQuillora();
+            break;
+        case QuitReminderCommand:
+            DestroyWindow(window_);
+            break;
+        default:
+            break;
+    }
+}
+
+void Companion::OnTrayEvent(UINT event) {
+    switch (event) {
+        case WM_LBUTTONDBLCLK:
+        case NIN_KEYSELECT:
+            OnCommand(ShowRemindersCommand);
+            break;
+        case WM_CONTEXTMENU:
+            ShowMenu();
+            break;
+        case WM_RBUTTONUP:
+            // The newer shell sends WM_CONTEXTMENU after it as well.
+            if (!tray_.SendsContextMenu()) ShowMenu();
+            break;
+        default:
+            break;
+    }
+}
+
+void Companion::Check() {
+    WatchFolders();
+    const auto settingsBytes = ReadWholeFile(SettingsFilePath(), ShareWith::Everyone);
+    const auto listBytes = ReadWholeFile(ListFilePath(), ShareWith::Everyone);
+    const CalendarDay today = DayFromDate(Today());
+    if (!settingsBytes || !listBytes) {
+        // Nothing to remind of until Quillora has made the user's files.
+        table_ = BirthdayTable();
+        due_.clear();
+        tray_.SetTip(NextBirthdayTip(table_, today, TipLimit));
+        return;
+    }
+    const Settings settings = ParseSettings(*settingsBytes);
+    table_ = ParseList(*listBytes);
+
+    const std::string statePath = LastRunFilePath();
+    std::optional<ReminderState> previous;
+    if (const auto stateBytes = ReadWholeFile(statePath, ShareWith::Everyone))
+        previous = ParseReminderState(*stateBytes);
+    ReminderCheck check = CheckReminders(table_, settings, today, previous);
+    due_ = check.due;
+    tray_.SetTip(NextBirthdayTip(table_, today, TipLimit));
+    // An unreadable record is replaced; losing it only means no catch-up.
+    if (!previous || check.state != *previous)
+        (void)SaveWholeFile(statePath, ReminderStateToBytes(check.state));
+
+    if (!check.newlyDue.empty()) {
+        ShowReminders(check.due);
+        tray_.ShowBalloon(ReminderWindowTitle, AnnouncementText(check.newlyDue, BalloonLimit));
+        if (NumberFromText(settings.Get(PlayMusicAtRemind)) != 0) {
+            const std::string melody = OwnFolder() + MelodyFileName;
+            PlaySoundA(melody.c_str(), nullptr, SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
+        }
+    } else if (reminderWindow_ && reminderWindow_->Due() != check.due) {
+        // An open window never goes on saying TODAY about yesterday.
+        if (check.due.empty()) {
+            reminderWindow_.reset();
+        } else {
+            ShowReminders(check.due);
+        }
+    }
+}
+
+void Companion::ShowReminders(std::vector<DueReminder> due) {
+    reminderWindow_.reset();
+    auto window = std::make_unique<ReminderWindow>(std::move(due));
+    window->SetClosedHandler([this] { PostMessageA(window_, ReminderClosedMessage, 0, 0); });
+    if (window->Open(SW_SHOWNORMAL)) reminderWindow_ = std::move(window);
+}
+
+void Companion::ShowMenu() {
+    UniqueMenu menu(CreatePopupMenu());
+    if (!menu) return;
+    AppendMenuA(menu.Get(), MF_STRING, ShowRemindersCommand, "Show reminders");
+    AppendMenuA(menu.Get(), MF_STRING, OpenQuilloraCommand, "Open Quillora");
+    AppendMenuA(menu.Get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu.Get(), MF_STRING, QuitReminderCommand, "Quit reminder");
+    SetMenuDefaultItem(menu.Get(), ShowPosition, TRUE);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    // The menu closes when the user clicks elsewhere only if the window that
+    // owns it is in the foreground.
+    SetForegroundWindow(window_);
+    const int command = TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x,
+                                       cursor.y, 0, window_, nullptr);
+    PostMessageA(window_, WM_NULL, 0, 0);
+    if (command != 0) OnCommand(command);
+}
+
+void Companion::OpenQuillora() {
+    // The companion lives in the installation's data folder; Quillora finds
+    // its own data folder through its working folder.
+    std::string folder = OwnFolder();
+    if (!folder.empty()) folder.pop_back();
+    const std::string installation = FolderPart(folder);
+    std::string program = installation + ProgramFileName;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, installation.c_str(),
+                        &startup, &process)) {
+        const std::string text = "QUILLORA COULD NOT BE STARTED FROM " + installation;
+        MessageBoxA(nullptr, text.c_str(), "ERROR", MB_OK);
+        return;
+    }
+    AllowSetForegroundWindow(process.dwProcessId);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+void Companion::ArmMidnightTimer() {
+    const std::int64_t millis = MillisecondsToNextLocalDay(UtcNow(), LocalClockOfSystem);
+    SetTimer(window_, MidnightTimer, static_cast<UINT>(std::min<std::int64_t>(millis, USER_TIMER_MAXIMUM)),
+             nullptr);
+}
+
+void Companion::WatchFolders() {
+    const std::array<std::string, 2> folders = {FolderPart(SettingsFilePath()), FolderPart(ListFilePath())};
+    for (std::size_t index = 0; index < watches_.size(); ++index) {
+        Watch& watch = watches_[index];
+        if (watch.handle && watch.folder == folders[index]) continue;
+        watch.folder = folders[index];
+        watch.handle.Reset(FindFirstChangeNotificationA(watch.folder.c_str(), FALSE, WatchedChanges));
+    }
+}
+
+void Companion::OnFolderChanged(std::size_t index) {
+    Watch& watch = watches_[index];
+    // A folder that went away is watched again when it comes back.
+    if (!FindNextChangeNotification(watch.handle.Get())) watch.handle.Reset();
+    SetTimer(window_, FilesSettledTimer, FilesSettleMillis, nullptr);
+}
+
+}  // namespace quillora

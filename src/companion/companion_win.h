@@ -1,0 +1,64 @@
+#pragma once
+// The resident companion: a hidden window that owns the notification-area
+// icon and looks at the user's files at the moments a birthday can become
+// due (start, a new local day, resume from sleep, unlock, a change of either
+// file), announcing each due birthday once a day.
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/scoped_win.h"
+#include "calc/reminders.h"
+#include "companion/reminder_window_win.h"
+#include "companion/tray_icon_win.h"
+#include "storage/birthday_table.h"
+#include "ui/window_base_win.h"
+
+namespace quillora {
+
+class Companion : public WindowBase<Companion> {
+public:
+    Companion() = default;
+    Companion(const Companion&) = delete;
+    Companion& operator=(const Companion&) = delete;
+    ~Companion();
+
+    // Creates the hidden window and the icon and runs the first check; false
+    // when the window could not be made.
+    [[nodiscard]] bool Start();
+    // Runs until "Quit reminder" or the end of the session; the exit code.
+    int Run();
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void OnCommand(int command);
+    void OnTrayEvent(UINT event);
+    // Reads both files afresh and announces what is newly due.
+    void Check();
+    void ShowReminders(std::vector<DueReminder> due);
+    void ShowMenu();
+    void OpenQuillora();
+    void ArmMidnightTimer();
+    // Watches the folders of the two files where they exist.
+    void WatchFolders();
+    void OnFolderChanged(std::size_t index);
+
+    TrayIcon tray_;
+    HICON icon_ = nullptr;
+    UINT taskbarCreated_ = 0;
+    bool sessionNotifications_ = false;
+    BirthdayTable table_;
+    std::vector<DueReminder> due_;
+    std::unique_ptr<ReminderWindow> reminderWindow_;
+    struct Watch {
+        std::string folder;
+        UniqueChangeNotification handle;
+    };
+    std::array<Watch, 2> watches_;
+};
+
+}  // namespace quillora
