@@ -112,7 +112,9 @@ TEST(SavedListFile, PreviousListIsKeptAsBackupAndNothingElseIsLeft) {
     ASSERT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
     EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
     EXPECT_EQ(ReadBytes(scenario.ListFile() + ".bak"), given);
-    EXPECT_EQ(FolderEntries(scenario.ListFolder()), (std::vector<std::string>{"list.txt", "list.txt.bak"}));
+    EXPECT_EQ(FolderEntries(scenario.ListFolder()),
+              (std::vector<std::string>{"Backups", "list.txt", "list.txt.bak"}));
+    EXPECT_EQ(FolderEntries(scenario.ListFolder() + "\\Backups").size(), 1u);
     EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{"config.txt"});
 }
 
