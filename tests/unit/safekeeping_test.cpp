@@ -10,10 +10,10 @@ namespace {
 
 TEST(UnreadableList, AFirstLineWithoutACountBeforeMoreLines) {
     // Saved as UTF-16 by an editor: the zero bytes end the first line early.
-    const std::string utf16(
+    constexpr char Utf16[] =
         "\xFF\xFE"
-        "2\0\r\0\n\0A\0n\0n\0a\0",
-        18);
+        "2\0\r\0\n\0A\0n\0n\0a\0";
+    const std::string utf16(Utf16, sizeof Utf16 - 1);
     EXPECT_TRUE(IsUnreadableList(utf16));
     EXPECT_TRUE(IsUnreadableList("two\r\nAnna\r\n14"));
     EXPECT_TRUE(IsUnreadableList("-2\r\nAnna\r\nBen"));
