@@ -56,6 +56,24 @@ TEST_F(SessionEnd, ClosingForAnInstallerWithTheDialogOpenSavesTheListAsItStands)
     ExpectSavedWithoutBen();
 }
 
+// At the end of a session no message box may hold things up; a list that
+// cannot be saved then still ends in its rescue copy.
+TEST_F(SessionEnd, ABlockedListEndsInARescueCopyWithoutAMessage) {
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
+    const FileLock lock(scenario_->ListFile(), FILE_SHARE_READ);
+    ASSERT_TRUE(lock.Held());
+    EXPECT_TRUE(SendEndSession(main_, ENDSESSION_LOGOFF));
+    EXPECT_FALSE(program_.WaitForMessageBox(Millis(0)).has_value()) << program_.Describe();
+    EXPECT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
+    std::vector<std::string> rescues;
+    for (const std::string& name : FolderEntries(scenario_->SettingsFolder())) {
+        if (name.rfind("list-unsaved-", 0) == 0) rescues.push_back(name);
+    }
+    ASSERT_EQ(rescues.size(), 1u) << testing::PrintToString(FolderEntries(scenario_->SettingsFolder()));
+    EXPECT_EQ(ReadBytes(scenario_->SettingsFolder() + "\\" + rescues[0]), ListBytes({Anna}));
+    EXPECT_EQ(ReadBytes(scenario_->SettingsFile()), SavedSettings);
+}
+
 TEST_F(SessionEnd, AStrayQuitMessageStillSaves) {
     ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
     ASSERT_TRUE(PostThreadMessageA(GetWindowThreadProcessId(main_, nullptr), WM_QUIT, 0, 0));

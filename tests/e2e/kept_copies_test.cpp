@@ -110,9 +110,11 @@ TEST_F(BlockedSave, AListHeldThroughTheQuitEndsInARescueCopy) {
     ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
     const FileLock lock(scenario_->ListFile(), FILE_SHARE_READ);
     ASSERT_TRUE(lock.Held());
+    const DWORD start = GetTickCount();
     PostCommand(main_, QuitCommand);
     const std::optional<MessageBoxView> failed = program_.WaitForMessageBox();
     ASSERT_TRUE(failed.has_value()) << program_.Describe();
+    std::printf("the save was given up after %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
     EXPECT_EQ(failed->text, "COULDNT SAVE THE BIRTHDAY-LIST!");
     PressDialogButton(failed->window, IDOK);
 
