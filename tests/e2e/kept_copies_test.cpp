@@ -64,12 +64,13 @@ TEST_P(UnreadableList, IsKeptAsideByteForByteAndTheUserToldOnce) {
     EXPECT_EQ(ReadBytes(scenario.ListFile()), "0\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, UnreadableList,
-                         testing::Values(UnreadableCase{"Utf16", Utf16List()},
-                                         UnreadableCase{"LettersForTheCount",
-                                                        "two\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11"},
-                                         UnreadableCase{"NegativeCount", "-2\r\nAnna\r\nBen"}),
-                         [](const testing::TestParamInfo<UnreadableCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableList,
+    testing::Values(UnreadableCase{"Utf16", Utf16List()},
+                    UnreadableCase{"LettersForTheCount", "two\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11"},
+                    UnreadableCase{"NegativeCount", "-2\r\nAnna\r\nBen"},
+                    UnreadableCase{"Garbage", std::string("\x01\x7F\xFF\xE9 $zz\n\x80\x9D\r\0\xC0", 14)}),
+    [](const testing::TestParamInfo<UnreadableCase>& info) { return info.param.name; });
 
 // ---------------------------------------------------------------------------
 
