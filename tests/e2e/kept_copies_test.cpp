@@ -53,6 +53,7 @@ TEST_P(UnreadableList, IsKeptAsideByteForByteAndTheUserToldOnce) {
     EXPECT_EQ(box->text, saying + aside);
     EXPECT_EQ(aside.rfind(scenario.ListFolder() + "\\list (unreadable ", 0), 0u) << aside;
     PressDialogButton(box->window, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->window); })) << "the message stays";
     HWND window = program.WaitForWindow(MainWindowTitle);
     ASSERT_NE(window, nullptr) << program.Describe();
     PostClose(window);
