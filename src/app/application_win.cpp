@@ -6,6 +6,7 @@
 #include "storage/paths.h"
 #include "storage/shortcut_win.h"
 #include "storage/user_data_win.h"
+#include "ui/child_window_win.h"
 #include "ui/entry_dialog_win.h"
 #include "ui/information_window_win.h"
 #include "ui/message_box_win.h"
@@ -45,6 +46,9 @@ bool Application::Start() {
 
 void Application::Run() {
     RunMessageLoop([] { return false; });
+    // A WM_QUIT that another program posted ends the loop too; the run's
+    // changes are saved all the same.
+    Quit();
 }
 
 void Application::OnMenuEvent(int commandId) {
@@ -57,6 +61,16 @@ void Application::OnControlEvent(int controlId, ControlEventType type) {
 
 void Application::OnCloseEvent() {
     Quit();
+}
+
+void Application::OnEndSession() {
+    if (quitting_) return;
+    quitting_ = true;
+    // No message box: it would hold up the end of the session. What an open
+    // dialog holds was never confirmed and is dropped; a list that cannot
+    // be saved still goes to its rescue copy.
+    SaveAll(false);
+    PostQuitMessage(0);
 }
 
 void Application::Dispatch(MainAction action, int id) {
@@ -113,8 +127,11 @@ void Application::FillTab(int tab) {
     const CalendarDay today = DayFromDate(Today());
     std::vector<ListRow> rows;
     rows.reserve(static_cast<std::size_t>(table_.Count()));
-    for (const BirthdayEntry& entry : table_.Rows()) {
-        if (tab == AllTab || IsInMonth(entry, tab)) rows.push_back(BuildRow(entry, today));
+    for (int index = 0; index < table_.Count(); ++index) {
+        const BirthdayEntry& entry = table_.Row(index);
+        if (tab != AllTab && !IsInMonth(entry, tab)) continue;
+        rows.push_back(BuildRow(entry, today));
+        rows.back().tableIndex = index;
     }
     mainWindow_.FillList(tab, rows);
 }
@@ -155,12 +172,12 @@ void Application::ToggleMusic() {
 }
 
 bool Application::FindSelectedEntry() {
+    // Each list row carries the table row it shows, so two entries of the
+    // same name each lead to their own.
     const int tab = mainWindow_.SelectedTab();
-    const int row = mainWindow_.SelectedRow(tab);
-    if (row < 0) return false;
-    const auto index = table_.FindLastByName(mainWindow_.CellText(tab, row, NameColumn));
-    if (!index) return false;
-    currentEntryIndex_ = *index;
+    const int index = mainWindow_.TableIndexOfRow(tab, mainWindow_.SelectedRow(tab));
+    if (index < 0 || index >= table_.Count()) return false;
+    currentEntryIndex_ = index;
     return true;
 }
 
@@ -213,11 +230,29 @@ void Application::OpenInformationWindow() {
 
 void Application::Quit() {
     if (quitting_) return;
+    // A close request while the entry dialog or the information window is
+    // open would destroy it with what it holds: that window comes to the
+    // front instead, and nothing else happens.
+    HWND takingInput = WindowTakingInput(mainWindow_.Window());
+    if (takingInput != mainWindow_.Window()) {
+        BringToFront(takingInput);
+        return;
+    }
     quitting_ = true;
-    if (!SaveList(table_)) ShowError(mainWindow_.Window(), "COULDNT SAVE THE BIRTHDAY-LIST!", true);
-    SaveSettings(settings_);
+    SaveAll(true);
     mainWindow_.Destroy();
     PostQuitMessage(0);
+}
+
+void Application::SaveAll(bool tellUser) {
+    if (!SaveList(table_)) {
+        if (tellUser) ShowError(mainWindow_.Window(), "COULDNT SAVE THE BIRTHDAY-LIST!", true);
+        // The run's changes are never thrown away.
+        const auto rescue = SaveRescueCopy(table_);
+        if (tellUser && rescue)
+            ShowError(mainWindow_.Window(), "THE BIRTHDAY-LIST IS KEPT AS: " + *rescue, false);
+    }
+    SaveSettings(settings_);
 }
 
 }  // namespace quillora

@@ -22,12 +22,14 @@ public:
     // Builds the main window with its lists, sorting, menus and fonts, writes
     // the autostart shortcut on a first start and shows the "ALL" list.
     [[nodiscard]] bool Start();
-    // The main event loop; returns when the program has quit.
+    // The main event loop; returns when the program has quit, after the
+    // quit sequence's saves, however the loop was ended.
     void Run();
 
     void OnMenuEvent(int commandId) override;
     void OnControlEvent(int controlId, ControlEventType type) override;
     void OnCloseEvent() override;
+    void OnEndSession() override;
 
 private:
     void Dispatch(MainAction action, int id);
@@ -43,6 +45,9 @@ private:
     void OpenEntryDialog(bool editMode);
     void OpenInformationWindow();
     void Quit();
+    // The quit sequence's saves: the list, then the settings. A list that
+    // cannot be saved goes to a rescue copy; `tellUser` says both.
+    void SaveAll(bool tellUser);
 
     Settings settings_;
     BirthdayTable table_;

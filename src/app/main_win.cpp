@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/application_win.h"
+#include "app/single_instance_win.h"
 #include "app/startup_win.h"
 #include "base/scoped_win.h"
 
@@ -12,6 +13,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     // COM stays initialised for the whole run; the autostart shortcut needs it.
     const quillora::ComInit com;
+
+    // A second start touches no file: the copy that runs comes forward.
+    quillora::SingleInstance instance;
+    if (!instance.Claim()) {
+        quillora::BringRunningCopyToFront();
+        return 0;
+    }
 
     auto userData = quillora::PrepareUserData();
     if (!userData) return 0;

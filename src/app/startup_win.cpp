@@ -25,6 +25,18 @@ bool EnsureTemplateCopyOrSay(const std::string& folder, std::string_view fileNam
     return false;
 }
 
+// A list the program cannot read loads as an empty list, and the next save
+// would replace it: its bytes are kept aside first, and the user is told
+// where. When they cannot be kept, the program ends rather than lose them.
+bool KeepAsideOrSay(const std::string& bytes) {
+    if (const auto copy = KeepUnreadableListAside(bytes)) {
+        ShowError(nullptr, "THE BIRTHDAY-LIST COULD NOT BE READ! IT IS KEPT UNCHANGED AS: " + *copy, false);
+        return true;
+    }
+    ShowError(nullptr, "THE BIRTHDAY-LIST COULD NOT BE READ! " + ListFilePath(), false);
+    return false;
+}
+
 }  // namespace
 
 std::optional<UserData> PrepareUserData() {
@@ -48,10 +60,12 @@ std::optional<UserData> PrepareUserData() {
                   true);
         return std::nullopt;
     }
-    if (!LoadList(data.table)) {
+    std::string unreadable;
+    if (!LoadList(data.table, &unreadable)) {
         ShowError(nullptr, "COULDNT FIND THE BIRTHDAY-LIST!", true);
         return std::nullopt;
     }
+    if (!unreadable.empty() && !KeepAsideOrSay(unreadable)) return std::nullopt;
     return data;
 }
 

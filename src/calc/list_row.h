@@ -24,6 +24,7 @@ enum ListColumn : int {
 struct ListRow {
     std::array<std::string, ListColumnCount> cells;
     bool highlighted = false;  // the birthday is today (DAYS LEFT 0)
+    int tableIndex = -1;       // the table row it shows, whatever the list's order
 };
 
 // Years completed on `today` by someone born on day/month/year (numbers as

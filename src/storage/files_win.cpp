@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "base/scoped_win.h"
+#include "storage/paths.h"
+#include "storage/safekeeping.h"
 
 namespace quillora {
 
@@ -63,28 +65,37 @@ bool MoveIntoPlace(const std::string& targetPath, const std::string& tempPath, b
 
 namespace {
 
-// Whether the target could be rewritten where it is; sets `exists`.
-bool TargetIsWritable(const std::string& path, bool& exists) {
+enum class TargetState { Writable, Missing, Busy, Unwritable };
+
+// Whether the target could be rewritten where it is.
+TargetState ProbeTarget(const std::string& path) {
     // Asked first: Wine run by root opens a read-only file for writing, and
     // the rename below would replace it.
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        exists = true;
-        return false;
-    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return TargetState::Unwritable;
     UniqueKernelHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (probe) {
-        exists = true;
-        return true;
+    if (probe) return TargetState::Writable;
+    switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+            return TargetState::Missing;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return TargetState::Busy;  // another program holds it for a moment
+        default:
+            return TargetState::Unwritable;
     }
-    exists = false;
-    return GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-bool WriteAndFlush(const std::string& path, std::string_view bytes) {
+void RemoveFile(const std::string& path) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+}
+
+bool WriteAndFlush(const std::string& path, std::string_view bytes, DWORD creation = CREATE_ALWAYS) {
     UniqueKernelHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -100,14 +111,60 @@ bool WriteAndFlush(const std::string& path, std::string_view bytes) {
 
 bool SaveWholeFile(const std::string& path, std::string_view bytes, const std::string& backupPath,
                    FinalSaveStep finalStep) {
-    bool exists = false;
-    if (!TargetIsWritable(path, exists)) return false;
     const std::string temp = TempPathFor(path);
-    if (!WriteAndFlush(temp, bytes) || !finalStep(path, temp, exists, backupPath)) {
-        DeleteFileA(temp.c_str());
-        return false;
+    const std::vector<int> pauses = SaveRetryPauses();
+    bool written = false;
+    for (std::size_t attempt = 0;; ++attempt) {
+        const TargetState state = ProbeTarget(path);
+        if (state == TargetState::Unwritable) break;
+        if (state != TargetState::Busy) {
+            if (!written) {
+                // A temporary file left by an earlier crash goes first, even
+                // a read-only one.
+                RemoveFile(temp);
+                if (!WriteAndFlush(temp, bytes)) break;
+                written = true;
+            }
+            if (finalStep(path, temp, state == TargetState::Writable, backupPath)) return true;
+        }
+        if (attempt >= pauses.size()) break;
+        Sleep(static_cast<DWORD>(pauses[attempt]));
     }
-    return true;
+    if (written) DeleteFileA(temp.c_str());
+    return false;
+}
+
+bool WriteNewFile(const std::string& path, std::string_view bytes) {
+    if (WriteAndFlush(path, bytes, CREATE_NEW)) return true;
+    if (GetLastError() != ERROR_FILE_EXISTS) DeleteFileA(path.c_str());
+    return false;
+}
+
+bool KeepCopy(const std::string& path, const std::string& copyPath) {
+    if (GetFileAttributesA(copyPath.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    // A second name is made in one step, so a crash never leaves half a
+    // copy; saves replace the file under its first name, not its bytes.
+    if (CreateHardLinkA(copyPath.c_str(), path.c_str(), nullptr)) return true;
+    const auto bytes = ReadWholeFile(path);
+    if (!bytes) return false;
+    const std::string temp = TempPathFor(copyPath);
+    RemoveFile(temp);
+    if (WriteAndFlush(temp, *bytes) && MoveFileExA(temp.c_str(), copyPath.c_str(), MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(temp.c_str());
+    return false;
+}
+
+std::vector<std::string> FolderEntryNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    UniqueFind listing(FindFirstFileA(JoinPath(folder, "*").c_str(), &entry));
+    if (!listing) return names;
+    do {
+        const std::string name = entry.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(listing.Get(), &entry));
+    return names;
 }
 
 }  // namespace quillora

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillora {
 
@@ -26,13 +27,27 @@ bool MoveIntoPlace(const std::string& targetPath, const std::string& tempPath, b
 
 // Writes `bytes` as the whole new content of `path` so that a crash or a full
 // disk never leaves a truncated file: the bytes go to a temporary file beside
-// the target, are flushed, and then replace the target in one step. Fails,
-// writing nothing, where the target could not have been rewritten in place
-// (read-only, locked by a writer, folder missing).
+// the target (a stale one from an earlier crash is removed first), are
+// flushed, and then replace the target in one step. Another program holding
+// the target for a moment (a scanner, a sync client) only delays the save:
+// the last step is retried for about two seconds. Fails, writing nothing,
+// where the target could not have been rewritten in place (read-only, folder
+// missing) or stayed blocked.
 [[nodiscard]] bool SaveWholeFile(const std::string& path, std::string_view bytes,
                                  const std::string& backupPath = {}, FinalSaveStep finalStep = MoveIntoPlace);
 
 // The name of the temporary file a save of `path` writes first.
 std::string TempPathFor(const std::string& path);
+
+// Writes `bytes` as a new file at `path`, never replacing one that exists.
+[[nodiscard]] bool WriteNewFile(const std::string& path, std::string_view bytes);
+
+// Keeps the current content of `path` as `copyPath` (a second name for the
+// same bytes, or a copy), unless `copyPath` exists. False when nothing was
+// kept.
+bool KeepCopy(const std::string& path, const std::string& copyPath);
+
+// Names of the entries of a folder, without "." and "..".
+std::vector<std::string> FolderEntryNames(const std::string& folder);
 
 }  // namespace quillora

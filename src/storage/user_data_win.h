@@ -1,20 +1,25 @@
 #pragma once
 // Where the user's two files live, and loading and saving them. Every path
 // is built anew from its sources each time it is needed.
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "storage/birthday_table.h"
 #include "storage/settings.h"
 
 namespace quillora {
 
-std::string AppDataBase();       // the APPDATA variable; empty when unset
+// The APPDATA variable; when it is unset or empty, the user's roaming
+// application-data folder from the shell (empty only when that fails too).
+std::string AppDataBase();
 std::string DocumentsBase();     // the Documents folder with a backslash, or empty
 std::string CurrentDirectory();  // the process's working folder, as Windows gives it
 
 std::string SettingsFilePath();  // APPDATA\Quillora\data\config.txt
 std::string ListFilePath();      // Documents\Quillora\Saved-List\list.txt
 std::string InstallDataDir();    // working folder\data\ (templates and the companion)
+std::string BackupsDir();        // the list folder + "Backups\\"
 
 // False when the file cannot be opened; the settings are then unchanged.
 [[nodiscard]] bool LoadSettings(Settings& settings);
@@ -24,10 +29,22 @@ std::string InstallDataDir();    // working folder\data\ (templates and the comp
 // say) must not nag the user at every click.
 void SaveSettings(const Settings& settings);
 
-// False when the file cannot be opened; the table is then unchanged.
-[[nodiscard]] bool LoadList(BirthdayTable& table);
+// False when the file cannot be opened; the table is then unchanged. A file
+// the program cannot read (see IsUnreadableList) loads as an empty table and
+// its bytes go to `unreadableBytes`, so that they can be kept aside before a
+// save replaces them.
+[[nodiscard]] bool LoadList(BirthdayTable& table, std::string* unreadableBytes = nullptr);
 // False when the file could not be written; the previous list stays intact
-// and is also kept as list.txt.bak after a successful save.
+// and is also kept as list.txt.bak after a successful save. The list as it
+// was before the day's first save is kept in the backups folder, which holds
+// the last days with saves.
 [[nodiscard]] bool SaveList(const BirthdayTable& table);
+
+// Keeps the bytes of an unreadable list beside it under a name of its own;
+// the path of the copy, or nothing when it could not be written.
+std::optional<std::string> KeepUnreadableListAside(std::string_view bytes);
+// Writes the table as a rescue copy in the settings folder, for a save of
+// the list that failed; the path of the copy, or nothing.
+std::optional<std::string> SaveRescueCopy(const BirthdayTable& table);
 
 }  // namespace quillora

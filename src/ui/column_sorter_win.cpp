@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace quillora {
 namespace {
@@ -25,55 +27,59 @@ std::string CellText(HWND listView, int row, int column) {
     return text;
 }
 
-// Each row carries a number that indexes the texts taken when a sort
-// begins. The fill numbers the rows 0, 1, 2, ... and a sort only moves them,
-// so the numbers are renewed only when they are not such a permutation.
-void EnsureRowNumbers(HWND listView, int count) {
-    std::vector<bool> seen(static_cast<std::size_t>(count), false);
-    bool valid = true;
-    for (int row = 0; row < count && valid; ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        SendMessageA(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        valid = item.lParam >= 0 && item.lParam < count && !seen[static_cast<std::size_t>(item.lParam)];
-        if (valid) seen[static_cast<std::size_t>(item.lParam)] = true;
-    }
-    if (valid) return;
+LPARAM ItemData(HWND listView, int row) {
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageA(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+// Each row carries a number (its item data) by which the texts taken when a
+// sort begins are found again. The program's lists carry the table row each
+// row shows there, all different, and a sort only moves them, so they are
+// kept; only rows whose numbers are not all different are numbered 0, 1,
+// 2, ... first.
+std::vector<LPARAM> EnsureRowKeys(HWND listView, int count) {
+    std::vector<LPARAM> keys(static_cast<std::size_t>(count));
+    for (int row = 0; row < count; ++row)
+        keys[static_cast<std::size_t>(row)] = ItemData(listView, row);
+    std::vector<LPARAM> sorted = keys;
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()) return keys;
     for (int row = 0; row < count; ++row) {
         LVITEMA item{};
         item.mask = LVIF_PARAM;
         item.iItem = row;
         item.lParam = row;
         SendMessageA(listView, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        keys[static_cast<std::size_t>(row)] = row;
     }
+    return keys;
 }
 
-// The texts of one column, indexed by row number.
-std::vector<std::string> ColumnByRowNumber(HWND listView, int count, int column) {
-    std::vector<std::string> cells(static_cast<std::size_t>(count));
-    for (int row = 0; row < count; ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        SendMessageA(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        cells[static_cast<std::size_t>(item.lParam)] = CellText(listView, row, column);
-    }
+// The texts of one column, found by the rows' numbers.
+std::unordered_map<LPARAM, std::string> ColumnByRowKey(HWND listView, const std::vector<LPARAM>& keys,
+                                                       int column) {
+    std::unordered_map<LPARAM, std::string> cells;
+    for (std::size_t row = 0; row < keys.size(); ++row)
+        cells[keys[row]] = CellText(listView, static_cast<int>(row), column);
     return cells;
 }
 
 struct SortContext {
-    const std::vector<std::string>* cells;
+    const std::unordered_map<LPARAM, std::string>* cells;
     ColumnSortKind kind;
     int direction;
 };
 
 int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM context) {
     const auto& sort = *reinterpret_cast<const SortContext*>(context);
-    const auto& cells = *sort.cells;
-    return CompareCells(sort.kind, cells[static_cast<std::size_t>(first)],
-                        cells[static_cast<std::size_t>(second)]) *
-           sort.direction;
+    const auto text = [&](LPARAM key) -> std::string_view {
+        const auto found = sort.cells->find(key);
+        return found == sort.cells->end() ? std::string_view{} : std::string_view(found->second);
+    };
+    return CompareCells(sort.kind, text(first), text(second)) * sort.direction;
 }
 
 }  // namespace
@@ -119,8 +125,7 @@ void ColumnSorter::OnColumnClick(HWND listView, int column) {
     // No WM_SETREDRAW around the sort: LVM_SORTITEMS moves no row on screen
     // and invalidates the list once, so it repaints once anyway, while
     // switching drawing back on costs tens of milliseconds under Wine.
-    EnsureRowNumbers(listView, count);
-    const std::vector<std::string> cells = ColumnByRowNumber(listView, count, column);
+    const auto cells = ColumnByRowKey(listView, EnsureRowKeys(listView, count), column);
     SortContext context{&cells, state->kinds[static_cast<std::size_t>(column)], direction};
     SendMessageA(listView, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&context),
                  reinterpret_cast<LPARAM>(CompareRows));

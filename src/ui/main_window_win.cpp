@@ -7,7 +7,6 @@
 namespace quillora {
 namespace {
 
-constexpr char MainWindowClass[] = "QuilloraMainWindow";
 constexpr char TabPageClass[] = "QuilloraTabPage";
 constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -40,8 +39,7 @@ bool MainWindow::Create() {
     RegisterWindowClassOnce(TabPageClass, PageProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     // The outer size comes from the client size without a menu bar; the menu
     // bar attached later takes its height from the client area.
-    if (!CreateCentred(MainWindowClass, "QUILLORA", MainWindowStyle, 0, ClientWidth, ClientHeight))
-        return false;
+    if (!CreateCentred(ClassName, "QUILLORA", MainWindowStyle, 0, ClientWidth, ClientHeight)) return false;
     CreateControls();
     return true;
 }
@@ -155,7 +153,7 @@ void MainWindow::FillList(int tab, const std::vector<ListRow>& rows) {
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = static_cast<int>(row);
         item.pszText = const_cast<char*>(rows[row].cells[0].c_str());
-        item.lParam = static_cast<LPARAM>(row);
+        item.lParam = static_cast<LPARAM>(rows[row].tableIndex);
         const int index =
             static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         if (index < 0) continue;
@@ -212,6 +210,16 @@ std::string MainWindow::CellText(int tab, int row, int column) const {
     }
 }
 
+int MainWindow::TableIndexOfRow(int tab, int row) const {
+    HWND list = ListView(tab);
+    if (!list || row < 0) return -1;
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    return static_cast<int>(item.lParam);
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
@@ -225,6 +233,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
         case WM_CLOSE:
             events_.OnCloseEvent();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // nothing to ask: the list is saved as it stands
+        case WM_ENDSESSION:
+            if (wParam) events_.OnEndSession();
             return 0;
         case WM_WINDOWPOSCHANGING:
             sorter_.OnWindowPosChanging(window_, *reinterpret_cast<const WINDOWPOS*>(lParam));

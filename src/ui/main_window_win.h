@@ -23,6 +23,9 @@ public:
     virtual void OnMenuEvent(int commandId) = 0;
     virtual void OnControlEvent(int controlId, ControlEventType type) = 0;
     virtual void OnCloseEvent() = 0;
+    // The Windows session ends (log-off, shutdown, or an installer closing
+    // the program); the process may be ended as soon as this returns.
+    virtual void OnEndSession() {}
 
 protected:
     ~MainWindowEvents() = default;
@@ -34,6 +37,7 @@ public:
     static constexpr int ClientHeight = 500;
     // The background of a row whose birthday is today.
     static constexpr COLORREF TodayColour = RGB(0, 193, 193);
+    static constexpr char ClassName[] = "QuilloraMainWindow";
 
     MainWindow(MainWindowEvents& events, ColumnSorter& sorter) : events_(events), sorter_(sorter) {}
     MainWindow(const MainWindow&) = delete;
@@ -58,6 +62,9 @@ public:
     [[nodiscard]] int SelectedRow(int tab) const;  // -1 when none
     void SelectRow(int tab, int row);              // row -1 selects nothing
     [[nodiscard]] std::string CellText(int tab, int row, int column) const;
+    // The table row that list row `row` shows (kept through sorting); -1
+    // when there is no such row.
+    [[nodiscard]] int TableIndexOfRow(int tab, int row) const;
 
     void Enable(bool enabled) { EnableWindow(window_, enabled); }
 

@@ -109,4 +109,8 @@ FileLock::FileLock(const std::string& path)
     : file_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
+FileLock::FileLock(const std::string& path, DWORD shareMode)
+    : file_(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                        nullptr)) {}
+
 }  // namespace quillora::e2e

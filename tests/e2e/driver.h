@@ -51,7 +51,11 @@ std::vector<std::string> FolderEntries(const std::string& path);
 class FileLock {
 public:
     explicit FileLock(const std::string& path);
+    // Held open for reading with the given sharing (FILE_SHARE_...), as a
+    // scanner or a sync client holds a file for a moment.
+    FileLock(const std::string& path, DWORD shareMode);
     [[nodiscard]] bool Held() const { return file_.Valid(); }
+    void Release() { file_ = Handle(); }
 
 private:
     Handle file_;
@@ -98,7 +102,14 @@ bool IsShown(HWND window);  // visible, with every ancestor visible
 bool IsFullyDrawn(HWND window);
 bool IsEnabledWindow(HWND window);
 
-void PostClose(HWND window);                   // as the caption's close button does
+void PostClose(HWND window);  // as the caption's close button does
+// The end of the Windows session as an installer or the Restart Manager
+// ends it for one window (WM_QUERYENDSESSION, then WM_ENDSESSION with
+// `reason`, e.g. ENDSESSION_CLOSEAPP); true when the window agreed to end.
+bool SendEndSession(HWND window, LPARAM reason);
+// Ends the Wine session as a log-off or shutdown does
+// (`wineboot --end-session --shutdown`); true when wineboot ran and ended.
+bool EndWineSession();
 void PostCommand(HWND window, int commandId);  // a menu command, as WM_COMMAND
 
 // A message box as the user sees it.
@@ -116,6 +127,10 @@ struct MessageBoxView {
 MessageBoxView ReadMessageBox(HWND box);
 // The first visible message box (dialog class #32770) of the process.
 std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, Millis timeout = DefaultTimeout);
+// The first visible message box of the process other than `previous` (one
+// that has just been dismissed and may not have gone yet).
+std::optional<MessageBoxView> WaitForNextMessageBox(DWORD processId, HWND previous,
+                                                    Millis timeout = DefaultTimeout);
 // Presses the dialog's button `id` (1 = OK) as a click would.
 void PressDialogButton(HWND dialog, int id);
 
@@ -249,6 +264,8 @@ struct LaunchOptions {
     // APPDATA for the program: nullopt leaves it unset, empty means the
     // scenario's own AppData folder.
     std::optional<std::string> appData = std::string();
+    // APPDATA set to the empty text (then `appData` is not used).
+    bool emptyAppData = false;
 };
 
 // Sets an environment variable of the test process, which the programs it
@@ -265,11 +282,13 @@ private:
     std::optional<std::string> previous_;
 };
 
-// Points the current user's Documents and Startup shell folders at other
-// folders for as long as it lives, and puts the previous values back.
+// Points the current user's Documents and Startup shell folders (and the
+// roaming AppData folder, when given) at other folders for as long as it
+// lives, and puts the previous values back.
 class ShellFolderRedirect {
 public:
-    ShellFolderRedirect(const std::string& documents, const std::string& startup);
+    ShellFolderRedirect(const std::string& documents, const std::string& startup,
+                        const std::string& appData = {});
     ~ShellFolderRedirect();
     ShellFolderRedirect(const ShellFolderRedirect&) = delete;
     ShellFolderRedirect& operator=(const ShellFolderRedirect&) = delete;
@@ -285,8 +304,8 @@ private:
 };
 
 // One test's world: C:\quillora-e2e\<name>\ with fresh AppData, Documents
-// and Startup folders, the shell's Documents and Startup folders pointed at
-// them while the scenario lives.
+// and Startup folders, the shell's AppData, Documents and Startup folders
+// pointed at them while the scenario lives.
 class Scenario {
 public:
     // `name` becomes a folder name; characters a folder name can't hold

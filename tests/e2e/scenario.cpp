@@ -41,7 +41,7 @@ std::string EnvironmentWithAppData(const std::optional<std::string>& appData) {
         }
         FreeEnvironmentStringsA(block);
     }
-    if (appData) entries.push_back("APPDATA=" + *appData);
+    if (appData) entries.push_back("APPDATA=" + *appData);  // may be empty
     std::sort(entries.begin(), entries.end(),
               [](const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; });
     std::string result;
@@ -83,15 +83,17 @@ Templates InstalledTemplates() {
 
 // ---------------------------------------------------------------------------
 
-ShellFolderRedirect::ShellFolderRedirect(const std::string& documents, const std::string& startup) {
+ShellFolderRedirect::ShellFolderRedirect(const std::string& documents, const std::string& startup,
+                                         const std::string& appData) {
     HKEY opened = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, UserShellFolders, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
                     nullptr, &opened, nullptr);
     const RegKey key(opened);
     if (!key) return;
-    const std::pair<const char*, const std::string*> values[] = {{"Personal", &documents},
-                                                                 {"StartUp", &startup}};
+    const std::pair<const char*, const std::string*> values[] = {
+        {"Personal", &documents}, {"StartUp", &startup}, {"AppData", &appData}};
     for (const auto& [name, path] : values) {
+        if (path->empty()) continue;
         Saved saved{name, false, 0, {}};
         DWORD size = 0;
         if (RegQueryValueExA(key.Get(), name, nullptr, &saved.type, nullptr, &size) == ERROR_SUCCESS) {
@@ -150,7 +152,7 @@ Scenario::Scenario(std::string_view name)
     MakeFolders(appData_);
     MakeFolders(documents_);
     MakeFolders(startup_);
-    redirect_.emplace(documents_, startup_);
+    redirect_.emplace(documents_, startup_, appData_);
 }
 
 void Scenario::GiveSettings(std::string_view bytes) const {
@@ -174,12 +176,28 @@ Program Scenario::Launch(const LaunchOptions& options) const {
         options.workingFolder.empty() ? InstalledProgramFolder() : options.workingFolder;
     std::optional<std::string> appData = options.appData;
     if (appData && appData->empty()) appData = appData_;
+    if (options.emptyAppData) appData = std::string();
     std::string environment = EnvironmentWithAppData(appData);
     return StartWith(InstalledProgramPath(), workingFolder, environment.data());
 }
 
 Program StartProcess(const std::string& path, const std::string& workingFolder) {
     return StartWith(path, workingFolder, nullptr);
+}
+
+bool EndWineSession() {
+    std::string system(MAX_PATH, '\0');
+    system.resize(GetSystemDirectoryA(system.data(), MAX_PATH));
+    std::string commandLine = "\"" + system + "\\wineboot.exe\" --end-session --shutdown";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    const Handle wineboot(process.hProcess);
+    return WaitForSingleObject(wineboot.Get(), static_cast<DWORD>(DefaultTimeout.count())) == WAIT_OBJECT_0;
 }
 
 std::string OwnFolder() {

@@ -8,8 +8,9 @@
 namespace quillora::e2e {
 namespace {
 
-// The settings folder of a start without APPDATA: "\Quillora\data" on the
-// drive of the working folder. Removed before and after such a test.
+// Where the settings of a start without APPDATA went before the program
+// asked the shell: "\Quillora\data" on the drive of the working folder.
+// Removed before and after such a test.
 class CurrentDriveSettings {
 public:
     static constexpr const char* Tree = "C:\\Quillora";
@@ -127,16 +128,26 @@ TEST(LaterStart, FindsFoldersAndFilesWhoseNamesDifferInLetterCase) {
     EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{"quillora"});
 }
 
-TEST(LaterStart, WithoutAppDataKeepsTheSettingsOnTheCurrentDrive) {
+// Without APPDATA (unset or empty) the settings go to the user's own roaming
+// folder from the shell, never to a folder at the root of the drive that
+// every user shares.
+TEST(LaterStart, WithoutAppDataKeepsTheSettingsInTheUsersRoamingFolder) {
     const Scenario scenario(CurrentTestName());
     const CurrentDriveSettings tree;
     const std::string config = "7\r\n0\r\n1";
     const std::string folder = scenario.MakeWorkingFolder("Install", Templates{config, "0\r\n"});
 
     ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario, LaunchOptions{folder, std::nullopt}));
-    EXPECT_EQ(ReadBytes(std::string(CurrentDriveSettings::Tree) + "\\data\\config.txt"), config);
-    EXPECT_EQ(FolderEntries(scenario.AppData()), std::vector<std::string>{});
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+    EXPECT_FALSE(Exists(CurrentDriveSettings::Tree));
     EXPECT_EQ(ReadBytes(scenario.ListFile()), "0\r\n");
+
+    scenario.GiveSettings("5\r\n1\r\n1");
+    LaunchOptions empty{folder, std::nullopt};
+    empty.emptyAppData = true;
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario, empty));
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), "5\r\n1\r\n1");
+    EXPECT_FALSE(Exists(CurrentDriveSettings::Tree));
 }
 
 // ---------------------------------------------------------------------------

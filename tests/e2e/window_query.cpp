@@ -193,6 +193,16 @@ void PostClose(HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
+bool SendEndSession(HWND window, LPARAM reason) {
+    DWORD_PTR agreed = 0;
+    if (!SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, reason, SMTO_BLOCK,
+                             static_cast<UINT>(DefaultTimeout.count()), &agreed))
+        return false;
+    SendMessageTimeoutA(window, WM_ENDSESSION, agreed != 0, reason, SMTO_BLOCK,
+                        static_cast<UINT>(DefaultTimeout.count()), nullptr);
+    return agreed != 0;
+}
+
 void PostCommand(HWND window, int commandId) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(commandId), 0), 0);
 }
@@ -212,11 +222,15 @@ MessageBoxView ReadMessageBox(HWND box) {
 }
 
 std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, Millis timeout) {
+    return WaitForNextMessageBox(processId, nullptr, timeout);
+}
+
+std::optional<MessageBoxView> WaitForNextMessageBox(DWORD processId, HWND previous, Millis timeout) {
     HWND box = nullptr;
     const bool appeared = WaitUntil(
         [&] {
             for (HWND window : TopLevelWindows(processId)) {
-                if (ClassNameOf(window) == "#32770") {
+                if (window != previous && ClassNameOf(window) == "#32770") {
                     box = window;
                     return true;
                 }

@@ -95,6 +95,35 @@ TEST_F(SafeSave, AFailingLastStepLeavesThePreviousFileWhole) {
     EXPECT_FALSE(Exists(TempPathFor(target)));
 }
 
+// A file another program holds for a moment (without delete sharing, as a
+// scanner reads it) delays the save instead of failing it; a temporary file
+// left by an earlier crash, even a read-only one, is replaced.
+TEST_F(SafeSave, WaitsForAFileHeldForAMomentAndReplacesAStaleTemporaryFile) {
+    const std::string target = Path("list.txt");
+    Write(target, "0\r\n");
+    Write(TempPathFor(target), "half a list");
+    SetFileAttributesA(TempPathFor(target).c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE raw =
+        CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(raw, INVALID_HANDLE_VALUE);
+    UniqueKernelHandle releaser(CreateThread(
+        nullptr, 0,
+        [](void* held) -> DWORD {
+            Sleep(400);
+            CloseHandle(static_cast<HANDLE>(held));
+            return 0;
+        },
+        raw, 0, nullptr));
+    ASSERT_TRUE(releaser.Valid());
+    const DWORD start = GetTickCount();
+    EXPECT_TRUE(SaveWholeFile(target, std::string("1\r\n"), target + ".bak"));
+    const DWORD took = GetTickCount() - start;
+    WaitForSingleObject(releaser.Get(), INFINITE);
+    EXPECT_EQ(ReadWholeFile(target), std::string("1\r\n"));
+    EXPECT_FALSE(Exists(TempPathFor(target)));
+    EXPECT_LT(took, 2500u);
+}
+
 TEST_F(SafeSave, RefusesWhereTheFileCouldNotBeRewritten) {
     const std::string readOnly = Path("config.txt");
     Write(readOnly, "3\r\n1\r\n1");

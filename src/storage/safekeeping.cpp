@@ -1,0 +1,108 @@
+#include "storage/safekeeping.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "storage/line_reader.h"
+#include "storage/number_text.h"
+
+namespace quillora {
+namespace {
+
+bool IsDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsHexDigit(char c) {
+    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Whether reading the text as a number finds at least one digit, by the same
+// rule as NumberFromText.
+bool HoldsDigits(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+    if (pos >= text.size()) return false;
+    if (text[pos] == '$') return pos + 1 < text.size() && IsHexDigit(text[pos + 1]);
+    if (text[pos] == '%') return pos + 1 < text.size() && (text[pos + 1] == '0' || text[pos + 1] == '1');
+    return IsDecimalDigit(text[pos]);
+}
+
+std::string TwoDigits(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+std::string DatePart(const Stamp& when) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", when.year, when.month, when.day);
+    return text;
+}
+
+constexpr std::string_view BackupPrefix = "list-";
+constexpr std::string_view BackupSuffix = ".txt";
+
+// "list-YYYY-MM-DD.txt" and nothing else.
+bool IsDailyBackupName(std::string_view name) {
+    constexpr std::string_view Pattern = "list-0000-00-00.txt";
+    if (name.size() != Pattern.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const bool digitWanted = Pattern[i] == '0';
+        if (digitWanted ? !IsDecimalDigit(name[i]) : name[i] != Pattern[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsUnreadableList(std::string_view fileBytes) {
+    LineReader reader(WithoutByteOrderMark(fileBytes));
+    const std::string first = reader.ReadLine();
+    if (reader.AtEnd()) return false;  // nothing follows that could be lost
+    return !HoldsDigits(first) || NumberFromText(first) < 0;
+}
+
+std::string UnreadableCopyName(const Stamp& when) {
+    return "list (unreadable " + DatePart(when) + " " + TwoDigits(when.hour) + TwoDigits(when.minute) +
+           ").txt";
+}
+
+std::string RescueCopyName(const Stamp& when) {
+    return "list-unsaved-" + DatePart(when) + "-" + TwoDigits(when.hour) + TwoDigits(when.minute) + ".txt";
+}
+
+std::string DailyBackupName(const Stamp& when) {
+    return std::string(BackupPrefix) + DatePart(when) + std::string(BackupSuffix);
+}
+
+std::string FreeName(std::string_view name, const std::function<bool(const std::string&)>& taken) {
+    std::string candidate(name);
+    const std::size_t dot = name.rfind('.');
+    const std::string_view stem = dot == std::string_view::npos ? name : name.substr(0, dot);
+    const std::string_view extension = dot == std::string_view::npos ? std::string_view{} : name.substr(dot);
+    for (int number = 2; taken(candidate); ++number) {
+        candidate = std::string(stem) + " (" + std::to_string(number) + ")" + std::string(extension);
+    }
+    return candidate;
+}
+
+std::vector<std::string> BackupsToRemove(const std::vector<std::string>& folderEntries, int kept) {
+    std::vector<std::string> backups;
+    for (const std::string& name : folderEntries) {
+        if (IsDailyBackupName(name)) backups.push_back(name);
+    }
+    // The date in the name sorts as text: newest last.
+    std::sort(backups.begin(), backups.end());
+    const auto surplus = static_cast<std::ptrdiff_t>(backups.size()) - std::max(kept, 0);
+    if (surplus <= 0) return {};
+    backups.resize(static_cast<std::size_t>(surplus));
+    return backups;
+}
+
+std::vector<int> SaveRetryPauses() {
+    return {50, 100, 150, 250, 400, 500, 600};
+}
+
+}  // namespace quillora

@@ -1,0 +1,54 @@
+#pragma once
+// The rules that keep the user's list from being lost: which list files the
+// program cannot read (and so must never overwrite), the names of the copies
+// it keeps aside, the daily backups it keeps and removes, and how long a
+// blocked save is retried.
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillora {
+
+// A local date and time to the minute, as the copies' names carry it.
+struct Stamp {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+
+// True when the bytes of a list file hold entries the program cannot read:
+// its first line holds no count (no digits after the blanks and sign, as a
+// file saved as UTF-16 by an editor, a damaged line or letters) or a
+// negative one, while more lines follow. An empty file and a first line of
+// "0" are ordinary empty lists.
+bool IsUnreadableList(std::string_view fileBytes);
+
+// The name a copy of an unreadable list is kept under in the list's folder,
+// e.g. "list (unreadable 2026-12-07 1530).txt".
+std::string UnreadableCopyName(const Stamp& when);
+// The rescue copy of a list that could not be saved, in the settings folder,
+// e.g. "list-unsaved-2026-12-07-1530.txt".
+std::string RescueCopyName(const Stamp& when);
+// The daily backup of the list, e.g. "list-2026-12-07.txt".
+std::string DailyBackupName(const Stamp& when);
+
+// `name`, or the first of "name (2).ext", "name (3).ext", ... that `taken`
+// does not report, so that a copy never replaces another.
+std::string FreeName(std::string_view name, const std::function<bool(const std::string&)>& taken);
+
+// How many days with saves the backup folder keeps.
+inline constexpr int DailyBackupsKept = 14;
+
+// Of the entries of the backup folder, the daily backups to remove so that
+// the `kept` newest days remain. Other files are never named.
+std::vector<std::string> BackupsToRemove(const std::vector<std::string>& folderEntries,
+                                         int kept = DailyBackupsKept);
+
+// The pauses, in milliseconds, between the attempts of a blocked save's last
+// step: growing, about two seconds in all.
+std::vector<int> SaveRetryPauses();
+
+}  // namespace quillora

@@ -1,0 +1,170 @@
+// Copies that keep the user's list when a save cannot simply replace it: an
+// unreadable list kept aside, a blocked save retried and then rescued, and
+// the daily backups.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "driver.h"
+#include "test_support.h"
+#include "ui/ids.h"
+
+namespace quillora::e2e {
+namespace {
+
+const Entry Anna{"Anna", "14", "2", "1980", "1", "1"};
+
+std::string FileName(const Day& day) {
+    char name[32];
+    std::snprintf(name, sizeof name, "list-%04d-%02d-%02d.txt", day.year, day.month, day.day);
+    return name;
+}
+
+// ---------------------------------------------------------------------------
+
+struct UnreadableCase {
+    const char* name;
+    std::string bytes;
+};
+
+// Anna's list as an editor saves it "as Unicode": UTF-16 with its mark.
+std::string Utf16List() {
+    constexpr char bytes[] =
+        "\xFF\xFE"
+        "1\0\r\0\n\0A\0n\0n\0a\0\r\0\n\0";
+    return std::string(bytes, sizeof bytes - 1);
+}
+
+class UnreadableList : public testing::TestWithParam<UnreadableCase> {};
+
+TEST_P(UnreadableList, IsKeptAsideByteForByteAndTheUserToldOnce) {
+    const Scenario scenario(CurrentTestName());
+    scenario.GiveSettings(QuietSettings);
+    scenario.GiveList(GetParam().bytes);
+
+    Program program = scenario.Launch();
+    const std::optional<MessageBoxView> box = program.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value()) << program.Describe();
+    EXPECT_EQ(box->title, "ERROR");
+    EXPECT_FALSE(box->hasIcon);
+    const std::string saying = "THE BIRTHDAY-LIST COULD NOT BE READ! IT IS KEPT UNCHANGED AS: ";
+    const std::string aside = box->text.substr(std::min(saying.size(), box->text.size()));
+    EXPECT_EQ(box->text, saying + aside);
+    EXPECT_EQ(aside.rfind(scenario.ListFolder() + "\\list (unreadable ", 0), 0u) << aside;
+    PressDialogButton(box->window, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->window); })) << "the message stays";
+    HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+    PostClose(window);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
+
+    // The second start finds an ordinary empty list and says nothing.
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    EXPECT_EQ(ReadBytes(aside), GetParam().bytes);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), "0\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableList,
+    testing::Values(UnreadableCase{"Utf16", Utf16List()},
+                    UnreadableCase{"LettersForTheCount", "two\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11"},
+                    UnreadableCase{"NegativeCount", "-2\r\nAnna\r\nBen"},
+                    UnreadableCase{"Garbage", std::string("\x01\x7F\xFF\xE9 $zz\n\x80\x9D\r\0\xC0", 14)}),
+    [](const testing::TestParamInfo<UnreadableCase>& info) { return info.param.name; });
+
+// ---------------------------------------------------------------------------
+
+class BlockedSave : public ProgramOnList {
+protected:
+    // Starts on Anna and Ben and deletes Ben, a change only the run knows.
+    void StartAndDeleteBen() {
+        ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+        HWND list = ListOfTab(main_, AllTab);
+        ClickItem(list, 1);
+        ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).SelectedItem() == 1; }));
+        ClickButton(main_, DeleteEntryButtonId);
+        ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).ItemCount() == 1; }));
+    }
+};
+
+// A scanner or sync client holding the list for a moment (reading, without
+// delete sharing) delays the save; a stale temporary file from an earlier
+// crash is no obstacle either.
+TEST_F(BlockedSave, AListHeldForASecondIsSaved) {
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
+    const std::string stale = scenario_->ListFile() + ".new";
+    ASSERT_TRUE(WriteBytes(stale, "half a list"));
+    SetFileAttributesA(stale.c_str(), FILE_ATTRIBUTE_READONLY);
+    FileLock lock(scenario_->ListFile(), FILE_SHARE_READ);
+    ASSERT_TRUE(lock.Held());
+    PostCommand(main_, QuitCommand);
+    EXPECT_FALSE(program_.WaitForExit(Millis(1000)).has_value());
+    lock.Release();
+    EXPECT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes({Anna}));
+    EXPECT_FALSE(Exists(stale));
+}
+
+// Held through the whole quit, the list cannot be saved: the user is told,
+// and the run's table is kept whole as a rescue copy in the settings folder.
+TEST_F(BlockedSave, AListHeldThroughTheQuitEndsInARescueCopy) {
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
+    const FileLock lock(scenario_->ListFile(), FILE_SHARE_READ);
+    ASSERT_TRUE(lock.Held());
+    const DWORD start = GetTickCount();
+    PostCommand(main_, QuitCommand);
+    const std::optional<MessageBoxView> failed = program_.WaitForMessageBox();
+    ASSERT_TRUE(failed.has_value()) << program_.Describe();
+    std::printf("the save was given up after %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
+    EXPECT_EQ(failed->text, "COULDNT SAVE THE BIRTHDAY-LIST!");
+    PressDialogButton(failed->window, IDOK);
+
+    const std::optional<MessageBoxView> rescue = WaitForNextMessageBox(program_.Id(), failed->window);
+    ASSERT_TRUE(rescue.has_value()) << program_.Describe();
+    EXPECT_EQ(rescue->title, "ERROR");
+    EXPECT_FALSE(rescue->hasIcon);
+    const std::string saying = "THE BIRTHDAY-LIST IS KEPT AS: ";
+    const std::string path = rescue->text.substr(std::min(saying.size(), rescue->text.size()));
+    EXPECT_EQ(rescue->text, saying + path);
+    EXPECT_EQ(path.rfind(scenario_->SettingsFolder() + "\\list-unsaved-", 0), 0u) << path;
+    EXPECT_EQ(ReadBytes(path), ListBytes({Anna}));
+    PressDialogButton(rescue->window, IDOK);
+    EXPECT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
+}
+
+// ---------------------------------------------------------------------------
+
+// The list as it was before the day's first save is kept; the backups of the
+// fourteen newest days with saves stay, older ones go.
+TEST(DailyBackups, KeepTheDaysFirstListAndRotateAtFourteen) {
+    const Scenario scenario(CurrentTestName());
+    scenario.GiveSettings(QuietSettings);
+    scenario.GiveList(TwoEntryList());
+    const std::string backups = scenario.ListFolder() + "\\Backups";
+    const Day today = LocalToday();
+    std::vector<std::string> expected{FileName(today)};
+    for (int daysAgo = 1; daysAgo <= 14; ++daysAgo) {
+        const std::string name = FileName(DaysFrom(today, -daysAgo));
+        ASSERT_TRUE(WriteBytes(backups + "\\" + name, "an older list " + name));
+        if (daysAgo < 14) expected.push_back(name);
+    }
+    ASSERT_TRUE(WriteBytes(backups + "\\notes.txt", "mine"));
+    expected.push_back("notes.txt");
+    std::sort(expected.begin(), expected.end());
+
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    EXPECT_EQ(FolderEntries(backups), expected);
+    EXPECT_EQ(ReadBytes(backups + "\\" + FileName(today)), TwoEntryList());
+
+    // A later save of the same day keeps the day's first list.
+    scenario.GiveList(ListBytes({Anna}));
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    EXPECT_EQ(FolderEntries(backups), expected);
+    EXPECT_EQ(ReadBytes(backups + "\\" + FileName(today)), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), ListBytes({Anna}));
+}
+
+}  // namespace
+}  // namespace quillora::e2e
