@@ -200,7 +200,7 @@ ExportResult WriteCsv(const BirthdayTable& table, const ExportOptions& options) 
         out += Quoted(NameToUtf8(entry.Name, options));
         for (const std::string* text : {&entry.Day, &entry.Month, &entry.Year, &entry.Remind}) {
             out += ',';
-            out += Quoted(AsUtf8(*text));
+            out += Quoted(NameToUtf8(*text, options));
         }
         out += "\r\n";
         ++result.exported;

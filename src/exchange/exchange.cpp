@@ -79,6 +79,19 @@ ExchangeFormat FormatOfContent(std::string_view bytes) {
     return ExchangeFormat::Csv;
 }
 
+ExportTarget ExportTargetOf(std::string path, std::optional<ExchangeFormat> filterFormat) {
+    if (const auto named = FormatOfExtension(path)) return {std::move(path), *named};
+    const ExchangeFormat format = filterFormat.value_or(ExchangeFormat::ICalendar);
+    path += ExtensionOf(format);
+    return {std::move(path), format};
+}
+
+ExchangeFormat ImportFormatOf(std::string_view path, std::optional<ExchangeFormat> filterFormat,
+                              std::string_view bytes) {
+    if (const auto named = FormatOfExtension(path)) return *named;
+    return filterFormat ? *filterFormat : FormatOfContent(bytes);
+}
+
 std::optional<BirthDate> BirthDateOf(const BirthdayEntry& entry) {
     const std::int64_t day = NumberFromText(entry.Day);
     const std::int64_t month = NumberFromText(entry.Month);

@@ -34,10 +34,10 @@ std::string DecodedValue(const ContentLine& line) {
     return charset.empty() ? AsUtf8(value) : CharsetToUtf8(charset, value);
 }
 
-std::string JoinNonEmpty(std::initializer_list<const std::string*> parts) {
+std::string JoinNonEmpty(std::initializer_list<std::string_view> parts) {
     std::string joined;
-    for (const std::string* part : parts) {
-        const std::string_view trimmed = TrimBlanks(*part);
+    for (const std::string_view part : parts) {
+        const std::string_view trimmed = TrimBlanks(part);
         if (trimmed.empty()) continue;
         if (!joined.empty()) joined += ' ';
         joined += trimmed;
@@ -58,7 +58,7 @@ ImportedBirthday BirthdayOfCard(const CardFields& card) {
         // family;given;additional;prefixes;suffixes
         std::vector<std::string> parts = SplitComponents(card.structuredName);
         parts.resize(5);
-        birthday.name = JoinNonEmpty({&parts[3], &parts[1], &parts[2], &parts[0], &parts[4]});
+        birthday.name = JoinNonEmpty({parts[3], parts[1], parts[2], parts[0], parts[4]});
     }
     if (!card.birthday) return birthday;
     birthday.date = ParseIsoDate(DecodedValue(*card.birthday));

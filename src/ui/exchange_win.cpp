@@ -62,21 +62,14 @@ std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::Choose(HWND owner,
 }
 
 void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Settings& settings) {
-    std::optional<ChosenFile> file = Choose(owner, true);
+    const std::optional<ChosenFile> file = Choose(owner, true);
     if (!file) return;
-    // A name with one of the three extensions decides; otherwise the filter
-    // does, and its extension is added.
-    ExchangeFormat format = file->filterFormat.value_or(ExchangeFormat::ICalendar);
-    if (const auto named = FormatOfExtension(file->path)) {
-        format = *named;
-    } else {
-        file->path += ExtensionOf(format);
-    }
+    const auto [path, format] = ExportTargetOf(file->path, file->filterFormat);
     const ExportOptions options{DayFromDate(Today()), LeadDaysOfCode(settings.Get(DaysBeforeRemind)),
                                 &codePage_};
     const ExportResult result = ExportTable(format, table, options);
-    if (!SaveWholeFile(file->path, result.bytes)) {
-        ShowError(owner, "COULDNT SAVE: " + file->path, true);
+    if (!SaveWholeFile(path, result.bytes)) {
+        ShowError(owner, "COULDNT SAVE: " + path, true);
         return;
     }
     ShowOutcome(owner, "EXPORT", ExportSummaryText(format, result));
@@ -96,8 +89,7 @@ void ExchangeCommands::Import(HWND owner, BirthdayTable& table) {
         ShowError(owner, "COULDNT READ: " + file->path, true);
         return;
     }
-    const ExchangeFormat format =
-        FormatOfExtension(file->path).value_or(file->filterFormat.value_or(FormatOfContent(*bytes)));
+    const ExchangeFormat format = ImportFormatOf(file->path, file->filterFormat, *bytes);
     const ParsedFile parsed = ParseImport(format, *bytes, {SystemShortDateOrder()});
     if (!parsed.error.empty()) {
         ShowError(owner, parsed.error + "\r\n" + file->path, true);

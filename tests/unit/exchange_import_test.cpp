@@ -222,6 +222,7 @@ TEST(MergeBirthdays, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
         "Skipped, without a name: 1\r\nNames with characters replaced by the closest ones:\r\n    Lukasz");
 
     std::vector<ImportedBirthday> many;
+    many.reserve(150);
     for (int i = 0; i < 150; ++i)
         many.push_back({"P" + std::to_string(i), false, On(1990, 1, 1), false});
     summary = MergeBirthdays(table, many, Ansi);
@@ -284,6 +285,20 @@ TEST(Exchange, FileTypesByExtensionOrContent) {
               ExchangeFormat::VCard);
     EXPECT_EQ(FormatOfContent("BEGIN:VCALENDAR\r\n"), ExchangeFormat::ICalendar);
     EXPECT_EQ(FormatOfContent("Name,Birthday\r\n"), ExchangeFormat::Csv);
+
+    // Export: the typed extension wins over the filter; without one the
+    // filter's is added.
+    const ExportTarget typed = ExportTargetOf("C:\\x\\b.vcf", ExchangeFormat::Csv);
+    EXPECT_EQ(typed.path, "C:\\x\\b.vcf");
+    EXPECT_EQ(typed.format, ExchangeFormat::VCard);
+    const ExportTarget filtered = ExportTargetOf("C:\\x\\birthdays", ExchangeFormat::Csv);
+    EXPECT_EQ(filtered.path, "C:\\x\\birthdays.csv");
+    EXPECT_EQ(filtered.format, ExchangeFormat::Csv);
+    EXPECT_EQ(ExportTargetOf("b.txt", std::nullopt).path, "b.txt.ics");
+    // Import: extension, then filter, then content.
+    EXPECT_EQ(ImportFormatOf("a.csv", ExchangeFormat::VCard, "BEGIN:VCARD"), ExchangeFormat::Csv);
+    EXPECT_EQ(ImportFormatOf("a.txt", ExchangeFormat::VCard, "Name,Birthday"), ExchangeFormat::VCard);
+    EXPECT_EQ(ImportFormatOf("a.txt", std::nullopt, "BEGIN:VCARD"), ExchangeFormat::VCard);
 }
 
 }  // namespace
