@@ -65,6 +65,33 @@ TEST_F(ImportExport, ExportWritesTheChosenFileAndSaysHowManyWentOut) {
     QuitAndWait();
 }
 
+TEST_F(ImportExport, TheNextDialogOpensInTheFolderUsedLast) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    const std::string folder = scenario_->Root() + "\\exports";
+    ASSERT_TRUE(MakeFolders(folder));
+    PostCommand(main_, ExportCommand);
+    ASSERT_TRUE(ChooseInFileDialog(program_.Id(), "EXPORT BIRTHDAYS", folder + "\\first.vcf"));
+    std::optional<MessageBoxView> box = OutcomeBox("EXPORT");
+    ASSERT_TRUE(box.has_value()) << program_.Describe();
+    PressDialogButton(box->window, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !FindTopLevel(program_.Id(), "EXPORT", "#32770"); }));
+
+    // A bare name lands in the folder the dialog opened in. (Wine's dialog
+    // also remembers the last folder of a program by itself, so this shows
+    // what the user sees rather than which of the two remembered it.)
+    PostCommand(main_, ExportCommand);
+    ASSERT_TRUE(ChooseInFileDialog(program_.Id(), "EXPORT BIRTHDAYS", "second.csv"));
+    box = OutcomeBox("EXPORT");
+    ASSERT_TRUE(box.has_value()) << program_.Describe();
+    EXPECT_EQ(box->text, "2 entries exported.");
+    PressDialogButton(box->window, IDOK);
+    EXPECT_TRUE(Exists(folder + "\\first.vcf"));
+    const std::optional<std::string> csv = ReadBytes(folder + "\\second.csv");
+    ASSERT_TRUE(csv.has_value()) << "not written where the first export went";
+    EXPECT_EQ(csv->rfind("\xEF\xBB\xBFName,Day,Month,Year,Remind\r\n", 0), 0u);
+    QuitAndWait();
+}
+
 TEST_F(ImportExport, ImportOfAVCardAddsTheNewBirthdaysAndTheFileAtQuitHoldsThem) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     const std::string path = scenario_->Root() + "\\contacts.vcf";
