@@ -11,6 +11,7 @@ packages=(
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 fonts-wine xvfb xdotool imagemagick nsis sox
   clang libclang-rt-14-dev clang-tidy clang-format
+  python3-icalendar python3-vobject
 )
 
 missing=()

@@ -37,8 +37,8 @@ tidy "$build/fuzz" "^$root/fuzz/" fuzz-targets
 
 # Layers point one way: the portable core and the base below it never reach up
 # into the windows or the start-up code.
-echo "layers: src/base, src/calc and src/storage include nothing of src/ui or src/app"
-if (cd "$root" && grep -nE '#include +"(ui|app)/' -r src/base src/calc src/storage) >&2; then
+echo "layers: src/base, src/calc, src/storage and src/exchange include nothing of src/ui or src/app"
+if (cd "$root" && grep -nE '#include +"(ui|app)/' -r src/base src/calc src/storage src/exchange) >&2; then
   echo "layers: the includes above point upwards" >&2
   status=1
 fi

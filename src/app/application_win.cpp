@@ -111,6 +111,13 @@ void Application::Dispatch(MainAction action, int id) {
         case MainAction::Quit:
             Quit();
             break;
+        case MainAction::Import:
+            exchange_.Import(mainWindow_.Window(), table_);
+            ReturnToAllTab();
+            break;
+        case MainAction::Export:
+            exchange_.Export(mainWindow_.Window(), table_, settings_);
+            break;
         case MainAction::RefillSelectedTab:
             FillTab(tab);
             break;

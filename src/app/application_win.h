@@ -6,6 +6,7 @@
 
 #include "app/startup_win.h"
 #include "ui/column_sorter_win.h"
+#include "ui/exchange_win.h"
 #include "ui/fonts_win.h"
 #include "ui/main_window_win.h"
 #include "ui/menus_win.h"
@@ -56,6 +57,7 @@ private:
     MainWindow mainWindow_{*this, sorter_};
     Menus menus_;
     SharedFonts fonts_;
+    ExchangeCommands exchange_;
     bool quitting_ = false;
 };
 

@@ -30,6 +30,10 @@ MainAction ActionForCommand(int commandId) {
             return MainAction::ToggleMusic;
         case QuitCommand:
             return MainAction::Quit;
+        case ImportCommand:
+            return MainAction::Import;
+        case ExportCommand:
+            return MainAction::Export;
         default:
             return MainAction::None;
     }

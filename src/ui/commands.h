@@ -19,6 +19,8 @@ enum class MainAction {
     Information,
     Donate,
     Quit,
+    Import,             // "Import...": birthdays from a contact, calendar or CSV file
+    Export,             // "Export...": the list to a calendar, contact or CSV file
     RefillSelectedTab,  // the user selected another tab
     ShowPopupMenu,      // right click in a list
 };

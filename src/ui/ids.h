@@ -30,6 +30,8 @@ inline constexpr int InformationCommand = 14;
 inline constexpr int DonateCommand = 15;
 inline constexpr int PlayMusicCommand = 16;
 inline constexpr int QuitCommand = 17;
+inline constexpr int ImportCommand = 18;
+inline constexpr int ExportCommand = 19;
 
 // Controls of the entry dialog.
 inline constexpr int DialogTitleId = 100;

@@ -35,6 +35,9 @@ void Menus::AttachMenuBar(HWND window) {
     bar_ = CreateMenu();
     if (!bar_) return;
     HMENU program = ::CreatePopupMenu();
+    AppendMenuA(program, MF_STRING, ImportCommand, "Import...");
+    AppendMenuA(program, MF_STRING, ExportCommand, "Export...");
+    AppendMenuA(program, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(program, MF_STRING, QuitCommand, "Quit");
     HMENU days = ::CreatePopupMenu();
     int command = FirstDaysBeforeRemindCommand;

@@ -201,6 +201,11 @@ void ClickCentre(HWND control);
 void ClickButton(HWND parent, int id);
 // The popup menu (class #32768) that the process shows, or null.
 HWND WaitForPopupMenu(DWORD processId, Millis timeout = DefaultTimeout);
+// Chooses `path` in the process's common file dialog (open or save) titled
+// `title`: types it into the dialog's file-name field and presses Enter.
+// False when the dialog did not come, did not take the name or stayed open.
+bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path,
+                        Millis timeout = DefaultTimeout);
 
 // ---------------------------------------------------------------------------
 // The program under test and the scenario it runs in.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "driver.h"
+
 namespace quillora::test {
 
 std::optional<MenuMarks> ReadMenuMarks(HANDLE process, const std::string& probePath) {
@@ -30,6 +32,20 @@ std::optional<MenuMarks> ReadMenuMarks(HANDLE process, const std::string& probeP
     if (shared) UnmapViewOfFile(shared);
     CloseHandle(mapping);
     return result;
+}
+
+std::optional<MenuMarks> ReadMenuMarksWhenIdle(DWORD processId) {
+    const e2e::Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
+    if (!process.Valid()) return std::nullopt;
+    WaitForInputIdle(process.Get(), 5000);
+    std::optional<MenuMarks> marks;
+    e2e::WaitUntil(
+        [&] {
+            marks = ReadMenuMarks(process.Get(), e2e::OwnFolder() + "\\quillora_menu_probe.dll");
+            return marks.has_value();
+        },
+        e2e::Millis{5000});
+    return marks;
 }
 
 }  // namespace quillora::test

@@ -14,6 +14,15 @@ struct MenuMarks {
     bool music = false;             // "Play music at remind"
     std::array<bool, 9> days = {};  // "Days before remind", codes 0..8
 
+    // The entries of the first menu ("Program"), top to bottom.
+    struct Item {
+        int id = 0;
+        bool separator = false;
+        char caption[32] = {};
+    };
+    std::array<Item, 8> program = {};
+    int programCount = 0;
+
     // The code whose entry is marked; -1 for none, -2 for more than one.
     [[nodiscard]] int MarkedDaysCode() const {
         int marked = -1;
@@ -33,5 +42,9 @@ inline std::string MenuMarksMappingName(DWORD processId) {
 // Loads the probe DLL (`probePath`, a Windows path) into `process` and
 // returns the marks it read; nothing when the reading failed.
 std::optional<MenuMarks> ReadMenuMarks(HANDLE process, const std::string& probePath);
+
+// The same with the probe built beside the tests, once the program waits
+// for input, trying for a few seconds.
+std::optional<MenuMarks> ReadMenuMarksWhenIdle(DWORD processId);
 
 }  // namespace quillora::test

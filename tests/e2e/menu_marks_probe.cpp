@@ -25,6 +25,17 @@ bool Marked(HMENU menu, UINT command) {
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
 }
 
+void ReadProgramMenu(HMENU menu, quillora::test::MenuMarks& marks) {
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count && i < static_cast<int>(marks.program.size()); ++i) {
+        auto& item = marks.program[static_cast<std::size_t>(i)];
+        item.separator = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        item.id = static_cast<int>(GetMenuItemID(menu, i));
+        GetMenuStringA(menu, static_cast<UINT>(i), item.caption, sizeof item.caption, MF_BYPOSITION);
+        marks.programCount = i + 1;
+    }
+}
+
 void WriteMarks() {
     const std::string name = quillora::test::MenuMarksMappingName(GetCurrentProcessId());
     HANDLE mapping = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name.c_str());
@@ -38,6 +49,7 @@ void WriteMarks() {
             marks->music = Marked(bar, 16);
             for (int code = 0; code < 9; ++code)
                 marks->days[code] = Marked(bar, 5 + code);
+            ReadProgramMenu(GetSubMenu(bar, 0), *marks);
             marks->read = true;
         }
         UnmapViewOfFile(marks);

@@ -206,4 +206,31 @@ HWND WaitForPopupMenu(DWORD processId, Millis timeout) {
     return menu;
 }
 
+bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path, Millis timeout) {
+    HWND dialog = WaitForTopLevel(processId, title, "#32770", timeout);
+    if (!dialog) return false;
+    // The file-name field: an edit (edt1) or the edit inside a combo box
+    // (cmb13), depending on the dialog's template.
+    HWND field = FindDescendant(dialog, 0x480, "Edit");
+    if (!field) {
+        HWND combo = FindDescendant(dialog, 0x47C, "ComboBox");
+        if (combo) field = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    }
+    if (!field) return false;
+    // Typed keys can get lost while the dialog settles; the name is typed
+    // again until the field shows it.
+    bool typed = false;
+    for (int attempt = 0; attempt < 3 && !typed; ++attempt) {
+        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+        RECT client{};
+        GetClientRect(field, &client);
+        ClickIn(field, CentreOf(client));
+        TypeText(path);
+        typed = WaitUntil([&] { return TextOf(field) == path; }, Millis{5000});
+    }
+    if (!typed) return false;
+    PressKey(VK_RETURN);
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
+}
+
 }  // namespace quillora::e2e

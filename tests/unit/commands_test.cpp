@@ -22,7 +22,9 @@ TEST(ActionForCommand, FollowsTheMenuIds) {
         {15, MainAction::Donate},
         {16, MainAction::ToggleMusic},
         {17, MainAction::Quit},
-        {18, MainAction::None},
+        {18, MainAction::Import},
+        {19, MainAction::Export},
+        {20, MainAction::None},
     };
     for (const auto& [id, action] : cases)
         EXPECT_EQ(ActionForCommand(id), action) << id;

@@ -1,0 +1,272 @@
+#include "exchange/exchange.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "exchange/formats.h"
+#include "storage/number_text.h"
+
+namespace quillora {
+
+namespace {
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+    return text.size() >= suffix.size() && AsciiUpper(text.substr(text.size() - suffix.size())) == suffix;
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int Digits(std::string_view text) {
+    int value = 0;
+    for (const char c : text)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+// Day and month of a real day of the year (29 February included); the
+// year kept only when the date exists in it.
+std::optional<BirthDate> RealDate(int day, int month, int year) {
+    if (month < 1 || month > 12 || day < 1 || day > MonthLength(2000, month)) return std::nullopt;
+    if (year >= 1 && year <= 9999 && day <= MonthLength(year, month)) return BirthDate{day, month, year};
+    if (year >= 1 && year <= 9999) return std::nullopt;  // 29 February of a common year
+    return BirthDate{day, month, 0};
+}
+
+// Keeps a name within what the table can hold: no line breaks, zero bytes
+// or other control characters, no blanks around it.
+std::string CleanName(std::string name) {
+    for (char& c : name) {
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+    }
+    return std::string(TrimBlanks(name));
+}
+
+std::string Labelled(std::string_view label, std::string_view count) {
+    return std::string(label) + std::string(count);
+}
+
+}  // namespace
+
+std::optional<ExchangeFormat> FormatOfExtension(std::string_view path) {
+    if (EndsWithNoCase(path, ".ICS") || EndsWithNoCase(path, ".ICAL")) return ExchangeFormat::ICalendar;
+    if (EndsWithNoCase(path, ".VCF") || EndsWithNoCase(path, ".VCARD")) return ExchangeFormat::VCard;
+    if (EndsWithNoCase(path, ".CSV")) return ExchangeFormat::Csv;
+    return std::nullopt;
+}
+
+std::string_view ExtensionOf(ExchangeFormat format) {
+    switch (format) {
+        case ExchangeFormat::ICalendar:
+            return ".ics";
+        case ExchangeFormat::VCard:
+            return ".vcf";
+        case ExchangeFormat::Csv:
+            break;
+    }
+    return ".csv";
+}
+
+ExchangeFormat FormatOfContent(std::string_view bytes) {
+    const std::string head = AsciiUpper(bytes.substr(0, 4096));
+    const std::size_t calendar = head.find("BEGIN:VCALENDAR");
+    const std::size_t card = head.find("BEGIN:VCARD");
+    if (calendar != std::string::npos && (card == std::string::npos || calendar < card))
+        return ExchangeFormat::ICalendar;
+    if (card != std::string::npos) return ExchangeFormat::VCard;
+    return ExchangeFormat::Csv;
+}
+
+ExportTarget ExportTargetOf(std::string path, std::optional<ExchangeFormat> filterFormat) {
+    if (const auto named = FormatOfExtension(path)) return {std::move(path), *named};
+    const ExchangeFormat format = filterFormat.value_or(ExchangeFormat::ICalendar);
+    path += ExtensionOf(format);
+    return {std::move(path), format};
+}
+
+ExchangeFormat ImportFormatOf(std::string_view path, std::optional<ExchangeFormat> filterFormat,
+                              std::string_view bytes) {
+    if (const auto named = FormatOfExtension(path)) return *named;
+    return filterFormat ? *filterFormat : FormatOfContent(bytes);
+}
+
+std::optional<BirthDate> BirthDateOf(const BirthdayEntry& entry) {
+    const std::int64_t day = NumberFromText(entry.Day);
+    const std::int64_t month = NumberFromText(entry.Month);
+    const std::int64_t year = NumberFromText(entry.Year);
+    if (day < 1 || day > 31 || month < 1 || month > 12) return std::nullopt;
+    const auto date = RealDate(static_cast<int>(day), static_cast<int>(month), 0);
+    if (!date) return std::nullopt;
+    if (year >= 1 && year <= 9999 && date->day <= MonthLength(static_cast<int>(year), date->month))
+        return BirthDate{date->day, date->month, static_cast<int>(year)};
+    return date;
+}
+
+std::optional<BirthDate> ParseIsoDate(std::string_view text) {
+    text = TrimBlanks(text);
+    const std::size_t time = text.find_first_of("Tt");
+    if (time != std::string_view::npos) text = text.substr(0, time);
+    if (text.size() >= 2 && text.substr(0, 2) == "--") {
+        std::string_view rest = text.substr(2);
+        if (rest.size() == 5 && rest[2] == '-') {
+            if (!AllDigits(rest.substr(0, 2)) || !AllDigits(rest.substr(3))) return std::nullopt;
+            return RealDate(Digits(rest.substr(3)), Digits(rest.substr(0, 2)), 0);
+        }
+        if (rest.size() == 4 && AllDigits(rest))
+            return RealDate(Digits(rest.substr(2)), Digits(rest.substr(0, 2)), 0);
+        return std::nullopt;
+    }
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
+        const std::string_view y = text.substr(0, 4), m = text.substr(5, 2), d = text.substr(8, 2);
+        if (!AllDigits(y) || !AllDigits(m) || !AllDigits(d)) return std::nullopt;
+        return RealDate(Digits(d), Digits(m), Digits(y));
+    }
+    if (text.size() == 8 && AllDigits(text)) {
+        return RealDate(Digits(text.substr(6)), Digits(text.substr(4, 2)), Digits(text.substr(0, 4)));
+    }
+    return std::nullopt;
+}
+
+int MonthLength(int year, int month) {
+    static constexpr int Lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    return month == 2 && IsLeapYear(year) ? 29 : Lengths[month - 1];
+}
+
+std::string NameToUtf8(const std::string& name, const ExportOptions& options) {
+    return options.codePage ? options.codePage->ToUtf8(name) : Windows1252ToUtf8(name);
+}
+
+std::string AsUtf8(std::string_view bytes) {
+    return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
+}
+
+ExportResult ExportTable(ExchangeFormat format, const BirthdayTable& table, const ExportOptions& options) {
+    switch (format) {
+        case ExchangeFormat::ICalendar:
+            return WriteICalendar(table, options);
+        case ExchangeFormat::VCard:
+            return WriteVCard(table, options);
+        case ExchangeFormat::Csv:
+            break;
+    }
+    return WriteCsv(table, options);
+}
+
+std::string ExportSummaryText(ExchangeFormat format, const ExportResult& result) {
+    std::string text =
+        NumberToText(result.exported) + (result.exported == 1 ? " entry" : " entries") + " exported";
+    if (result.withoutDate > 0) {
+        text += ", " + NumberToText(result.withoutDate) +
+                (format == ExchangeFormat::ICalendar ? " without a date left out" : " without a date");
+    }
+    return text + ".";
+}
+
+std::string CheckImportBytes(std::string_view bytes) {
+    if (bytes.empty()) return "THE FILE IS EMPTY.";
+    if (bytes.size() > MaxImportBytes) return "THE FILE IS TOO LARGE TO IMPORT (MORE THAN 16 MB).";
+    const bool utf16 = bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') ||
+                                             (bytes[0] == '\xFE' && bytes[1] == '\xFF'));
+    if (!utf16 && bytes.find('\0') != std::string_view::npos) return "THE FILE IS NOT A TEXT FILE.";
+    return {};
+}
+
+ParsedFile ParseImport(ExchangeFormat format, std::string_view bytes, const ImportOptions& options) {
+    if (std::string error = CheckImportBytes(bytes); !error.empty()) return {{}, std::move(error)};
+    std::string decoded;
+    bool utf8 = true;
+    if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        decoded = Utf16ToUtf8(bytes.substr(2), false);
+    } else if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF') {
+        decoded = Utf16ToUtf8(bytes.substr(2), true);
+    } else if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        decoded = bytes.substr(3);
+    } else {
+        decoded = bytes;
+        utf8 = IsValidUtf8(bytes);
+    }
+    ParsedFile parsed;
+    switch (format) {
+        case ExchangeFormat::ICalendar:
+            parsed = ParseICalendar(decoded);
+            break;
+        case ExchangeFormat::VCard:
+            parsed = ParseVCard(decoded);
+            break;
+        case ExchangeFormat::Csv:
+            parsed = ParseCsv(decoded, !utf8, options);
+            break;
+    }
+    if (parsed.error.empty() && parsed.birthdays.empty()) {
+        parsed.error = format == ExchangeFormat::ICalendar ? "THE FILE HOLDS NO CALENDAR EVENT."
+                                                           : "THE FILE HOLDS NO CONTACT.";
+    }
+    return parsed;
+}
+
+ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBirthday>& birthdays,
+                             const CodePage& codePage) {
+    ImportSummary summary;
+    std::unordered_set<std::string> names;
+    for (const BirthdayEntry& entry : table.Rows())
+        names.insert(entry.Name);
+    for (const ImportedBirthday& birthday : birthdays) {
+        if (!birthday.date) {
+            ++(birthday.invalidDate ? summary.invalidDate : summary.withoutBirthday);
+            continue;
+        }
+        AnsiText name = birthday.ansi ? AnsiText{birthday.name, true} : codePage.FromUtf8(birthday.name);
+        name.text = CleanName(std::move(name.text));
+        if (name.text.empty()) {
+            ++summary.withoutName;
+            continue;
+        }
+        if (names.contains(name.text)) {
+            ++summary.alreadyPresent;
+            continue;
+        }
+        const BirthDate& date = *birthday.date;
+        BirthdayEntry entry{name.text,
+                            NumberToText(date.day),
+                            NumberToText(date.month),
+                            date.year > 0 ? NumberToText(date.year) : std::string(),
+                            "1",
+                            "1"};
+        if (!table.Append(std::move(entry))) {
+            ++summary.listFull;
+            continue;
+        }
+        names.insert(name.text);
+        ++summary.added;
+        if (!name.exact) summary.approximatedNames.push_back(name.text);
+    }
+    return summary;
+}
+
+std::string ImportSummaryText(const ImportSummary& summary) {
+    std::string text = Labelled("Added: ", NumberToText(summary.added)) + "\r\n" +
+                       Labelled("Skipped, already in the list: ", NumberToText(summary.alreadyPresent)) +
+                       "\r\n" +
+                       Labelled("Skipped, without a birthday: ", NumberToText(summary.withoutBirthday)) +
+                       "\r\n" + Labelled("Not added, the list is full: ", NumberToText(summary.listFull));
+    if (summary.invalidDate > 0)
+        text += "\r\n" + Labelled("Skipped, a birthday that is no date: ", NumberToText(summary.invalidDate));
+    if (summary.withoutName > 0)
+        text += "\r\n" + Labelled("Skipped, without a name: ", NumberToText(summary.withoutName));
+    if (!summary.approximatedNames.empty()) {
+        constexpr std::size_t Listed = 10;
+        text += "\r\nNames with characters replaced by the closest ones:";
+        for (std::size_t i = 0; i < summary.approximatedNames.size() && i < Listed; ++i)
+            text += "\r\n    " + summary.approximatedNames[i];
+        if (summary.approximatedNames.size() > Listed)
+            text += "\r\n    and " +
+                    NumberToText(static_cast<std::int64_t>(summary.approximatedNames.size() - Listed)) +
+                    " more";
+    }
+    return text;
+}
+
+}  // namespace quillora

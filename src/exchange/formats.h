@@ -1,0 +1,33 @@
+#pragma once
+// The three file formats, each read and written on its own; exchange.cpp
+// chooses between them.
+#include <string>
+#include <string_view>
+
+#include "exchange/exchange.h"
+
+namespace quillora {
+
+ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& options);
+ExportResult WriteVCard(const BirthdayTable& table, const ExportOptions& options);
+ExportResult WriteCsv(const BirthdayTable& table, const ExportOptions& options);
+
+// The bytes are UTF-8 here (a byte-order mark or UTF-16 already decoded),
+// except for CSV, where `ansi` says the file was not UTF-8.
+ParsedFile ParseICalendar(std::string_view bytes);
+ParsedFile ParseVCard(std::string_view bytes);
+ParsedFile ParseCsv(std::string_view bytes, bool ansi, const ImportOptions& options);
+
+// Days of a month in the Gregorian calendar of any year (29 February in
+// leap years); year 0 counts as a leap year, so that any real day of the
+// year fits.
+int MonthLength(int year, int month);
+
+// A name as the files carry it: the ANSI text converted to UTF-8.
+std::string NameToUtf8(const std::string& name, const ExportOptions& options);
+
+// A text from a file in the character set its bytes suggest: UTF-8 when
+// valid, otherwise Windows-1252.
+std::string AsUtf8(std::string_view bytes);
+
+}  // namespace quillora

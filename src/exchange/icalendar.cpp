@@ -1,0 +1,186 @@
+// iCalendar (RFC 5545): one all-day yearly event per birthday.
+#include <cstdint>
+#include <unordered_map>
+
+#include "exchange/content_lines.h"
+#include "exchange/formats.h"
+#include "storage/number_text.h"
+
+namespace quillora {
+
+namespace {
+
+// Written when DTSTART is not the birth date: the birth year, or "NONE".
+constexpr std::string_view BirthYearProperty = "X-QUILLORA-BIRTH-YEAR";
+constexpr int EarliestStartYear = 1900;
+
+std::string TwoDigits(int value) {
+    return std::string(1, static_cast<char>('0' + value / 10)) + static_cast<char>('0' + value % 10);
+}
+
+std::string DateText(int year, int month, int day) {
+    std::string year4 = NumberToText(year);
+    while (year4.size() < 4)
+        year4.insert(year4.begin(), '0');
+    return year4 + TwoDigits(month) + TwoDigits(day);
+}
+
+bool IsLastDayOfFebruary(const BirthDate& date) {
+    return date.month == 2 && date.day == 29;
+}
+
+// The day in `year` on which the yearly rule of the birthday falls.
+int DayInYear(const BirthDate& date, int year) {
+    return IsLastDayOfFebruary(date) ? MonthLength(year, 2) : date.day;
+}
+
+// The first day of the rule on or after today.
+std::string NextOccurrence(const BirthDate& date, CalendarDay today) {
+    int year = today.year;
+    const int day = DayInYear(date, year);
+    if (date.month < today.month || (date.month == today.month && day < today.day)) ++year;
+    return DateText(year, date.month, DayInYear(date, year));
+}
+
+// The same for every export of the same entry: a hash of its name, and the
+// number of earlier entries of that name when names repeat.
+std::string UidOf(const std::string& name, int repeat) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    std::string hex(16, '0');
+    for (int i = 15; i >= 0; --i, hash >>= 4)
+        hex[static_cast<std::size_t>(i)] = "0123456789abcdef"[hash & 0xF];
+    return hex + (repeat > 0 ? "-" + NumberToText(repeat) : std::string()) + "@birthdays.quillora";
+}
+
+struct EventFields {
+    std::string summary;
+    std::string start;
+    std::string rule;
+    std::string birthYear;
+    bool hasStart = false;
+    bool hasSummary = false;
+    bool hasBirthYear = false;
+};
+
+ImportedBirthday BirthdayOfEvent(const EventFields& event) {
+    ImportedBirthday birthday;
+    birthday.name = UnescapeText(AsUtf8(event.summary));
+    const std::string rule = AsciiUpper(event.rule);
+    const bool yearly = rule.find("FREQ=YEARLY") != std::string::npos;
+    if (!event.hasStart || !yearly) return birthday;
+    std::optional<BirthDate> date = ParseIsoDate(event.start);
+    const bool lastOfFebruary =
+        rule.find("BYMONTH=2") != std::string::npos && rule.find("BYMONTHDAY=-1") != std::string::npos;
+    if (date && lastOfFebruary && date->month == 2) {
+        date->day = 29;
+        if (date->year > 0 && !IsLeapYear(date->year)) date->year = 0;
+    }
+    if (date && event.hasBirthYear) {
+        const std::int64_t year = NumberFromText(event.birthYear);
+        date->year =
+            year >= 1 && year <= 9999 && date->day <= MonthLength(static_cast<int>(year), date->month)
+                ? static_cast<int>(year)
+                : 0;
+    }
+    birthday.date = date;
+    birthday.invalidDate = !date;
+    return birthday;
+}
+
+}  // namespace
+
+ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& options) {
+    ExportResult result;
+    std::string& out = result.bytes;
+    AppendFolded(out, "BEGIN:VCALENDAR");
+    AppendFolded(out, "VERSION:2.0");
+    AppendFolded(out, "PRODID:-//Quillora//Birthdays//EN");
+    AppendFolded(out, "CALSCALE:GREGORIAN");
+    const std::string stamp =
+        DateText(options.today.year, options.today.month, options.today.day) + "T000000Z";
+    std::unordered_map<std::string, int> repeats;
+    for (const BirthdayEntry& entry : table.Rows()) {
+        const std::optional<BirthDate> date = BirthDateOf(entry);
+        if (!date) {
+            ++result.withoutDate;
+            continue;
+        }
+        const std::string name = EscapeText(NameToUtf8(entry.Name, options));
+        const bool fromBirth = date->year >= EarliestStartYear;
+        AppendFolded(out, "BEGIN:VEVENT");
+        AppendFolded(out, "UID:" + UidOf(entry.Name, repeats[entry.Name]++));
+        AppendFolded(out, "DTSTAMP:" + stamp);
+        AppendFolded(out, "DTSTART;VALUE=DATE:" + (fromBirth ? DateText(date->year, date->month, date->day)
+                                                             : NextOccurrence(*date, options.today)));
+        AppendFolded(out, IsLastDayOfFebruary(*date) ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"
+                                                     : "RRULE:FREQ=YEARLY");
+        AppendFolded(out, "SUMMARY:" + name);
+        AppendFolded(out, "TRANSP:TRANSPARENT");
+        if (!fromBirth) {
+            AppendFolded(out, std::string(BirthYearProperty) + ":" +
+                                  (date->year > 0 ? NumberToText(date->year) : std::string("NONE")));
+        }
+        if (NumberFromText(entry.Remind) != 0 && options.leadDays > 0) {
+            AppendFolded(out, "BEGIN:VALARM");
+            AppendFolded(out, "ACTION:DISPLAY");
+            AppendFolded(out, "DESCRIPTION:" + name);
+            AppendFolded(out, "TRIGGER:-P" + NumberToText(options.leadDays) + "D");
+            AppendFolded(out, "END:VALARM");
+        }
+        AppendFolded(out, "END:VEVENT");
+        ++result.exported;
+    }
+    AppendFolded(out, "END:VCALENDAR");
+    return result;
+}
+
+ParsedFile ParseICalendar(std::string_view bytes) {
+    ParsedFile parsed;
+    bool sawCalendar = false;
+    int depth = 0;  // components open inside the current event
+    std::optional<EventFields> event;
+    for (const std::string& text : UnfoldLines(bytes)) {
+        const ContentLine line = ParseContentLine(text);
+        const std::string value = AsciiUpper(TrimBlanks(line.value));
+        if (line.name == "BEGIN") {
+            if (value == "VCALENDAR") sawCalendar = true;
+            if (event) {
+                ++depth;
+            } else if (value == "VEVENT") {
+                event.emplace();
+                depth = 0;
+            }
+            continue;
+        }
+        if (line.name == "END" && event) {
+            if (depth > 0) {
+                --depth;
+            } else if (value == "VEVENT") {
+                parsed.birthdays.push_back(BirthdayOfEvent(*event));
+                event.reset();
+            }
+            continue;
+        }
+        if (!event || depth > 0) continue;
+        if (line.name == "SUMMARY" && !event->hasSummary) {
+            event->summary = line.value;
+            event->hasSummary = true;
+        } else if (line.name == "DTSTART" && !event->hasStart) {
+            event->start = line.value;
+            event->hasStart = true;
+        } else if (line.name == "RRULE" && event->rule.empty()) {
+            event->rule = line.value;
+        } else if (line.name == BirthYearProperty && !event->hasBirthYear) {
+            event->birthYear = line.value;
+            event->hasBirthYear = true;
+        }
+    }
+    if (!sawCalendar) parsed.error = "THE FILE IS NO ICALENDAR FILE (NO BEGIN:VCALENDAR).";
+    return parsed;
+}
+
+}  // namespace quillora

@@ -1,0 +1,51 @@
+#include "exchange/system_code_page_win.h"
+
+#include <windows.h>
+
+namespace quillora {
+
+namespace {
+
+std::wstring Wide(UINT codePage, std::string_view bytes) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), length);
+    return wide;
+}
+
+std::string Narrow(UINT codePage, const std::wstring& wide) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, wide.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace
+
+std::string SystemCodePage::ToUtf8(std::string_view ansi) const {
+    return Narrow(CP_UTF8, Wide(CP_ACP, ansi));
+}
+
+AnsiText SystemCodePage::FromUtf8(std::string_view utf8) const {
+    const std::wstring wide = Wide(CP_UTF8, utf8);
+    AnsiText result{Narrow(CP_ACP, wide), IsValidUtf8(utf8)};
+    // Best fit ("L" for "Ł") and the default character both change the text.
+    if (Wide(CP_ACP, result.text) != wide) result.exact = false;
+    return result;
+}
+
+ShortDateOrder SystemShortDateOrder() {
+    char order[4] = {};
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDATE, order, sizeof order) == 0) {
+        return ShortDateOrder::MonthDayYear;
+    }
+    if (order[0] == '1') return ShortDateOrder::DayMonthYear;
+    if (order[0] == '2') return ShortDateOrder::YearMonthDay;
+    return ShortDateOrder::MonthDayYear;
+}
+
+}  // namespace quillora

@@ -1,0 +1,102 @@
+#include "ui/exchange_win.h"
+
+#include <commdlg.h>
+
+#include "storage/files_win.h"
+#include "ui/message_box_win.h"
+
+namespace quillora {
+
+namespace {
+
+// The filters in the order of their index (1, 2, 3); "All files" only for
+// opening.
+constexpr char SaveFilters[] = "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0";
+constexpr char OpenFilters[] =
+    "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+constexpr ExchangeFormat FilterFormats[] = {ExchangeFormat::ICalendar, ExchangeFormat::VCard,
+                                            ExchangeFormat::Csv};
+
+// Long enough for any path Windows accepts.
+constexpr DWORD PathBufferSize = 32768;
+
+void ShowOutcome(HWND owner, const char* title, const std::string& text) {
+    MessageBoxA(owner, text.c_str(), title, MB_OK | MB_APPLMODAL);
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::optional<unsigned long long> SizeOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+}  // namespace
+
+std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::Choose(HWND owner, bool forSaving) {
+    std::string buffer(PathBufferSize, '\0');
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = forSaving ? SaveFilters : OpenFilters;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = PathBufferSize;
+    dialog.lpstrInitialDir = lastFolder_.empty() ? nullptr : lastFolder_.c_str();
+    // The working folder stays: the program finds its data\ folder there.
+    dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                   (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    dialog.lpstrTitle = forSaving ? "EXPORT BIRTHDAYS" : "IMPORT BIRTHDAYS";
+    const BOOL chosen = forSaving ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    if (!chosen) return std::nullopt;
+
+    ChosenFile file{buffer.c_str(), std::nullopt};
+    if (dialog.nFilterIndex >= 1 && dialog.nFilterIndex <= std::size(FilterFormats))
+        file.filterFormat = FilterFormats[dialog.nFilterIndex - 1];
+    lastFolder_ = FolderOf(file.path);
+    return file;
+}
+
+void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Settings& settings) {
+    const std::optional<ChosenFile> file = Choose(owner, true);
+    if (!file) return;
+    const auto [path, format] = ExportTargetOf(file->path, file->filterFormat);
+    const ExportOptions options{DayFromDate(Today()), LeadDaysOfCode(settings.Get(DaysBeforeRemind)),
+                                &codePage_};
+    const ExportResult result = ExportTable(format, table, options);
+    if (!SaveWholeFile(path, result.bytes)) {
+        ShowError(owner, "COULDNT SAVE: " + path, true);
+        return;
+    }
+    ShowOutcome(owner, "EXPORT", ExportSummaryText(format, result));
+}
+
+void ExchangeCommands::Import(HWND owner, BirthdayTable& table) {
+    const std::optional<ChosenFile> file = Choose(owner, false);
+    if (!file) return;
+    // Refused before reading: a huge file would only cost memory and time.
+    const std::optional<unsigned long long> size = SizeOf(file->path);
+    if (size && *size > MaxImportBytes) {
+        ShowError(owner, "THE FILE IS TOO LARGE TO IMPORT (MORE THAN 16 MB).\r\n" + file->path, true);
+        return;
+    }
+    const std::optional<std::string> bytes = ReadWholeFile(file->path);
+    if (!bytes) {
+        ShowError(owner, "COULDNT READ: " + file->path, true);
+        return;
+    }
+    const ExchangeFormat format = ImportFormatOf(file->path, file->filterFormat, *bytes);
+    const ParsedFile parsed = ParseImport(format, *bytes, {SystemShortDateOrder()});
+    if (!parsed.error.empty()) {
+        ShowError(owner, parsed.error + "\r\n" + file->path, true);
+        return;
+    }
+    const ImportSummary summary = MergeBirthdays(table, parsed.birthdays, codePage_);
+    ShowOutcome(owner, "IMPORT", ImportSummaryText(summary));
+}
+
+}  // namespace quillora
