@@ -44,7 +44,8 @@ bool Application::Start() {
 }
 
 void Application::Run() {
-    RunMessageLoop([] { return false; });
+    RunMessageLoop([] { return false; },
+                   [this](const MSG& message) { return mainWindow_.HandleKey(message); });
 }
 
 void Application::OnMenuEvent(int commandId) {
@@ -57,6 +58,21 @@ void Application::OnControlEvent(int controlId, ControlEventType type) {
 
 void Application::OnCloseEvent() {
     Quit();
+}
+
+void Application::OnKeyCommand(MainAction action) {
+    Dispatch(action, 0);
+}
+
+void Application::OnNewDay() {
+    if (quitting_) return;
+    // The visible list gets today's figures and keeps its order and
+    // selection; the other lists are refilled before they are shown anyway.
+    const int tab = mainWindow_.SelectedTab();
+    const LPARAM selected = mainWindow_.SelectedRowNumber(tab);
+    FillTab(tab);
+    sorter_.SortAgain(mainWindow_.ListView(tab));
+    mainWindow_.SelectRowNumbered(tab, selected);
 }
 
 void Application::Dispatch(MainAction action, int id) {
@@ -103,7 +119,10 @@ void Application::Dispatch(MainAction action, int id) {
         case MainAction::ShowPopupMenu:
             menus_.ShowPopupMenu(mainWindow_.Window());
             break;
-        case MainAction::None:
+        case MainAction::ShowPopupMenuAtSelection:
+            menus_.ShowPopupMenu(mainWindow_.Window(), mainWindow_.PopupPoint());
+            break;
+        default:  // None, and what the main window handles itself
             break;
     }
 }

@@ -28,6 +28,8 @@ public:
     void OnMenuEvent(int commandId) override;
     void OnControlEvent(int controlId, ControlEventType type) override;
     void OnCloseEvent() override;
+    void OnKeyCommand(MainAction action) override;
+    void OnNewDay() override;
 
 private:
     void Dispatch(MainAction action, int id);

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "calc/day_change.h"
 #include "storage/number_text.h"
 
 namespace quillora {
@@ -30,6 +33,34 @@ constexpr ButtonLayout Buttons[] = {{AddEntryButtonId, "ADD ENTRY", 15},
                                     {EditEntryButtonId, "EDIT ENTRY", 240},
                                     {DeleteEntryButtonId, "DELETE ENTRY", 465}};
 
+static_assert(Key::Tab == VK_TAB && Key::Enter == VK_RETURN && Key::Escape == VK_ESCAPE &&
+              Key::PageUp == VK_PRIOR && Key::PageDown == VK_NEXT && Key::Left == VK_LEFT &&
+              Key::Right == VK_RIGHT && Key::Delete == VK_DELETE && Key::ContextMenu == VK_APPS &&
+              Key::F10 == VK_F10);
+
+// 100-nanosecond steps from 1601-01-01 to 1970-01-01, the start of UTC seconds.
+constexpr std::int64_t FileTimeAt1970 = 116'444'736'000'000'000;
+
+std::int64_t UtcSecondsNow() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const auto ticks =
+        static_cast<std::int64_t>((static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime);
+    return (ticks - FileTimeAt1970) / 10'000'000;
+}
+
+// The local wall clock at a UTC moment, by the computer's time zone rules.
+DateValue LocalClockAtUtc(std::int64_t utcSeconds) {
+    const auto ticks = static_cast<std::uint64_t>(utcSeconds * 10'000'000 + FileTimeAt1970);
+    const FILETIME moment{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    if (!FileTimeToSystemTime(&moment, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) {
+        return utcSeconds;
+    }
+    return MakeDate(local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond);
+}
+
 }  // namespace
 
 MainWindow::~MainWindow() {
@@ -43,6 +74,7 @@ bool MainWindow::Create() {
     if (!CreateCentred(MainWindowClass, "QUILLORA", MainWindowStyle, 0, ClientWidth, ClientHeight))
         return false;
     CreateControls();
+    ScheduleNewDay();
     return true;
 }
 
@@ -212,8 +244,140 @@ std::string MainWindow::CellText(int tab, int row, int column) const {
     }
 }
 
+LPARAM MainWindow::SelectedRowNumber(int tab) const {
+    const int row = SelectedRow(tab);
+    if (row < 0) return -1;
+    LVITEMA item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageA(ListView(tab), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.lParam;
+}
+
+void MainWindow::SelectRowNumbered(int tab, LPARAM number) {
+    if (number < 0) return;
+    LVFINDINFOA find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = number;
+    SelectRow(tab, static_cast<int>(SendMessageA(ListView(tab), LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                                 reinterpret_cast<LPARAM>(&find))));
+}
+
+POINT MainWindow::PopupPoint() const {
+    HWND list = VisibleListView();
+    POINT point{0, 0};
+    RECT row{};
+    const int selected = SelectedRow(SelectedTab());
+    RECT client{};
+    GetClientRect(list, &client);
+    if (selected >= 0 && ListView_GetItemRect(list, selected, &row, LVIR_BOUNDS) && row.bottom > 0 &&
+        row.bottom <= client.bottom) {
+        point = POINT{std::max(0L, row.left), row.bottom};
+    }
+    ClientToScreen(list, &point);
+    return point;
+}
+
+MainFocus MainWindow::FocusOf(HWND control) const {
+    if (!control) return MainFocus::Other;
+    if (control == tabStrip_) return MainFocus::TabStrip;
+    for (HWND list : listViews_) {
+        if (control == list) return MainFocus::List;
+    }
+    if (GetParent(control) != window_) return MainFocus::Other;
+    switch (GetDlgCtrlID(control)) {
+        case AddEntryButtonId:
+            return MainFocus::AddButton;
+        case EditEntryButtonId:
+            return MainFocus::EditButton;
+        case DeleteEntryButtonId:
+            return MainFocus::DeleteButton;
+        default:
+            return MainFocus::Other;
+    }
+}
+
+HWND MainWindow::FocusWindow(MainFocus focus) const {
+    switch (focus) {
+        case MainFocus::AddButton:
+            return GetDlgItem(window_, AddEntryButtonId);
+        case MainFocus::EditButton:
+            return GetDlgItem(window_, EditEntryButtonId);
+        case MainFocus::DeleteButton:
+            return GetDlgItem(window_, DeleteEntryButtonId);
+        case MainFocus::TabStrip:
+            return tabStrip_;
+        case MainFocus::List:
+            return VisibleListView();
+        case MainFocus::Other:
+            return nullptr;
+    }
+    return nullptr;
+}
+
+bool MainWindow::HandleKey(const MSG& message) {
+    const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    const bool up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    if ((!down && !up) || !window_ || !IsWindowEnabled(window_)) return false;
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    const KeyStroke stroke{static_cast<int>(message.wParam), GetKeyState(VK_CONTROL) < 0,
+                           GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0, FocusOf(message.hwnd)};
+    const MainAction action = ActionForKey(stroke);
+    if (action == MainAction::None) return false;
+    // The release of the popup keys is kept from the default handling, which
+    // would open a menu of its own from it.
+    if (up) return action == MainAction::ShowPopupMenuAtSelection;
+    switch (action) {
+        case MainAction::FocusNext:
+        case MainAction::FocusPrevious:
+            SetFocus(FocusWindow(NextFocus(stroke.focus, action == MainAction::FocusPrevious)));
+            return true;
+        case MainAction::NextTab:
+        case MainAction::PreviousTab:
+        case MainAction::TabRight:
+        case MainAction::TabLeft: {
+            // As if the user had clicked the tab; the focus follows from a
+            // list to the list now shown.
+            const int tab = TabAfter(SelectedTab(), action);
+            if (tab != SelectedTab()) {
+                SelectTab(tab);
+                events_.OnControlEvent(TabStripId, ControlEventType::Click);
+            }
+            if (stroke.focus == MainFocus::List) SetFocus(VisibleListView());
+            return true;
+        }
+        default:
+            events_.OnKeyCommand(action);
+            return true;
+    }
+}
+
+void MainWindow::ScheduleNewDay() {
+    // One timer, due when the local date next changes (a second late rather
+    // than early); WM_TIMECHANGE and resuming move it.
+    const std::int64_t now = UtcSecondsNow();
+    const std::int64_t delay = (NextLocalMidnight(now, LocalClockAtUtc) - now + 1) * 1000;
+    SetTimer(window_, NewDayTimerId,
+             static_cast<UINT>(std::clamp<std::int64_t>(delay, 1000, 2 * SecondsPerDay * 1000)), nullptr);
+}
+
+void MainWindow::NewDay() {
+    ScheduleNewDay();
+    events_.OnNewDay();
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_TIMER:
+            if (wParam != NewDayTimerId) return DefaultHandling(message, wParam, lParam);
+            NewDay();
+            return 0;
+        case WM_TIMECHANGE:
+            NewDay();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) NewDay();
+            return TRUE;
         case WM_COMMAND:
             if (lParam == 0) {
                 events_.OnMenuEvent(LOWORD(wParam));

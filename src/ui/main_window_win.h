@@ -23,6 +23,11 @@ public:
     virtual void OnMenuEvent(int commandId) = 0;
     virtual void OnControlEvent(int controlId, ControlEventType type) = 0;
     virtual void OnCloseEvent() = 0;
+    // A key that stands for a command (Delete, Enter, Ctrl+N, Shift+F10, ...).
+    virtual void OnKeyCommand(MainAction action) = 0;
+    // The local date may have changed: midnight passed, the clock or the time
+    // zone was changed, or the computer woke up.
+    virtual void OnNewDay() = 0;
 
 protected:
     ~MainWindowEvents() = default;
@@ -58,6 +63,17 @@ public:
     [[nodiscard]] int SelectedRow(int tab) const;  // -1 when none
     void SelectRow(int tab, int row);              // row -1 selects nothing
     [[nodiscard]] std::string CellText(int tab, int row, int column) const;
+    // The number the selected row carries (-1 when none), and selecting the
+    // row that carries a number, so that a refill can keep the selection.
+    [[nodiscard]] LPARAM SelectedRowNumber(int tab) const;
+    void SelectRowNumbered(int tab, LPARAM number);
+    // Where a popup menu opened from the keyboard appears, in screen
+    // coordinates: under the selected row, or at the list's top-left corner.
+    [[nodiscard]] POINT PopupPoint() const;
+
+    // A key message of this window's thread, seen before it is translated;
+    // true when the main window acted on it.
+    bool HandleKey(const MSG& message);
 
     void Enable(bool enabled) { EnableWindow(window_, enabled); }
 
@@ -72,6 +88,10 @@ private:
     void ShowPage(int tab);
     LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
+    [[nodiscard]] MainFocus FocusOf(HWND control) const;
+    [[nodiscard]] HWND FocusWindow(MainFocus focus) const;
+    void ScheduleNewDay();
+    void NewDay();
 
     MainWindowEvents& events_;
     ColumnSorter& sorter_;  // sorts the lists on header clicks

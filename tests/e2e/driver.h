@@ -81,6 +81,15 @@ bool IsShown(HWND window);  // visible, with every ancestor visible
 // painted: what a screenshot takes then is what the user sees.
 bool IsFullyDrawn(HWND window);
 bool IsEnabledWindow(HWND window);
+// The control that has the keyboard focus in the thread of `window`; null
+// when none.
+HWND FocusedControl(HWND window);
+// The colour the screen shows at a point of `window`'s client area.
+COLORREF ScreenColourAt(HWND window, POINT clientPoint);
+
+// Loads a DLL of the tests into the process that runs `window` (its
+// DllMain runs there); false when the loading thread could not run.
+bool LoadLibraryInto(HWND window, const std::string& dllPath);
 
 void PostClose(HWND window);                   // as the caption's close button does
 void PostCommand(HWND window, int commandId);  // a menu command, as WM_COMMAND

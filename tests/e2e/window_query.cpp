@@ -155,6 +155,21 @@ bool IsEnabledWindow(HWND window) {
     return window != nullptr && IsWindowEnabled(window) != 0;
 }
 
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) return nullptr;
+    return thread.hwndFocus;
+}
+
+COLORREF ScreenColourAt(HWND window, POINT clientPoint) {
+    ClientToScreen(window, &clientPoint);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, clientPoint.x, clientPoint.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
 void PostClose(HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
 }
