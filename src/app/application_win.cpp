@@ -30,7 +30,6 @@ bool Application::Start() {
     }
     menus_.AttachMenuBar(mainWindow_.Window());
     menus_.MarkMusic(Low32(NumberFromText(settings_.Get(PlayMusicAtRemind))) != 0);
-    fonts_ = CreateSharedFonts();
     menus_.CreatePopupMenu();
     menus_.SyncDaysMarks(settings_.Get(DaysBeforeRemind));
     WriteAutostartOnce();
@@ -210,7 +209,7 @@ void Application::OpenEntryDialog(bool editMode) {
         request.nameTaken = [this](const std::string& name) { return table_.ContainsName(name); };
     }
     mainWindow_.Enable(false);
-    const auto stored = RunEntryDialog(mainWindow_.Window(), fonts_, request);
+    const auto stored = RunEntryDialog(mainWindow_.Window(), request);
     if (stored) {
         if (editMode) {
             (void)table_.Replace(currentEntryIndex_, *stored);
@@ -223,7 +222,7 @@ void Application::OpenEntryDialog(bool editMode) {
 
 void Application::OpenInformationWindow() {
     mainWindow_.Enable(false);
-    RunInformationWindow(mainWindow_.Window(), fonts_);
+    RunInformationWindow(mainWindow_.Window());
     ReturnToAllTab();
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 // The one application object: it owns the user's data, the main window, the
-// menus, the fonts and the column sorter, and handles the main window's
+// menus and the column sorter, and handles the main window's
 // events.
 #include <optional>
 
 #include "app/startup_win.h"
 #include "ui/column_sorter_win.h"
-#include "ui/fonts_win.h"
 #include "ui/main_window_win.h"
 #include "ui/menus_win.h"
 
@@ -52,7 +51,6 @@ private:
     ColumnSorter sorter_;
     MainWindow mainWindow_{*this, sorter_};
     Menus menus_;
-    SharedFonts fonts_;
     bool quitting_ = false;
 };
 

@@ -24,6 +24,8 @@ struct ColumnLayout {
 constexpr ColumnLayout ListColumns[ListColumnCount] = {
     {"NAME", 177}, {"DAY", 60}, {"MONTH", 60}, {"YEAR", 60}, {"AGE", 60}, {"DAYS LEFT", 70}, {"REMIND", 60}};
 
+constexpr int MinTabWidth = 16;
+
 struct ButtonLayout {
     int id;
     const char* caption;
@@ -73,6 +75,7 @@ bool MainWindow::Create() {
     // bar attached later takes its height from the client area.
     if (!CreateCentred(MainWindowClass, "QUILLORA", MainWindowStyle, 0, ClientWidth, ClientHeight))
         return false;
+    theme_ = Theme(DpiOfWindow(window_));
     CreateControls();
     ScheduleNewDay();
     return true;
@@ -90,23 +93,24 @@ void MainWindow::Destroy() {
 void MainWindow::CreateControls() {
     // The frame's inside is never painted (an owner-drawn static that draws
     // nothing), so the controls inside it show through.
-    CreateControl(window_, FrameId, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 5,
-                  590, 435);
+    layout_.Create(window_, FrameId, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT,
+                   {5, 5, 590, 435});
     for (const ButtonLayout& button : Buttons) {
-        CreateControl(window_, button.id, "BUTTON", button.caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
-                      button.x, 445, 120, 30);
+        layout_.Create(window_, button.id, "BUTTON", button.caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
+                       {button.x, 445, 120, 30});
     }
     // A control parent, so that Tab and Shift+Tab reach the list on the
     // visible page too.
     tabStrip_ =
-        CreateControl(window_, TabStripId, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
-                      WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT, 15, 15, 571, 415);
+        layout_.Create(window_, TabStripId, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
+                       WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT, {15, 15, 571, 415});
     if (!tabStrip_) return;
     // Tabs as wide as their captions: with the default minimum tab width
     // thirteen tabs need more than the strip's width and scroll arrows appear.
-    TabCtrl_SetMinTabWidth(tabStrip_, 16);
+    TabCtrl_SetMinTabWidth(tabStrip_, theme_.Scale(MinTabWidth));
     for (int tab = 0; tab < MonthTabCount; ++tab)
         CreateTab(tab, TabCaptions[tab]);
+    LayOutTabParts();
     ShowPage(SelectedTab());
 }
 
@@ -116,19 +120,15 @@ void MainWindow::CreateTab(int tab, const char* caption) {
     item.pszText = const_cast<char*>(caption);
     SendMessageA(tabStrip_, TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
 
-    // The page fills the tab strip's display area, under the row of tabs.
-    RECT area{};
-    GetClientRect(tabStrip_, &area);
-    TabCtrl_AdjustRect(tabStrip_, FALSE, &area);
-    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, TabPageClass, "", WS_CHILD | WS_CLIPCHILDREN, area.left,
-                                area.top, area.right - area.left, area.bottom - area.top, tabStrip_, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    // Placed in the tab strip's display area by LayOutTabParts.
+    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, TabPageClass, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                                tabStrip_, nullptr, GetModuleHandleA(nullptr), nullptr);
     pages_[tab] = page;
     if (!page) return;
 
-    HWND list = CreateControl(page, ListViewIdOfTab(tab), WC_LISTVIEWA, "",
-                              WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
-                              6, 10, 551, 370);
+    HWND list = layout_.Create(page, ListViewIdOfTab(tab), WC_LISTVIEWA, "",
+                               WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
+                               {6, 10, 551, 370});
     listViews_[tab] = list;
     if (!list) return;
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
@@ -136,10 +136,26 @@ void MainWindow::CreateTab(int tab, const char* caption) {
         LVCOLUMNA layout{};
         layout.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         layout.fmt = LVCFMT_LEFT;
-        layout.cx = ListColumns[column].width;
+        layout.cx = theme_.Scale(ListColumns[column].width);
         layout.pszText = const_cast<char*>(ListColumns[column].header);
         layout.iSubItem = column;
         SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&layout));
+    }
+}
+
+void MainWindow::LayOutTabParts() {
+    TabCtrl_SetMinTabWidth(tabStrip_, theme_.Scale(MinTabWidth));
+    // A page fills the tab strip's display area, under the row of tabs.
+    RECT area{};
+    GetClientRect(tabStrip_, &area);
+    TabCtrl_AdjustRect(tabStrip_, FALSE, &area);
+    for (int tab = 0; tab < MonthTabCount; ++tab) {
+        if (pages_[tab]) {
+            SetWindowPos(pages_[tab], nullptr, area.left, area.top, area.right - area.left,
+                         area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        for (int column = 0; column < ListColumnCount && listViews_[tab]; ++column)
+            ListView_SetColumnWidth(listViews_[tab], column, theme_.Scale(ListColumns[column].width));
     }
 }
 
@@ -374,6 +390,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMECHANGE:
             NewDay();
+            return 0;
+        case WM_DPICHANGED:
+            ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
+            LayOutTabParts();
             return 0;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) NewDay();

@@ -14,6 +14,7 @@
 #include "ui/column_sorter_win.h"
 #include "ui/commands.h"
 #include "ui/ids.h"
+#include "ui/theme_win.h"
 #include "ui/window_base_win.h"
 
 namespace quillora {
@@ -38,7 +39,7 @@ public:
     static constexpr int ClientWidth = 600;
     static constexpr int ClientHeight = 500;
     // The background of a row whose birthday is today.
-    static constexpr COLORREF TodayColour = RGB(0, 193, 193);
+    static constexpr COLORREF TodayColour = Colour::Today;
 
     MainWindow(MainWindowEvents& events, ColumnSorter& sorter) : events_(events), sorter_(sorter) {}
     MainWindow(const MainWindow&) = delete;
@@ -85,6 +86,9 @@ private:
 
     void CreateControls();
     void CreateTab(int tab, const char* caption);
+    // The parts that follow the tab strip rather than a fixed place: the
+    // pages in its display area, the tab and column widths.
+    void LayOutTabParts();
     void ShowPage(int tab);
     LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
@@ -95,6 +99,8 @@ private:
 
     MainWindowEvents& events_;
     ColumnSorter& sorter_;  // sorts the lists on header clicks
+    Theme theme_;
+    ControlLayout layout_{theme_};
     HWND tabStrip_ = nullptr;
     std::array<HWND, MonthTabCount> pages_{};
     std::array<HWND, MonthTabCount> listViews_{};
