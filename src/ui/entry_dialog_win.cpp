@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "base/scoped_win.h"
 #include "storage/number_text.h"
@@ -29,6 +31,8 @@ struct DateFieldLayout {
     int lowest;
     int highest;
 };
+// One label over the three fields, its words lined up by spaces.
+constexpr char DateLabel[] = "Day:                   Month:                    Year:";
 constexpr int DateFieldTop = 125;
 constexpr int DateFieldHeight = 20;
 constexpr std::array<DateFieldLayout, 3> DateFields = {{
@@ -75,6 +79,7 @@ public:
                 return OnActivate(wParam, lParam);
             case WM_DPICHANGED:
                 ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
+                SpaceDateLabel();
                 return 0;
             case WM_CLOSE:
                 closed_ = true;
@@ -111,9 +116,8 @@ private:
                        WS_EX_CLIENTEDGE, {30, 65, 240, 20});
         layout_.Create(window_, BirthdayGroupId, "BUTTON", "Birthday:", BS_GROUPBOX, 0, {20, 105, 260, 50},
                        FontRole::Caption);
-        layout_.Create(window_, DateLabelId, "STATIC",
-                       "Day:                   Month:                    Year:", SS_LEFT, 0,
-                       {30, 128, 240, 20});
+        layout_.Create(window_, DateLabelId, "STATIC", DateLabel, SS_LEFT, 0, {30, 128, 240, 20});
+        SpaceDateLabel();
         for (const DateFieldLayout& field : DateFields)
             CreateDateField(field);
         layout_.Create(window_, RemindBoxId, "BUTTON", "Remind this birthday", WS_TABSTOP | BS_AUTOCHECKBOX,
@@ -122,6 +126,37 @@ private:
                        {10, 200, 100, 25});
         layout_.Create(window_, OkButtonId, "BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {190, 200, 100, 25});
+    }
+
+    // At 96 DPI the label as designed; at another DPI its words start where
+    // their 96-DPI places, scaled, are.
+    void SpaceDateLabel() {
+        HWND label = GetDlgItem(window_, DateLabelId);
+        if (!label) return;
+        if (theme_.Dpi() == DesignDpi) {
+            SetWindowTextA(label, DateLabel);
+            return;
+        }
+        HDC dc = GetDC(label);
+        if (!dc) return;
+        const UniqueFont designFont = CreateGuiFont(DesignDpi);
+        auto widthIn = [dc](HFONT font) {
+            return [dc, font](const std::string& text) {
+                const HGDIOBJ previous = SelectObject(dc, font);
+                SIZE size{};
+                GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+                SelectObject(dc, previous);
+                return static_cast<int>(size.cx);
+            };
+        };
+        const std::string text = DateLabel;
+        const auto designWidth = widthIn(designFont.Get());
+        const std::vector<int> starts = {0, theme_.Scale(designWidth(text.substr(0, text.find("Month:")))),
+                                         theme_.Scale(designWidth(text.substr(0, text.find("Year:"))))};
+        const std::string spaced =
+            SpacedWords({"Day:", "Month:", "Year:"}, starts, widthIn(theme_.Font(FontRole::Gui)));
+        ReleaseDC(label, dc);
+        SetWindowTextA(label, spaced.c_str());
     }
 
     // A text part with its arrows at the right end of the field's rectangle,

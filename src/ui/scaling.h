@@ -1,4 +1,8 @@
 #pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
 // Display scaling: every figure of the layout is given for 96 dots per inch
 // (100 %) and scaled to the window's DPI here, in one place.
 namespace quillora {
@@ -20,5 +24,13 @@ struct Box {
 };
 
 Box ScaleForDpi(const Box& box, int dpi);
+
+// A text whose words are lined up by runs of spaces, set again for another
+// DPI: a space's width is rounded to whole pixels and does not grow in step
+// with the letters, so each run is counted anew for word i to start as near
+// as it can to starts[i] (pixels from the text's start). `width` measures a
+// text in the font it is shown in.
+std::string SpacedWords(const std::vector<std::string>& words, const std::vector<int>& starts,
+                        const std::function<int(const std::string&)>& width);
 
 }  // namespace quillora

@@ -9,18 +9,17 @@ UniqueFont CreateFontOf(const char* face, int points, int weight, bool underline
                                   DEFAULT_QUALITY, DEFAULT_PITCH, face));
 }
 
-// The system's dialog font at another DPI: its face at 8 points.
-UniqueFont ScaledGuiFont(int dpi) {
+}  // namespace
+
+UniqueFont CreateGuiFont(int dpi) {
     LOGFONTA stock{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
     return CreateFontOf(stock.lfFaceName, 8, stock.lfWeight, false, dpi);
 }
 
-}  // namespace
-
 Theme::Theme(int dpi)
     : dpi_(dpi),
-      gui_(dpi == DesignDpi ? UniqueFont() : ScaledGuiFont(dpi)),
+      gui_(dpi == DesignDpi ? UniqueFont() : CreateGuiFont(dpi)),
       title_(CreateFontOf("Arial", 15, FW_BOLD, true, dpi)),
       caption_(CreateFontOf("Arial", 8, FW_BOLD, false, dpi)),
       black_(CreateSolidBrush(Colour::Black)),

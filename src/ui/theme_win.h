@@ -52,6 +52,9 @@ private:
     UniqueBrush grey_;
 };
 
+// The system's dialog font (its face at 8 points) made for `dpi`.
+UniqueFont CreateGuiFont(int dpi);
+
 // The DPI the system gives new windows, and the DPI of a window (the same
 // where Windows has no DPI per window).
 int SystemDpi();

@@ -58,7 +58,14 @@ protected:
 };
 
 TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
-    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    // A few entries, one of them highlighted: the pictures also serve the
+    // README (scripts/make-pictures.sh).
+    const Day today = LocalToday();
+    ASSERT_NO_FATAL_FAILURE(
+        Start(ListBytes({{"Anna", std::to_string(today.day), std::to_string(today.month), "1980", "1", "1"},
+                         {"Ben", "3", "11", "1975", "0", "1"},
+                         {"Clara", "21", "6", "1990", "1", "1"},
+                         {"David", "9", "1", "2001", "1", "1"}})));
     EXPECT_EQ(DpiOf(main_), Dpi()) << "the program is aware of the display's scale";
     EXPECT_NEAR(ClientSize(main_).cx, Scaled(600), 1);
 
@@ -81,12 +88,13 @@ TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
     const TabReader tabs(Control(main_, TabStripId));
     EXPECT_LE(tabs.ItemRect(12).right, Scaled(571));
     EXPECT_EQ(tabs.ItemRect(12).top, tabs.ItemRect(1).top);
-    ClickItem(ListOfTab(main_, AllTab), 0);
+    ClickItem(ListOfTab(main_, AllTab), 1);
     ASSERT_NO_FATAL_FAILURE(TakePicture(main_, "main-window"));
 
     PostCommand(main_, EditEntryCommand);
     HWND dialog = program_.WaitForWindow("EDIT ENTRY");
     ASSERT_NE(dialog, nullptr) << program_.Describe();
+    EXPECT_EQ(TextOf(Control(dialog, NameFieldId)), "Ben");
     EXPECT_NEAR(ClientSize(dialog).cx, Scaled(300), 1);
     EXPECT_NEAR(ClientSize(dialog).cy, Scaled(230), 1);
     ExpectPlaced(dialog, {{DialogTitleId, 0, 5, 300, 30},
