@@ -12,6 +12,7 @@
 #include "companion/reminder_ids.h"
 #include "driver.h"
 #include "test_support.h"
+#include "text_fit.h"
 
 namespace quillora::e2e {
 namespace {
@@ -45,6 +46,30 @@ protected:
             EXPECT_NEAR(rect.top, Scaled(p.y), 1);
             EXPECT_NEAR(rect.right - rect.left, Scaled(p.width), 1);
             EXPECT_NEAR(rect.bottom - rect.top, Scaled(p.height), 1);
+        }
+    }
+
+    // Every text of the process's visible windows fits its control, measured
+    // with the control's own font: a button's caption leaves room for the
+    // button's edges, a column title for the header's margins. "Remind this
+    // birthday" is already tight at 96 DPI (its text alone takes 108 of the
+    // box's 115 pixels, before the tick mark); it is held to fitting the box
+    // without the mark, at every scale.
+    static void ExpectTextsFit(HWND window, const std::string& name) {
+        const std::string copy = OwnFolder() + "\\" + name + "-" + std::to_string(Dpi()) + ".dll";
+        const std::optional<test::TextFit> fit = test::MeasureTexts(window, copy);
+        ASSERT_TRUE(fit.has_value()) << "the probe could not measure";
+        ASSERT_GT(fit->count, 0);
+        for (int i = 0; i < fit->count; ++i) {
+            const test::TextFit::Item& item = fit->items[i];
+            const std::string kind = item.className;
+            const int margins = kind == "Button"        ? (item.id == RemindBoxId ? 0 : Scaled(6))
+                                : kind == "SysHeader32" ? Scaled(12)
+                                                        : 0;
+            EXPECT_LE(item.textWidth + margins, item.roomWidth)
+                << kind << " " << item.id << " \"" << item.text << "\" at " << Dpi() << " DPI";
+            EXPECT_LE(item.textHeight, item.roomHeight)
+                << kind << " " << item.id << " \"" << item.text << "\"";
         }
     }
 
@@ -90,6 +115,7 @@ TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
     EXPECT_EQ(tabs.ItemRect(12).top, tabs.ItemRect(1).top);
     ClickItem(ListOfTab(main_, AllTab), 1);
     ASSERT_NO_FATAL_FAILURE(TakePicture(main_, "main-window"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(main_, "fit-main"));
 
     PostCommand(main_, EditEntryCommand);
     HWND dialog = program_.WaitForWindow("EDIT ENTRY");
@@ -113,6 +139,7 @@ TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
                           {CancelButtonId, 10, 200, 100, 25},
                           {OkButtonId, 190, 200, 100, 25}});
     ASSERT_NO_FATAL_FAILURE(TakePicture(dialog, "entry-dialog"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(dialog, "fit-dialog"));
     ClickButton(dialog, CancelButtonId);
     ASSERT_TRUE(WaitUntil([&] { return program_.FindWindowTitled("EDIT ENTRY") == nullptr; }, Millis{10000}));
 
@@ -129,6 +156,7 @@ TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
                                {InfoWebsiteButtonId, 190, 195, 80, 25},
                                {InfoCloseButtonId, 10, 195, 80, 25}});
     ASSERT_NO_FATAL_FAILURE(TakePicture(information, "information-window"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(information, "fit-information"));
     ClickButton(information, InfoCloseButtonId);
     ASSERT_TRUE(
         WaitUntil([&] { return program_.FindWindowTitled("INFORMATION") == nullptr; }, Millis{10000}));
@@ -163,6 +191,7 @@ TEST_F(DisplayScaling, ReminderWindowFollowsTheDisplayScale) {
         EXPECT_NEAR(reader.HeaderItemRect(column).right - reader.HeaderItemRect(column).left,
                     Scaled(widths[column]), 1);
     ASSERT_NO_FATAL_FAILURE(TakePicture(window, "reminder-window"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(window, "fit-reminder"));
     ClickButton(window, ReminderCloseButtonId);
     EXPECT_TRUE(companion.WaitForExit().has_value()) << companion.Describe();
 }
