@@ -30,11 +30,14 @@ protected:
         const char* dpi = std::getenv("QUILLORA_E2E_DPI");
         return dpi ? std::atoi(dpi) : 96;
     }
-    static int Scaled(int value) { return MulDiv(value, Dpi(), 96); }
+    // The DPI the windows are expected at: the display's, unless a test
+    // moved a window to another.
+    int layoutDpi_ = Dpi();
+    int Scaled(int value) const { return MulDiv(value, layoutDpi_, 96); }
 
     // The children of `parent` in their order, each where its placement
     // puts it at this DPI.
-    static void ExpectPlaced(HWND parent, const std::vector<Placement>& placements) {
+    void ExpectPlaced(HWND parent, const std::vector<Placement>& placements) {
         const std::vector<HWND> children = ChildWindows(parent);
         ASSERT_GE(children.size(), placements.size());
         for (std::size_t i = 0; i < placements.size(); ++i) {
@@ -55,8 +58,8 @@ protected:
     // birthday" is already tight at 96 DPI (its text alone takes 108 of the
     // box's 115 pixels, before the tick mark); it is held to fitting the box
     // without the mark, at every scale.
-    static void ExpectTextsFit(HWND window, const std::string& name) {
-        const std::string copy = OwnFolder() + "\\" + name + "-" + std::to_string(Dpi()) + ".dll";
+    void ExpectTextsFit(HWND window, const std::string& name) {
+        const std::string copy = OwnFolder() + "\\" + name + "-" + std::to_string(layoutDpi_) + ".dll";
         const std::optional<test::TextFit> fit = test::MeasureTexts(window, copy);
         ASSERT_TRUE(fit.has_value()) << "the probe could not measure";
         ASSERT_GT(fit->count, 0);
@@ -67,7 +70,7 @@ protected:
                                 : kind == "SysHeader32" ? Scaled(12)
                                                         : 0;
             EXPECT_LE(item.textWidth + margins, item.roomWidth)
-                << kind << " " << item.id << " \"" << item.text << "\" at " << Dpi() << " DPI";
+                << kind << " " << item.id << " \"" << item.text << "\" at " << layoutDpi_ << " DPI";
             EXPECT_LE(item.textHeight, item.roomHeight)
                 << kind << " " << item.id << " \"" << item.text << "\"";
         }
@@ -194,6 +197,49 @@ TEST_F(DisplayScaling, ReminderWindowFollowsTheDisplayScale) {
     ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(window, "fit-reminder"));
     ClickButton(window, ReminderCloseButtonId);
     EXPECT_TRUE(companion.WaitForExit().has_value()) << companion.Describe();
+}
+
+// Windows tells a window that moved to a monitor of another scale with
+// WM_DPICHANGED and a suggested rectangle; Wine has one scale for all
+// monitors, so the message is sent here as Windows would send it.
+TEST_F(DisplayScaling, TheMainWindowLaysItselfOutAgainOnADpiChange) {
+    if (Dpi() != 96) GTEST_SKIP() << "moves a window from 96 DPI";
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    const RECT rowBefore = ListViewReader(ListOfTab(main_, AllTab)).ItemRect(0);
+    layoutDpi_ = 144;
+    RECT window{};
+    GetWindowRect(main_, &window);
+    const RECT client = [&] {
+        RECT rect{0, 0, Scaled(600), Scaled(500)};
+        AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongA(main_, GWL_STYLE)), TRUE, 0);
+        return rect;
+    }();
+    const RECT suggested{window.left, window.top, window.left + client.right - client.left,
+                         window.top + client.bottom - client.top};
+    RemoteMemory remote(main_, sizeof suggested);
+    ASSERT_TRUE(remote.Write(0, &suggested, sizeof suggested));
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(main_, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                                    reinterpret_cast<LPARAM>(remote.At()), SMTO_ABORTIFHUNG, 10000,
+                                    &ignored));
+
+    ExpectPlaced(main_, {{FrameId, 5, 5, 590, 435},
+                         {AddEntryButtonId, 15, 445, 120, 30},
+                         {EditEntryButtonId, 240, 445, 120, 30},
+                         {DeleteEntryButtonId, 465, 445, 120, 30},
+                         {TabStripId, 15, 15, 571, 415}});
+    HWND list = ListOfTab(main_, AllTab);
+    ExpectPlaced(GetParent(list), {{ListViewIdOfTab(AllTab), 6, 10, 551, 370}});
+    EXPECT_NEAR(ListViewReader(list).HeaderItemRect(NameColumn).right, Scaled(177), 1);
+    // The fonts grew with it: the texts still fit, and are no longer small.
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(main_, "fit-moved"));
+    const RECT row = ListViewReader(list).ItemRect(0);
+    EXPECT_GE(row.bottom - row.top, rowBefore.bottom - rowBefore.top + 4)
+        << "rows as high as the larger font";
+    ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, Millis{5000}));
+    ASSERT_NO_FATAL_FAILURE(TakePicture(main_, "main-window-moved"));
+    PostCommand(main_, QuitCommand);
+    ASSERT_TRUE(program_.WaitForExit().has_value()) << program_.Describe();
 }
 
 }  // namespace
