@@ -207,15 +207,17 @@ TEST_F(DisplayScaling, TheMainWindowLaysItselfOutAgainOnADpiChange) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     const RECT rowBefore = ListViewReader(ListOfTab(main_, AllTab)).ItemRect(0);
     layoutDpi_ = 144;
-    RECT window{};
-    GetWindowRect(main_, &window);
     const RECT client = [&] {
         RECT rect{0, 0, Scaled(600), Scaled(500)};
         AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongA(main_, GWL_STYLE)), TRUE, 0);
         return rect;
     }();
-    const RECT suggested{window.left, window.top, window.left + client.right - client.left,
-                         window.top + client.bottom - client.top};
+    // Centred on the screen, as a monitor of that scale would place it.
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const RECT suggested{left, top, left + width, top + height};
     RemoteMemory remote(main_, sizeof suggested);
     ASSERT_TRUE(remote.Write(0, &suggested, sizeof suggested));
     DWORD_PTR ignored = 0;
