@@ -56,9 +56,13 @@ HWND ControlLayout::Create(HWND parent, int id, const char* className, const cha
 
 void ControlLayout::Place(HWND control, const Box& at96, FontRole font) {
     if (!control) return;
+    bool known = false;
     for (Placed& placed : placed_) {
-        if (placed.control == control) placed = {control, at96, font};
+        if (placed.control != control) continue;
+        placed = {control, at96, font};
+        known = true;
     }
+    if (!known) placed_.push_back({control, at96, font});
     const Box box = ScaleForDpi(at96, theme_.Dpi());
     MoveWindow(control, box.x, box.y, box.width, box.height, FALSE);
 }
