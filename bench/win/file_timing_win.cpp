@@ -54,7 +54,7 @@ double Median(std::vector<double> samples) {
 
 bool PlainRead(const std::string& path, std::string& bytes) {
     UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) return false;

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "app/application_win.h"
-#include "base/scoped_win.h"
 #include "app/startup_win.h"
+#include "base/scoped_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{

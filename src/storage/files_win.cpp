@@ -8,7 +8,7 @@ namespace quillora {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) return std::nullopt;
@@ -59,7 +59,7 @@ bool TargetIsWritable(const std::string& path, bool& exists) {
         return false;
     }
     UniqueKernelHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (probe) {
         exists = true;
         return true;

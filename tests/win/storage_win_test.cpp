@@ -33,7 +33,8 @@ protected:
     std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
 
     static void Write(const std::string& path, const std::string& bytes) {
-        UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        UniqueKernelHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         ASSERT_TRUE(file.Valid());
         DWORD wrote = 0;
         WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
@@ -105,7 +106,8 @@ TEST_F(SafeSave, RefusesWhereTheFileCouldNotBeRewritten) {
 
     const std::string locked = Path("list.txt");
     Write(locked, "0\r\n");
-    UniqueKernelHandle writer(CreateFileA(locked.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueKernelHandle writer(
+        CreateFileA(locked.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(writer.Valid());
     EXPECT_FALSE(SaveWholeFile(locked, std::string("1\r\n")));
     EXPECT_FALSE(ReadWholeFile(locked).has_value()) << "a file held by another writer cannot be read either";
