@@ -1,12 +1,12 @@
 # Sources of the Windows side (everything here needs <windows.h>).
 
 # What the program and the reminder companion share: the user's files and
-# folders, the fonts, the window base and the message loop.
+# folders, the theme, the window base and the message loop.
 set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/user_data_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ui/fonts_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/theme_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
 )

@@ -26,6 +26,8 @@ struct NoEvents final : MainWindowEvents {
     void OnMenuEvent(int) override {}
     void OnControlEvent(int, ControlEventType) override {}
     void OnCloseEvent() override {}
+    void OnKeyCommand(MainAction) override {}
+    void OnNewDay() override {}
 };
 
 double Milliseconds(const std::function<void()>& work) {

@@ -31,7 +31,6 @@ bool Application::Start() {
     }
     menus_.AttachMenuBar(mainWindow_.Window());
     menus_.MarkMusic(Low32(NumberFromText(settings_.Get(PlayMusicAtRemind))) != 0);
-    fonts_ = CreateSharedFonts();
     menus_.CreatePopupMenu();
     menus_.SyncDaysMarks(settings_.Get(DaysBeforeRemind));
     WriteAutostartOnce();
@@ -45,7 +44,8 @@ bool Application::Start() {
 }
 
 void Application::Run() {
-    RunMessageLoop([] { return false; });
+    RunMessageLoop([] { return false; },
+                   [this](const MSG& message) { return mainWindow_.HandleKey(message); });
     // A WM_QUIT that another program posted ends the loop too; the run's
     // changes are saved all the same.
     Quit();
@@ -71,6 +71,21 @@ void Application::OnEndSession() {
     // be saved still goes to its rescue copy.
     SaveAll(false);
     PostQuitMessage(0);
+}
+
+void Application::OnKeyCommand(MainAction action) {
+    Dispatch(action, 0);
+}
+
+void Application::OnNewDay() {
+    if (quitting_) return;
+    // The visible list gets today's figures and keeps its order and
+    // selection; the other lists are refilled before they are shown anyway.
+    const int tab = mainWindow_.SelectedTab();
+    const int selected = mainWindow_.TableIndexOfRow(tab, mainWindow_.SelectedRow(tab));
+    FillTab(tab);
+    sorter_.SortAgain(mainWindow_.ListView(tab));
+    mainWindow_.SelectRowOfTableIndex(tab, selected);
 }
 
 void Application::Dispatch(MainAction action, int id) {
@@ -124,7 +139,10 @@ void Application::Dispatch(MainAction action, int id) {
         case MainAction::ShowPopupMenu:
             menus_.ShowPopupMenu(mainWindow_.Window());
             break;
-        case MainAction::None:
+        case MainAction::ShowPopupMenuAtSelection:
+            menus_.ShowPopupMenu(mainWindow_.Window(), mainWindow_.PopupPoint());
+            break;
+        default:  // None, and what the main window handles itself
             break;
     }
 }
@@ -218,7 +236,7 @@ void Application::OpenEntryDialog(bool editMode) {
         request.nameTaken = [this](const std::string& name) { return table_.ContainsName(name); };
     }
     mainWindow_.Enable(false);
-    const auto stored = RunEntryDialog(mainWindow_.Window(), fonts_, request);
+    const auto stored = RunEntryDialog(mainWindow_.Window(), request);
     if (stored) {
         if (editMode) {
             (void)table_.Replace(currentEntryIndex_, *stored);
@@ -231,7 +249,7 @@ void Application::OpenEntryDialog(bool editMode) {
 
 void Application::OpenInformationWindow() {
     mainWindow_.Enable(false);
-    RunInformationWindow(mainWindow_.Window(), fonts_);
+    RunInformationWindow(mainWindow_.Window());
     ReturnToAllTab();
 }
 

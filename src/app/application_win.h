@@ -1,13 +1,12 @@
 #pragma once
 // The one application object: it owns the user's data, the main window, the
-// menus, the fonts and the column sorter, and handles the main window's
+// menus and the column sorter, and handles the main window's
 // events.
 #include <optional>
 
 #include "app/startup_win.h"
 #include "ui/column_sorter_win.h"
 #include "ui/exchange_win.h"
-#include "ui/fonts_win.h"
 #include "ui/main_window_win.h"
 #include "ui/menus_win.h"
 
@@ -31,6 +30,8 @@ public:
     void OnControlEvent(int controlId, ControlEventType type) override;
     void OnCloseEvent() override;
     void OnEndSession() override;
+    void OnKeyCommand(MainAction action) override;
+    void OnNewDay() override;
 
 private:
     void Dispatch(MainAction action, int id);
@@ -56,7 +57,6 @@ private:
     ColumnSorter sorter_;
     MainWindow mainWindow_{*this, sorter_};
     Menus menus_;
-    SharedFonts fonts_;
     ExchangeCommands exchange_;
     bool quitting_ = false;
 };

@@ -47,6 +47,12 @@ std::int64_t DaysLeft(std::int64_t day, std::int64_t month, CalendarDay today) {
     }
 }
 
+std::string AgeText(std::int64_t day, std::int64_t month, std::int64_t year, CalendarDay today) {
+    if (year < 1) return {};
+    const std::int64_t age = AgeOn(day, month, year, today);
+    return age < 0 ? std::string() : NumberToText(age);
+}
+
 ListRow BuildRow(const BirthdayEntry& entry, CalendarDay today) {
     const std::int64_t day = NumberFromText(entry.Day);
     const std::int64_t month = NumberFromText(entry.Month);
@@ -55,8 +61,8 @@ ListRow BuildRow(const BirthdayEntry& entry, CalendarDay today) {
     // Built in one piece: assigning "X" into a default-constructed cell trips
     // a false -Wrestrict in GCC 12.
     return {.cells = {entry.Name, entry.Day, entry.Month, entry.Year,
-                      NumberToText(AgeOn(day, month, NumberFromText(entry.Year), today)),
-                      NumberToText(daysLeft), std::string(NumberFromText(entry.Remind) != 0 ? "X" : "")},
+                      AgeText(day, month, NumberFromText(entry.Year), today), NumberToText(daysLeft),
+                      std::string(NumberFromText(entry.Remind) != 0 ? "X" : "")},
             .highlighted = daysLeft == 0};
 }
 

@@ -38,6 +38,11 @@ std::int64_t AgeOn(std::int64_t day, std::int64_t month, std::int64_t year, Cale
 // none. Always 0 to 366.
 std::int64_t DaysLeft(std::int64_t day, std::int64_t month, CalendarDay today);
 
+// The AGE cell: the age when the year reads as a number from 1 on and the
+// age on `today` is 0 or more; empty otherwise (no year, or a year still to
+// come), so that no impossible age is ever shown.
+std::string AgeText(std::int64_t day, std::int64_t month, std::int64_t year, CalendarDay today);
+
 // The row of one entry on `today` (read once per fill by the caller).
 ListRow BuildRow(const BirthdayEntry& entry, CalendarDay today);
 

@@ -14,22 +14,12 @@ constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
 constexpr int ClientWidth = 380;
 constexpr int ClientHeight = 262;
 
-// The colours of Quillora's child windows and of its list rows.
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF DarkGrey = RGB(51, 51, 51);
-constexpr COLORREF TodayColour = RGB(0, 193, 193);
-
 struct ColumnLayout {
     const char* title;
     int width;
 };
 // Widths add up to the list's inside, so no sideways scrolling is needed.
 constexpr ColumnLayout Columns[] = {{"NAME", 120}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 91}};
-
-void SetFont(HWND control, HFONT font) {
-    if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-}
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
     LVITEMA item{};
@@ -40,11 +30,7 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 
 }  // namespace
 
-ReminderWindow::ReminderWindow(std::vector<DueReminder> due)
-    : due_(std::move(due)),
-      fonts_(CreateSharedFonts()),
-      black_(CreateSolidBrush(Black)),
-      darkGrey_(CreateSolidBrush(DarkGrey)) {}
+ReminderWindow::ReminderWindow(std::vector<DueReminder> due) : due_(std::move(due)) {}
 
 ReminderWindow::~ReminderWindow() {
     // The controls use the fonts, so the window goes before them.
@@ -55,6 +41,7 @@ bool ReminderWindow::Open(int showCommand) {
     if (!CreateCentred(ReminderWindowClass, ReminderWindowTitle, WindowStyle, WindowExStyle, ClientWidth,
                        ClientHeight))
         return false;
+    theme_ = Theme(DpiOfWindow(window_));
     CreateControls();
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
@@ -69,18 +56,16 @@ bool ReminderWindow::Open(int showCommand) {
 }
 
 void ReminderWindow::CreateControls() {
-    SetFont(CreateControl(window_, ReminderTitleId, "STATIC", ReminderWindowTitle, SS_CENTER | SS_CENTERIMAGE,
-                          WS_EX_CLIENTEDGE, 0, 5, ClientWidth, 30),
-            fonts_.title.Get());
-    SetFont(CreateControl(window_, ReminderCaptionId, "STATIC", "Birthdays to remember:", SS_CENTER, 0, 10,
-                          45, 360, 18),
-            fonts_.caption.Get());
-    HWND list = CreateControl(window_, ReminderListId, WC_LISTVIEWA, "",
-                              WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE,
-                              10, 68, 360, 150);
+    layout_.Create(window_, ReminderTitleId, "STATIC", ReminderWindowTitle, SS_CENTER | SS_CENTERIMAGE,
+                   WS_EX_CLIENTEDGE, {0, 5, ClientWidth, 30}, FontRole::Title);
+    layout_.Create(window_, ReminderCaptionId, "STATIC", "Birthdays to remember:", SS_CENTER, 0,
+                   {10, 45, 360, 18}, FontRole::Caption);
+    HWND list = layout_.Create(window_, ReminderListId, WC_LISTVIEWA, "",
+                               WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE,
+                               {10, 68, 360, 150});
     if (list) FillList(list);
-    CreateControl(window_, ReminderCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 140,
-                  228, 100, 25);
+    layout_.Create(window_, ReminderCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+                   {140, 228, 100, 25});
 }
 
 void ReminderWindow::FillList(HWND list) {
@@ -89,7 +74,7 @@ void ReminderWindow::FillList(HWND list) {
         LVCOLUMNA layout{};
         layout.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
         layout.pszText = const_cast<char*>(Columns[column].title);
-        layout.cx = Columns[column].width;
+        layout.cx = theme_.Scale(Columns[column].width);
         layout.iSubItem = column;
         SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&layout));
     }
@@ -106,8 +91,19 @@ void ReminderWindow::FillList(HWND list) {
     }
 }
 
+void ReminderWindow::SetColumnWidths() const {
+    HWND list = GetDlgItem(window_, ReminderListId);
+    for (int column = 0; column < static_cast<int>(std::size(Columns)); ++column)
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
+                     theme_.Scale(Columns[column].width));
+}
+
 LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_DPICHANGED:
+            ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
+            SetColumnWidths();
+            return 0;
         case WM_COMMAND:
             // CLOSE, and Enter or Esc through the dialog keys.
             if (LOWORD(wParam) == ReminderCloseButtonId || LOWORD(wParam) == IDOK) DestroyWindow(window_);
@@ -131,15 +127,12 @@ LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT ReminderWindow::OnStaticColour(HDC dc, HWND control) {
     const int id = GetDlgCtrlID(control);
-    const HBRUSH brush = id == ReminderTitleId     ? black_.Get()
-                         : id == ReminderCaptionId ? darkGrey_.Get()
-                                                   : nullptr;
-    if (!brush)
-        return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                               reinterpret_cast<LPARAM>(control));
-    SetTextColor(dc, White);
-    SetBkColor(dc, id == ReminderTitleId ? Black : DarkGrey);
-    return reinterpret_cast<LRESULT>(brush);
+    const StaticLook look = id == ReminderTitleId     ? StaticLook::Title
+                            : id == ReminderCaptionId ? StaticLook::Heading
+                                                      : StaticLook::Plain;
+    if (HBRUSH brush = theme_.ColourStatic(dc, look)) return reinterpret_cast<LRESULT>(brush);
+    return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(control));
 }
 
 LRESULT ReminderWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
@@ -147,7 +140,7 @@ LRESULT ReminderWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
     const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
     if (row < due_.size() && due_[row].IsToday()) {
-        draw.clrTextBk = TodayColour;
+        draw.clrTextBk = Colour::Today;
         return CDRF_NEWFONT;
     }
     return CDRF_DODEFAULT;

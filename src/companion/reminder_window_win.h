@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "calc/reminders.h"
-#include "ui/fonts_win.h"
+#include "ui/theme_win.h"
 #include "ui/window_base_win.h"
 
 namespace quillora {
@@ -32,14 +32,14 @@ public:
 private:
     void CreateControls();
     void FillList(HWND list);
+    void SetColumnWidths() const;
     LRESULT OnStaticColour(HDC dc, HWND control);
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
     void OnDestroyed();
 
     std::vector<DueReminder> due_;
-    SharedFonts fonts_;
-    UniqueBrush black_;
-    UniqueBrush darkGrey_;
+    Theme theme_;
+    ControlLayout layout_{theme_};
     std::function<void()> closed_;
 };
 

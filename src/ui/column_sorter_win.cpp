@@ -134,6 +134,15 @@ void ColumnSorter::OnColumnClick(HWND listView, int column) {
     InvalidateRect(listView, nullptr, TRUE);
 }
 
+void ColumnSorter::SortAgain(HWND listView) {
+    SortState* state = Find(listView);
+    if (!state || state->lastColumn < 0 || ListView_GetItemCount(listView) <= 0) return;
+    // The click sorts in the direction stored for the next click and turns
+    // it; that direction is turned back first so the order stays as it was.
+    state->nextDirection = -state->nextDirection;
+    OnColumnClick(listView, state->lastColumn);
+}
+
 void ColumnSorter::OnWindowPosChanging(HWND topWindow, const WINDOWPOS& position) {
     if (position.flags != StateChangeFlags) return;
     for (auto& state : states_) {

@@ -31,6 +31,9 @@ public:
     // a round trip to the Wine server.)
     // A header click (LVN_COLUMNCLICK): sorts a registered, non-empty list.
     void OnColumnClick(HWND listView, int column);
+    // Sorts a refilled list again as its last header click did, in the same
+    // direction; a list never sorted stays in its fill order.
+    void SortAgain(HWND listView);
     // The top-level window's WM_WINDOWPOSCHANGING: after minimise or restore
     // the registered lists of that window are scrolled back to the start.
     void OnWindowPosChanging(HWND topWindow, const WINDOWPOS& position);

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "base/scoped_win.h"
 #include "storage/number_text.h"
@@ -29,6 +31,8 @@ struct DateFieldLayout {
     int lowest;
     int highest;
 };
+// One label over the three fields, its words lined up by spaces.
+constexpr char DateLabel[] = "Day:                   Month:                    Year:";
 constexpr int DateFieldTop = 125;
 constexpr int DateFieldHeight = 20;
 constexpr std::array<DateFieldLayout, 3> DateFields = {{
@@ -39,8 +43,7 @@ constexpr std::array<DateFieldLayout, 3> DateFields = {{
 
 class EntryDialog : public WindowBase<EntryDialog> {
 public:
-    EntryDialog(const SharedFonts& fonts, const EntryDialogRequest& request)
-        : fonts_(fonts), request_(request), titleBackground_(CreateSolidBrush(RGB(0, 0, 0))) {}
+    explicit EntryDialog(const EntryDialogRequest& request) : request_(request) {}
 
     std::optional<BirthdayEntry> Run(HWND mainWindow) {
         if (Create()) {
@@ -74,6 +77,10 @@ public:
                 return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
             case WM_ACTIVATE:
                 return OnActivate(wParam, lParam);
+            case WM_DPICHANGED:
+                ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
+                SpaceDateLabel();
+                return 0;
             case WM_CLOSE:
                 closed_ = true;
                 return 0;
@@ -88,6 +95,7 @@ private:
         if (!CreateCentred(EntryDialogClass, title, EntryDialogStyle, EntryDialogExStyle, ClientWidth,
                            ClientHeight))
             return false;
+        theme_ = Theme(DpiOfWindow(window_));
         WithoutEvents([this, title] {
             CreateControls(title);
             ShowRequest();
@@ -96,30 +104,59 @@ private:
     }
 
     void CreateControls(const char* title) {
-        HWND heading = CreateControl(window_, DialogTitleId, "STATIC", title, SS_CENTER | SS_CENTERIMAGE,
-                                     WS_EX_CLIENTEDGE, 0, 5, 300, 30);
-        SetFont(heading, fonts_.title.Get());
+        layout_.Create(window_, DialogTitleId, "STATIC", title, SS_CENTER | SS_CENTERIMAGE, WS_EX_CLIENTEDGE,
+                       {0, 5, 300, 30}, FontRole::Title);
         // The frame's inside is never painted (an owner-drawn static that
         // draws nothing), so the controls inside it show through.
-        CreateControl(window_, DialogFrameId, "STATIC", "", SS_OWNERDRAW,
-                      WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 35, 290, 155);
-        HWND nameGroup =
-            CreateControl(window_, NameGroupId, "BUTTON", "Name:", BS_GROUPBOX, 0, 20, 45, 260, 50);
-        SetFont(nameGroup, fonts_.caption.Get());
-        CreateControl(window_, NameFieldId, "EDIT", "Name", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                      WS_EX_CLIENTEDGE, 30, 65, 240, 20);
-        HWND birthdayGroup =
-            CreateControl(window_, BirthdayGroupId, "BUTTON", "Birthday:", BS_GROUPBOX, 0, 20, 105, 260, 50);
-        SetFont(birthdayGroup, fonts_.caption.Get());
-        CreateControl(window_, DateLabelId, "STATIC",
-                      "Day:                   Month:                    Year:", SS_LEFT, 0, 30, 128, 240, 20);
+        layout_.Create(window_, DialogFrameId, "STATIC", "", SS_OWNERDRAW,
+                       WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, {5, 35, 290, 155});
+        layout_.Create(window_, NameGroupId, "BUTTON", "Name:", BS_GROUPBOX, 0, {20, 45, 260, 50},
+                       FontRole::Caption);
+        layout_.Create(window_, NameFieldId, "EDIT", "Name", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+                       WS_EX_CLIENTEDGE, {30, 65, 240, 20});
+        layout_.Create(window_, BirthdayGroupId, "BUTTON", "Birthday:", BS_GROUPBOX, 0, {20, 105, 260, 50},
+                       FontRole::Caption);
+        layout_.Create(window_, DateLabelId, "STATIC", DateLabel, SS_LEFT, 0, {30, 128, 240, 20});
+        SpaceDateLabel();
         for (const DateFieldLayout& field : DateFields)
             CreateDateField(field);
-        CreateControl(window_, RemindBoxId, "BUTTON", "Remind this birthday", WS_TABSTOP | BS_AUTOCHECKBOX, 0,
-                      95, 165, 115, 20);
-        CreateControl(window_, CancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0, 10, 200,
-                      100, 25);
-        CreateControl(window_, OkButtonId, "BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, 0, 190, 200, 100, 25);
+        layout_.Create(window_, RemindBoxId, "BUTTON", "Remind this birthday", WS_TABSTOP | BS_AUTOCHECKBOX,
+                       0, {95, 165, 115, 20});
+        layout_.Create(window_, CancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       {10, 200, 100, 25});
+        layout_.Create(window_, OkButtonId, "BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       {190, 200, 100, 25});
+    }
+
+    // At 96 DPI the label as designed; at another DPI its words start where
+    // their 96-DPI places, scaled, are.
+    void SpaceDateLabel() {
+        HWND label = GetDlgItem(window_, DateLabelId);
+        if (!label) return;
+        if (theme_.Dpi() == DesignDpi) {
+            SetWindowTextA(label, DateLabel);
+            return;
+        }
+        HDC dc = GetDC(label);
+        if (!dc) return;
+        const UniqueFont designFont = CreateGuiFont(DesignDpi);
+        auto widthIn = [dc](HFONT font) {
+            return [dc, font](const std::string& text) {
+                const HGDIOBJ previous = SelectObject(dc, font);
+                SIZE size{};
+                GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+                SelectObject(dc, previous);
+                return static_cast<int>(size.cx);
+            };
+        };
+        const std::string text = DateLabel;
+        const auto designWidth = widthIn(designFont.Get());
+        const std::vector<int> starts = {0, theme_.Scale(designWidth(text.substr(0, text.find("Month:")))),
+                                         theme_.Scale(designWidth(text.substr(0, text.find("Year:"))))};
+        const std::string spaced =
+            SpacedWords({"Day:", "Month:", "Year:"}, starts, widthIn(theme_.Font(FontRole::Gui)));
+        ReleaseDC(label, dc);
+        SetWindowTextA(label, spaced.c_str());
     }
 
     // A text part with its arrows at the right end of the field's rectangle,
@@ -127,23 +164,22 @@ private:
     // so that their events are the field's events.
     void CreateDateField(const DateFieldLayout& field) {
         const int arrowsWidth = DateFieldHeight / 2;
-        HWND text = CreateControl(window_, field.id, "EDIT", "", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL,
-                                  WS_EX_CLIENTEDGE, field.x, DateFieldTop, field.width - arrowsWidth,
-                                  DateFieldHeight);
+        HWND text = layout_.Create(window_, field.id, "EDIT", "", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL,
+                                   WS_EX_CLIENTEDGE,
+                                   {field.x, DateFieldTop, field.width - arrowsWidth, DateFieldHeight});
         // Plain digits when stepping, no wrap-around at the ends; the Up and
         // Down keys step too. The arrows read the number from the text at
         // every step, so what the user typed is where they start.
-        HWND arrows = CreateControl(
-            window_, field.id, UPDOWN_CLASSA, "", UDS_SETBUDDYINT | UDS_NOTHOUSANDS | UDS_ARROWKEYS, 0,
-            field.x + field.width - arrowsWidth, DateFieldTop, arrowsWidth, DateFieldHeight);
+        const Box arrowsBox{field.x + field.width - arrowsWidth, DateFieldTop, arrowsWidth, DateFieldHeight};
+        HWND arrows = layout_.Create(window_, field.id, UPDOWN_CLASSA, "",
+                                     UDS_SETBUDDYINT | UDS_NOTHOUSANDS | UDS_ARROWKEYS, 0, arrowsBox);
         if (!text || !arrows) return;
         // No margins, so that a four-digit year fits the narrow text part.
         SendMessageA(text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(0, 0));
         SendMessageA(arrows, UDM_SETRANGE32, field.lowest, field.highest);
         SendMessageA(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(text), 0);
         // Taking a buddy may give the arrows a width of their own choosing.
-        MoveWindow(arrows, field.x + field.width - arrowsWidth, DateFieldTop, arrowsWidth, DateFieldHeight,
-                   FALSE);
+        layout_.Place(arrows, arrowsBox);
     }
 
     void ShowRequest() {
@@ -224,11 +260,10 @@ private:
     }
 
     LRESULT OnStaticColour(HDC dc, HWND control, UINT message) {
-        if (GetDlgCtrlID(control) != DialogTitleId || !titleBackground_)
-            return DefaultHandling(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-        SetTextColor(dc, RGB(255, 255, 255));
-        SetBkColor(dc, RGB(0, 0, 0));
-        return reinterpret_cast<LRESULT>(titleBackground_.Get());
+        const StaticLook look =
+            GetDlgCtrlID(control) == DialogTitleId ? StaticLook::Title : StaticLook::Plain;
+        if (HBRUSH brush = theme_.ColourStatic(dc, look)) return reinterpret_cast<LRESULT>(brush);
+        return DefaultHandling(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     }
 
     // A plain window forgets which control had the focus when it is
@@ -270,13 +305,9 @@ private:
         quiet_ = wasQuiet;
     }
 
-    static void SetFont(HWND control, HFONT font) {
-        if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-
-    const SharedFonts& fonts_;
     const EntryDialogRequest& request_;
-    UniqueBrush titleBackground_;
+    Theme theme_;
+    ControlLayout layout_{theme_};
     HWND lastFocus_ = nullptr;
     bool quiet_ = false;
     bool closed_ = false;
@@ -285,9 +316,8 @@ private:
 
 }  // namespace
 
-std::optional<BirthdayEntry> RunEntryDialog(HWND mainWindow, const SharedFonts& fonts,
-                                            const EntryDialogRequest& request) {
-    EntryDialog dialog(fonts, request);
+std::optional<BirthdayEntry> RunEntryDialog(HWND mainWindow, const EntryDialogRequest& request) {
+    EntryDialog dialog(request);
     return dialog.Run(mainWindow);
 }
 

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "storage/birthday_table.h"
-#include "ui/fonts_win.h"
 
 namespace quillora {
 
@@ -27,7 +26,6 @@ struct EntryDialogRequest {
 // `mainWindow`, which the dialog enables again before it goes. Returns the
 // entry to store after "OK" (Remind "1" or "0", Mark "1"), nothing after
 // "CANCEL" or the close box.
-std::optional<BirthdayEntry> RunEntryDialog(HWND mainWindow, const SharedFonts& fonts,
-                                            const EntryDialogRequest& request);
+std::optional<BirthdayEntry> RunEntryDialog(HWND mainWindow, const EntryDialogRequest& request);
 
 }  // namespace quillora

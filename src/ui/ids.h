@@ -15,6 +15,9 @@ inline constexpr int MonthTabCount = 13;   // "ALL" and the twelve months
 inline constexpr int LastListViewId = FirstListViewId + MonthTabCount - 1;
 inline constexpr int AllTab = 0;
 
+// The main window's one timer: due when the next local day begins.
+inline constexpr int NewDayTimerId = 1;
+
 constexpr int ListViewIdOfTab(int tab) {
     return FirstListViewId + tab;
 }

@@ -19,24 +19,10 @@ constexpr DWORD InformationWindowExStyle = WS_EX_CONTROLPARENT;
 constexpr int ClientWidth = 280;
 constexpr int ClientHeight = 225;
 
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Black = RGB(0, 0, 0);
-constexpr COLORREF DarkGrey = RGB(51, 51, 51);
-constexpr COLORREF Grey = RGB(153, 153, 153);
-
 std::string VersionLine() {
     return "Quillora v." + std::to_string(QUILLORA_VERSION_MAJOR) + "." +
            std::to_string(QUILLORA_VERSION_MINOR);
 }
-
-// A text's colours and the brush that paints its background.
-struct TextColours {
-    TextColours(COLORREF textColour, COLORREF backgroundColour)
-        : text(textColour), background(backgroundColour), brush(CreateSolidBrush(backgroundColour)) {}
-    COLORREF text;
-    COLORREF background;
-    UniqueBrush brush;
-};
 
 // The website's host: the address without its scheme and trailing slash.
 std::string WebsiteHost() {
@@ -54,8 +40,7 @@ std::string Credits() {
 
 class InformationWindow : public WindowBase<InformationWindow> {
 public:
-    explicit InformationWindow(const SharedFonts& fonts)
-        : fonts_(fonts), title_(White, Black), heading_(White, DarkGrey), body_(Black, Grey) {}
+    InformationWindow() = default;
 
     void Run(HWND mainWindow) {
         if (Create()) {
@@ -75,6 +60,9 @@ public:
             case WM_CLOSE:
                 closed_ = true;
                 return 0;
+            case WM_DPICHANGED:
+                ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
+                return 0;
             default:
                 return DefaultHandling(message, wParam, lParam);
         }
@@ -85,25 +73,26 @@ private:
         if (!CreateCentred(InformationWindowClass, "INFORMATION", InformationWindowStyle,
                            InformationWindowExStyle, ClientWidth, ClientHeight))
             return false;
+        theme_ = Theme(DpiOfWindow(window_));
         CreateControls();
         return true;
     }
 
     void CreateControls() {
-        SetFont(CreateControl(window_, InfoTitleId, "STATIC", "INFORMATION:", SS_CENTER | SS_CENTERIMAGE,
-                              WS_EX_CLIENTEDGE, 0, 5, 280, 30),
-                fonts_.title.Get());
-        SetFont(CreateControl(window_, InfoFactsHeadingId, "STATIC", "Facts:", SS_CENTER, 0, 10, 45, 260, 18),
-                fonts_.caption.Get());
-        SetFont(CreateControl(window_, InfoCreditsHeadingId, "STATIC",
-                              "Developing, Programing, Publishing:", SS_CENTER, 0, 10, 105, 260, 18),
-                fonts_.caption.Get());
-        CreateControl(window_, InfoVersionId, "STATIC", VersionLine().c_str(), SS_CENTER, 0, 45, 67, 190, 18);
-        CreateControl(window_, InfoCreditsId, "STATIC", Credits().c_str(), SS_CENTER, 0, 45, 127, 190, 45);
-        CreateControl(window_, InfoWebsiteButtonId, "BUTTON", "WEBSITE", WS_TABSTOP | BS_PUSHBUTTON, 0, 190,
-                      195, 80, 25);
-        CreateControl(window_, InfoCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_PUSHBUTTON, 0, 10, 195,
-                      80, 25);
+        layout_.Create(window_, InfoTitleId, "STATIC", "INFORMATION:", SS_CENTER | SS_CENTERIMAGE,
+                       WS_EX_CLIENTEDGE, {0, 5, 280, 30}, FontRole::Title);
+        layout_.Create(window_, InfoFactsHeadingId, "STATIC", "Facts:", SS_CENTER, 0, {10, 45, 260, 18},
+                       FontRole::Caption);
+        layout_.Create(window_, InfoCreditsHeadingId, "STATIC",
+                       "Developing, Programing, Publishing:", SS_CENTER, 0, {10, 105, 260, 18},
+                       FontRole::Caption);
+        layout_.Create(window_, InfoVersionId, "STATIC", VersionLine().c_str(), SS_CENTER, 0,
+                       {45, 67, 190, 18});
+        layout_.Create(window_, InfoCreditsId, "STATIC", Credits().c_str(), SS_CENTER, 0, {45, 127, 190, 45});
+        layout_.Create(window_, InfoWebsiteButtonId, "BUTTON", "WEBSITE", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       {190, 195, 80, 25});
+        layout_.Create(window_, InfoCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       {10, 195, 80, 25});
     }
 
     void OnCommand(int id) {
@@ -121,44 +110,35 @@ private:
     }
 
     LRESULT OnStaticColour(HDC dc, HWND control, UINT message) {
-        const TextColours* colours = ColoursOf(GetDlgCtrlID(control));
-        if (!colours || !colours->brush)
-            return DefaultHandling(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-        SetTextColor(dc, colours->text);
-        SetBkColor(dc, colours->background);
-        return reinterpret_cast<LRESULT>(colours->brush.Get());
+        if (HBRUSH brush = theme_.ColourStatic(dc, LookOf(GetDlgCtrlID(control))))
+            return reinterpret_cast<LRESULT>(brush);
+        return DefaultHandling(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     }
 
-    [[nodiscard]] const TextColours* ColoursOf(int id) const {
+    [[nodiscard]] static StaticLook LookOf(int id) {
         switch (id) {
             case InfoTitleId:
-                return &title_;
+                return StaticLook::Title;
             case InfoFactsHeadingId:
             case InfoCreditsHeadingId:
-                return &heading_;
+                return StaticLook::Heading;
             case InfoVersionId:
             case InfoCreditsId:
-                return &body_;
+                return StaticLook::Body;
             default:
-                return nullptr;
+                return StaticLook::Plain;
         }
     }
 
-    static void SetFont(HWND control, HFONT font) {
-        if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-
-    const SharedFonts& fonts_;
-    TextColours title_;
-    TextColours heading_;
-    TextColours body_;
+    Theme theme_;
+    ControlLayout layout_{theme_};
     bool closed_ = false;
 };
 
 }  // namespace
 
-void RunInformationWindow(HWND mainWindow, const SharedFonts& fonts) {
-    InformationWindow window(fonts);
+void RunInformationWindow(HWND mainWindow) {
+    InformationWindow window;
     window.Run(mainWindow);
 }
 

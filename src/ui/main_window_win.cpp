@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
+#include "calc/day_change.h"
 #include "storage/number_text.h"
 
 namespace quillora {
@@ -20,6 +23,8 @@ struct ColumnLayout {
 constexpr ColumnLayout ListColumns[ListColumnCount] = {
     {"NAME", 177}, {"DAY", 60}, {"MONTH", 60}, {"YEAR", 60}, {"AGE", 60}, {"DAYS LEFT", 70}, {"REMIND", 60}};
 
+constexpr int MinTabWidth = 16;
+
 struct ButtonLayout {
     int id;
     const char* caption;
@@ -28,6 +33,11 @@ struct ButtonLayout {
 constexpr ButtonLayout Buttons[] = {{AddEntryButtonId, "ADD ENTRY", 15},
                                     {EditEntryButtonId, "EDIT ENTRY", 240},
                                     {DeleteEntryButtonId, "DELETE ENTRY", 465}};
+
+static_assert(Key::Tab == VK_TAB && Key::Enter == VK_RETURN && Key::Escape == VK_ESCAPE &&
+              Key::PageUp == VK_PRIOR && Key::PageDown == VK_NEXT && Key::Left == VK_LEFT &&
+              Key::Right == VK_RIGHT && Key::Delete == VK_DELETE && Key::ContextMenu == VK_APPS &&
+              Key::F10 == VK_F10);
 
 }  // namespace
 
@@ -40,7 +50,9 @@ bool MainWindow::Create() {
     // The outer size comes from the client size without a menu bar; the menu
     // bar attached later takes its height from the client area.
     if (!CreateCentred(ClassName, "QUILLORA", MainWindowStyle, 0, ClientWidth, ClientHeight)) return false;
+    theme_ = Theme(DpiOfWindow(window_));
     CreateControls();
+    ScheduleNewDay();
     return true;
 }
 
@@ -56,23 +68,24 @@ void MainWindow::Destroy() {
 void MainWindow::CreateControls() {
     // The frame's inside is never painted (an owner-drawn static that draws
     // nothing), so the controls inside it show through.
-    CreateControl(window_, FrameId, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 5,
-                  590, 435);
+    layout_.Create(window_, FrameId, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT,
+                   {5, 5, 590, 435});
     for (const ButtonLayout& button : Buttons) {
-        CreateControl(window_, button.id, "BUTTON", button.caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
-                      button.x, 445, 120, 30);
+        layout_.Create(window_, button.id, "BUTTON", button.caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
+                       {button.x, 445, 120, 30});
     }
     // A control parent, so that Tab and Shift+Tab reach the list on the
     // visible page too.
     tabStrip_ =
-        CreateControl(window_, TabStripId, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
-                      WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT, 15, 15, 571, 415);
+        layout_.Create(window_, TabStripId, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
+                       WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT, {15, 15, 571, 415});
     if (!tabStrip_) return;
     // Tabs as wide as their captions: with the default minimum tab width
     // thirteen tabs need more than the strip's width and scroll arrows appear.
-    TabCtrl_SetMinTabWidth(tabStrip_, 16);
+    TabCtrl_SetMinTabWidth(tabStrip_, theme_.Scale(MinTabWidth));
     for (int tab = 0; tab < MonthTabCount; ++tab)
         CreateTab(tab, TabCaptions[tab]);
+    LayOutTabParts();
     ShowPage(SelectedTab());
 }
 
@@ -82,19 +95,15 @@ void MainWindow::CreateTab(int tab, const char* caption) {
     item.pszText = const_cast<char*>(caption);
     SendMessageA(tabStrip_, TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
 
-    // The page fills the tab strip's display area, under the row of tabs.
-    RECT area{};
-    GetClientRect(tabStrip_, &area);
-    TabCtrl_AdjustRect(tabStrip_, FALSE, &area);
-    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, TabPageClass, "", WS_CHILD | WS_CLIPCHILDREN, area.left,
-                                area.top, area.right - area.left, area.bottom - area.top, tabStrip_, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    // Placed in the tab strip's display area by LayOutTabParts.
+    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, TabPageClass, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                                tabStrip_, nullptr, GetModuleHandleA(nullptr), nullptr);
     pages_[tab] = page;
     if (!page) return;
 
-    HWND list = CreateControl(page, ListViewIdOfTab(tab), WC_LISTVIEWA, "",
-                              WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
-                              6, 10, 551, 370);
+    HWND list = layout_.Create(page, ListViewIdOfTab(tab), WC_LISTVIEWA, "",
+                               WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
+                               {6, 10, 551, 370});
     listViews_[tab] = list;
     if (!list) return;
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
@@ -102,10 +111,26 @@ void MainWindow::CreateTab(int tab, const char* caption) {
         LVCOLUMNA layout{};
         layout.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         layout.fmt = LVCFMT_LEFT;
-        layout.cx = ListColumns[column].width;
+        layout.cx = theme_.Scale(ListColumns[column].width);
         layout.pszText = const_cast<char*>(ListColumns[column].header);
         layout.iSubItem = column;
         SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&layout));
+    }
+}
+
+void MainWindow::LayOutTabParts() {
+    TabCtrl_SetMinTabWidth(tabStrip_, theme_.Scale(MinTabWidth));
+    // A page fills the tab strip's display area, under the row of tabs.
+    RECT area{};
+    GetClientRect(tabStrip_, &area);
+    TabCtrl_AdjustRect(tabStrip_, FALSE, &area);
+    for (int tab = 0; tab < MonthTabCount; ++tab) {
+        if (pages_[tab]) {
+            SetWindowPos(pages_[tab], nullptr, area.left, area.top, area.right - area.left,
+                         area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        for (int column = 0; column < ListColumnCount && listViews_[tab]; ++column)
+            ListView_SetColumnWidth(listViews_[tab], column, theme_.Scale(ListColumns[column].width));
     }
 }
 
@@ -220,8 +245,133 @@ int MainWindow::TableIndexOfRow(int tab, int row) const {
     return static_cast<int>(item.lParam);
 }
 
+void MainWindow::SelectRowOfTableIndex(int tab, int index) {
+    if (index < 0) return;
+    LVFINDINFOA find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = index;
+    SelectRow(tab, static_cast<int>(SendMessageA(ListView(tab), LVM_FINDITEMA, static_cast<WPARAM>(-1),
+                                                 reinterpret_cast<LPARAM>(&find))));
+}
+
+POINT MainWindow::PopupPoint() const {
+    HWND list = VisibleListView();
+    POINT point{0, 0};
+    RECT row{};
+    const int selected = SelectedRow(SelectedTab());
+    RECT client{};
+    GetClientRect(list, &client);
+    if (selected >= 0 && ListView_GetItemRect(list, selected, &row, LVIR_BOUNDS) && row.bottom > 0 &&
+        row.bottom <= client.bottom) {
+        point = POINT{std::max(0L, row.left), row.bottom};
+    }
+    ClientToScreen(list, &point);
+    return point;
+}
+
+MainFocus MainWindow::FocusOf(HWND control) const {
+    if (!control) return MainFocus::Other;
+    if (control == tabStrip_) return MainFocus::TabStrip;
+    for (HWND list : listViews_) {
+        if (control == list) return MainFocus::List;
+    }
+    if (GetParent(control) != window_) return MainFocus::Other;
+    switch (GetDlgCtrlID(control)) {
+        case AddEntryButtonId:
+            return MainFocus::AddButton;
+        case EditEntryButtonId:
+            return MainFocus::EditButton;
+        case DeleteEntryButtonId:
+            return MainFocus::DeleteButton;
+        default:
+            return MainFocus::Other;
+    }
+}
+
+HWND MainWindow::FocusWindow(MainFocus focus) const {
+    switch (focus) {
+        case MainFocus::AddButton:
+            return GetDlgItem(window_, AddEntryButtonId);
+        case MainFocus::EditButton:
+            return GetDlgItem(window_, EditEntryButtonId);
+        case MainFocus::DeleteButton:
+            return GetDlgItem(window_, DeleteEntryButtonId);
+        case MainFocus::TabStrip:
+            return tabStrip_;
+        case MainFocus::List:
+            return VisibleListView();
+        case MainFocus::Other:
+            return nullptr;
+    }
+    return nullptr;
+}
+
+bool MainWindow::HandleKey(const MSG& message) {
+    const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    const bool up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    if ((!down && !up) || !window_ || !IsWindowEnabled(window_)) return false;
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    const KeyStroke stroke{static_cast<int>(message.wParam), GetKeyState(VK_CONTROL) < 0,
+                           GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0, FocusOf(message.hwnd)};
+    const MainAction action = ActionForKey(stroke);
+    if (action == MainAction::None) return false;
+    // The release of the popup keys is kept from the default handling, which
+    // would open a menu of its own from it.
+    if (up) return action == MainAction::ShowPopupMenuAtSelection;
+    switch (action) {
+        case MainAction::FocusNext:
+        case MainAction::FocusPrevious:
+            SetFocus(FocusWindow(NextFocus(stroke.focus, action == MainAction::FocusPrevious)));
+            return true;
+        case MainAction::NextTab:
+        case MainAction::PreviousTab:
+        case MainAction::TabRight:
+        case MainAction::TabLeft: {
+            // As if the user had clicked the tab; the focus follows from a
+            // list to the list now shown.
+            const int tab = TabAfter(SelectedTab(), action);
+            if (tab != SelectedTab()) {
+                SelectTab(tab);
+                events_.OnControlEvent(TabStripId, ControlEventType::Click);
+            }
+            if (stroke.focus == MainFocus::List) SetFocus(VisibleListView());
+            return true;
+        }
+        default:
+            events_.OnKeyCommand(action);
+            return true;
+    }
+}
+
+void MainWindow::ScheduleNewDay() {
+    // One timer, due when the local date next changes (a second late rather
+    // than early); WM_TIMECHANGE and resuming move it.
+    const std::int64_t delay = MillisecondsToNextLocalDay(UtcNow(), LocalClockOfSystem);
+    SetTimer(window_, NewDayTimerId,
+             static_cast<UINT>(std::clamp<std::int64_t>(delay, 1000, 2 * SecondsPerDay * 1000)), nullptr);
+}
+
+void MainWindow::NewDay() {
+    ScheduleNewDay();
+    events_.OnNewDay();
+}
+
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_TIMER:
+            if (wParam != NewDayTimerId) return DefaultHandling(message, wParam, lParam);
+            NewDay();
+            return 0;
+        case WM_TIMECHANGE:
+            NewDay();
+            return 0;
+        case WM_DPICHANGED:
+            ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
+            LayOutTabParts();
+            return 0;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) NewDay();
+            return TRUE;
         case WM_COMMAND:
             if (lParam == 0) {
                 events_.OnMenuEvent(LOWORD(wParam));

@@ -14,6 +14,7 @@
 #include "ui/column_sorter_win.h"
 #include "ui/commands.h"
 #include "ui/ids.h"
+#include "ui/theme_win.h"
 #include "ui/window_base_win.h"
 
 namespace quillora {
@@ -26,6 +27,11 @@ public:
     // The Windows session ends (log-off, shutdown, or an installer closing
     // the program); the process may be ended as soon as this returns.
     virtual void OnEndSession() {}
+    // A key that stands for a command (Delete, Enter, Ctrl+N, Shift+F10, ...).
+    virtual void OnKeyCommand(MainAction action) = 0;
+    // The local date may have changed: midnight passed, the clock or the time
+    // zone was changed, or the computer woke up.
+    virtual void OnNewDay() = 0;
 
 protected:
     ~MainWindowEvents() = default;
@@ -36,7 +42,7 @@ public:
     static constexpr int ClientWidth = 600;
     static constexpr int ClientHeight = 500;
     // The background of a row whose birthday is today.
-    static constexpr COLORREF TodayColour = RGB(0, 193, 193);
+    static constexpr COLORREF TodayColour = Colour::Today;
     static constexpr char ClassName[] = "QuilloraMainWindow";
 
     MainWindow(MainWindowEvents& events, ColumnSorter& sorter) : events_(events), sorter_(sorter) {}
@@ -65,6 +71,16 @@ public:
     // The table row that list row `row` shows (kept through sorting); -1
     // when there is no such row.
     [[nodiscard]] int TableIndexOfRow(int tab, int row) const;
+    // Selects the row that shows table row `index` (none when -1), so that
+    // a refill can keep the selection.
+    void SelectRowOfTableIndex(int tab, int index);
+    // Where a popup menu opened from the keyboard appears, in screen
+    // coordinates: under the selected row, or at the list's top-left corner.
+    [[nodiscard]] POINT PopupPoint() const;
+
+    // A key message of this window's thread, seen before it is translated;
+    // true when the main window acted on it.
+    bool HandleKey(const MSG& message);
 
     void Enable(bool enabled) { EnableWindow(window_, enabled); }
 
@@ -76,12 +92,21 @@ private:
 
     void CreateControls();
     void CreateTab(int tab, const char* caption);
+    // The parts that follow the tab strip rather than a fixed place: the
+    // pages in its display area, the tab and column widths.
+    void LayOutTabParts();
     void ShowPage(int tab);
     LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
+    [[nodiscard]] MainFocus FocusOf(HWND control) const;
+    [[nodiscard]] HWND FocusWindow(MainFocus focus) const;
+    void ScheduleNewDay();
+    void NewDay();
 
     MainWindowEvents& events_;
     ColumnSorter& sorter_;  // sorts the lists on header clicks
+    Theme theme_;
+    ControlLayout layout_{theme_};
     HWND tabStrip_ = nullptr;
     std::array<HWND, MonthTabCount> pages_{};
     std::array<HWND, MonthTabCount> listViews_{};

@@ -80,12 +80,16 @@ void Menus::SyncDaysMarks(const std::string& daysCode) {
 }
 
 void Menus::ShowPopupMenu(HWND window) const {
-    if (!popup_) return;
     POINT cursor{};
     GetCursorPos(&cursor);
+    ShowPopupMenu(window, POINT{cursor.x - 1, cursor.y - 1});
+}
+
+void Menus::ShowPopupMenu(HWND window, POINT screen) const {
+    if (!popup_) return;
     SetForegroundWindow(window);
-    TrackPopupMenu(popup_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, cursor.x - 1, cursor.y - 1,
-                   0, window, nullptr);
+    TrackPopupMenu(popup_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
+                   window, nullptr);
     // Lets the menu close properly when the user clicks elsewhere.
     PostMessageA(window, WM_NULL, 0, 0);
 }

@@ -24,6 +24,8 @@ public:
     // Opens the popup menu at the mouse position; a chosen entry arrives at
     // `window` as a menu command.
     void ShowPopupMenu(HWND window) const;
+    // Opens it with its top-left corner at a point of the screen.
+    void ShowPopupMenu(HWND window, POINT screen) const;
 
 private:
     HMENU bar_ = nullptr;  // owned by the window it is attached to

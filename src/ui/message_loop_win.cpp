@@ -10,7 +10,7 @@ bool IsTabKey(const MSG& message) {
 
 }  // namespace
 
-bool RunMessageLoop(const std::function<bool()>& finished) {
+bool RunMessageLoop(const std::function<bool()>& finished, const std::function<bool(const MSG&)>& keys) {
     MSG message{};
     while (!finished()) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -19,6 +19,8 @@ bool RunMessageLoop(const std::function<bool()>& finished) {
             return false;
         }
         if (got < 0) return false;
+        if (keys && message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && keys(message))
+            continue;
         if (IsTabKey(message)) {
             HWND active = GetAncestor(message.hwnd, GA_ROOT);
             if (active && IsDialogMessageA(active, &message)) continue;

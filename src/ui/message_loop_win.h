@@ -9,7 +9,8 @@ namespace quillora {
 // is then posted again for the outer loop). Tab and Shift+Tab move the focus
 // through the active window's controls; no other key is given a dialog
 // meaning (Enter and Esc would otherwise press the controls with ids 1 and 2).
-// Returns false when WM_QUIT ended it.
-bool RunMessageLoop(const std::function<bool()>& finished);
+// `keys`, when given, sees every key message first and says whether it
+// handled it. Returns false when WM_QUIT ended it.
+bool RunMessageLoop(const std::function<bool()>& finished, const std::function<bool(const MSG&)>& keys = {});
 
 }  // namespace quillora

@@ -4,7 +4,16 @@
 // message to HandleMessage.
 #include <windows.h>
 
+#include <vector>
+
+#include "ui/scaling.h"
+#include "ui/theme_win.h"
+
 namespace quillora {
+
+#ifndef WM_DPICHANGED
+inline constexpr UINT WM_DPICHANGED = 0x02E0;
+#endif
 
 // The outer rectangle of a window whose client area has the given size,
 // centred on the primary screen and cut to the screen first when larger.
@@ -22,13 +31,16 @@ protected:
     // Creates a top-level window of its own class (registered on first use,
     // with the program's icon and the button-face background), no owner, its
     // client area of the given size, centred on the screen. False when the
-    // window could not be made.
+    // window could not be made. The client size is given at 96 DPI and
+    // scaled to the system's DPI.
     bool CreateCentred(const char* className, const char* title, DWORD style, DWORD exStyle, int clientWidth,
                        int clientHeight) {
         HINSTANCE instance = GetModuleHandleA(nullptr);
         RegisterWindowClassOnce(className, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                                 LoadIconA(instance, MAKEINTRESOURCEA(1)));
-        const RECT outer = CentredWindowRect(clientWidth, clientHeight, style, exStyle);
+        const int dpi = SystemDpi();
+        const RECT outer =
+            CentredWindowRect(ScaleForDpi(clientWidth, dpi), ScaleForDpi(clientHeight, dpi), style, exStyle);
         CreateWindowExA(exStyle, className, title, style, outer.left, outer.top, outer.right - outer.left,
                         outer.bottom - outer.top, nullptr, nullptr, instance, static_cast<Derived*>(this));
         return window_ != nullptr;
@@ -59,6 +71,36 @@ protected:
 
     HWND window_ = nullptr;
 };
+
+// The controls of a window, each with its rectangle and font role at 96 DPI,
+// placed for the theme's DPI and placed again when the DPI changes.
+class ControlLayout {
+public:
+    // `theme` is the window's, replaced in place when the DPI changes.
+    explicit ControlLayout(const Theme& theme) : theme_(theme) {}
+
+    HWND Create(HWND parent, int id, const char* className, const char* text, DWORD style, DWORD exStyle,
+                const Box& at96, FontRole font = FontRole::Gui);
+    // Moves an existing control (one that sized itself, say) back to its
+    // place and remembers it for later changes.
+    void Place(HWND control, const Box& at96, FontRole font = FontRole::Gui);
+    // Puts every control at its place and gives it its font for `theme`.
+    void Apply(const Theme& theme) const;
+
+private:
+    struct Placed {
+        HWND control;
+        Box at96;
+        FontRole font;
+    };
+    const Theme& theme_;
+    std::vector<Placed> placed_;
+};
+
+// A window's WM_DPICHANGED: makes the theme for the new DPI, moves the
+// window to the suggested rectangle and lays the controls out again; the
+// old fonts go once no control uses them.
+void ApplyDpiChange(HWND window, WPARAM wParam, LPARAM lParam, Theme& theme, const ControlLayout& layout);
 
 // A child control with the default GUI font.
 HWND CreateControl(HWND parent, int id, const char* className, const char* text, DWORD style, DWORD exStyle,

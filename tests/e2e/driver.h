@@ -101,6 +101,26 @@ bool IsShown(HWND window);  // visible, with every ancestor visible
 // painted: what a screenshot takes then is what the user sees.
 bool IsFullyDrawn(HWND window);
 bool IsEnabledWindow(HWND window);
+// The control that has the keyboard focus in the thread of `window`; null
+// when none.
+HWND FocusedControl(HWND window);
+// The colour the screen shows at a point of `window`'s client area.
+COLORREF ScreenColourAt(HWND window, POINT clientPoint);
+
+// The direct child windows of `parent`, in z order.
+std::vector<HWND> ChildWindows(HWND parent);
+// Lets the calling thread see every window in real pixels whatever its
+// DPI (per-monitor aware), as a DPI-aware program sees its own.
+void SeeRealPixels();
+// The DPI a window is laid out for (the system's where Windows has no DPI
+// per window).
+int DpiOf(HWND window);
+// Saves what the screen shows of a window (with its frame) as a BMP file.
+bool SaveWindowPicture(HWND window, const std::string& bmpPath);
+
+// Loads a DLL of the tests into the process that runs `window` (its
+// DllMain runs there); false when the loading thread could not run.
+bool LoadLibraryInto(HWND window, const std::string& dllPath);
 
 void PostClose(HWND window);  // as the caption's close button does
 // The end of the Windows session as an installer or the Restart Manager

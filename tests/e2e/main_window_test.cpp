@@ -186,6 +186,7 @@ TEST_F(MainWindowTest, ListsEveryEntryWithAgeDaysLeftAndRemindMark) {
         {"New Year", "1", "1", "1970", "", "1"},
         {"Leading zero", "06", "6", "2001", "abc", "1"},
         {"No year", "15", "8", "", "1", "1"},
+        {"Not yet born", "1", "1", std::to_string(today.year + 1), "0", "1"},
     };
     ASSERT_NO_FATAL_FAILURE(Start(ListBytes(entries)));
 
@@ -193,10 +194,12 @@ TEST_F(MainWindowTest, ListsEveryEntryWithAgeDaysLeftAndRemindMark) {
     for (const Entry& entry : entries) {
         const int day = std::stoi(entry.day);
         const int month = std::stoi(entry.month);
-        const int year = entry.year.empty() ? 0 : std::stoi(entry.year);
         const bool reminded = entry.remind == "1" || entry.remind == "2";
+        // No year, or a year still to come, shows no age rather than an
+        // impossible one.
+        const int age = entry.year.empty() ? -1 : ExpectedAge(day, month, std::stoi(entry.year), today);
         expected.push_back({entry.name, entry.day, entry.month, entry.year,
-                            std::to_string(ExpectedAge(day, month, year, today)),
+                            age < 0 ? "" : std::to_string(age),
                             std::to_string(ExpectedDaysLeft(month, day, today)), reminded ? "X" : ""});
     }
     const auto shown = ListViewReader(List(AllTab)).Rows();

@@ -1,5 +1,6 @@
 // Finding and reading the windows of another process.
 #include <algorithm>
+#include <utility>
 
 #include "driver.h"
 
@@ -187,6 +188,88 @@ bool IsFullyDrawn(HWND window) {
 
 bool IsEnabledWindow(HWND window) {
     return window != nullptr && IsWindowEnabled(window) != 0;
+}
+
+namespace {
+BOOL CALLBACK CollectChild(HWND child, LPARAM found) {
+    auto& children = *reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(found);
+    if (GetParent(child) == children.first) children.second.push_back(child);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> ChildWindows(HWND parent) {
+    std::pair<HWND, std::vector<HWND>> children{parent, {}};
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children.second;
+}
+
+void SeeRealPixels() {
+    using SetContext = HANDLE(WINAPI*)(HANDLE);
+    const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    // -4: DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+    if (!setContext || !setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))) SetProcessDPIAware();
+}
+
+int DpiOf(HWND window) {
+    using GetDpi = UINT(WINAPI*)(HWND);
+    const auto getDpi = reinterpret_cast<GetDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (getDpi) return static_cast<int>(getDpi(window));
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool saved = false;
+    if (bitmap && bits) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        SelectObject(memory, previous);
+        const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+        const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;  // "BM"
+        file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+        file.bfSize = file.bfOffBits + imageBytes;
+        std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+        bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+        bytes.append(static_cast<const char*>(bits), imageBytes);
+        saved = WriteBytes(bmpPath, bytes);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) return nullptr;
+    return thread.hwndFocus;
+}
+
+COLORREF ScreenColourAt(HWND window, POINT clientPoint) {
+    ClientToScreen(window, &clientPoint);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, clientPoint.x, clientPoint.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
 }
 
 void PostClose(HWND window) {

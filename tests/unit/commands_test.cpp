@@ -47,7 +47,7 @@ TEST(ActionForControl, FollowsControlAndEventType) {
         {FirstListViewId, RightClick, MainAction::ShowPopupMenu},
         {LastListViewId, RightClick, MainAction::ShowPopupMenu},
         {FirstListViewId, Click, MainAction::None},
-        {LastListViewId, DoubleClick, MainAction::None},
+        {LastListViewId, DoubleClick, MainAction::EditEntry},
         {LastListViewId + 1, RightClick, MainAction::None},
     };
     for (const auto& c : cases) {
@@ -67,6 +67,75 @@ TEST(DaysCodes, MapCommandsCodesAndLeadDays) {
         EXPECT_EQ(CommandOfDaysCode(code), -1) << '"' << code << '"';
         EXPECT_EQ(LeadDaysOfCode(code), 0) << '"' << code << '"';
     }
+}
+
+// Keys of the main window. Enter and Escape must never stand in for the
+// buttons with ids 1 and 2, and Delete never deletes from outside the list.
+TEST(ActionForKey, MapsKeysAndModifiersWhereTheFocusIs) {
+    using enum MainFocus;
+    using A = MainAction;
+    const struct {
+        int key;
+        bool control, shift, alt;
+        MainFocus focus;
+        MainAction action;
+    } cases[] = {
+        {Key::Tab, false, false, false, AddButton, A::FocusNext},
+        {Key::Tab, false, true, false, List, A::FocusPrevious},
+        {Key::Tab, true, false, false, List, A::NextTab},
+        {Key::Tab, true, true, false, AddButton, A::PreviousTab},
+        {Key::PageDown, true, false, false, TabStrip, A::NextTab},
+        {Key::PageUp, true, false, false, List, A::PreviousTab},
+        {Key::PageDown, false, false, false, List, A::None},  // the list scrolls
+        {Key::Right, false, false, false, TabStrip, A::TabRight},
+        {Key::Left, false, false, false, TabStrip, A::TabLeft},
+        {Key::Right, false, false, false, List, A::None},
+        {Key::Enter, false, false, false, List, A::EditEntry},
+        {Key::Enter, false, false, false, AddButton, A::None},
+        {Key::Enter, false, false, false, TabStrip, A::None},
+        {Key::Enter, true, false, false, List, A::None},
+        {Key::Escape, false, false, false, List, A::None},
+        {Key::Escape, false, false, false, EditButton, A::None},
+        {Key::Delete, false, false, false, List, A::DeleteEntry},
+        {Key::Delete, false, false, false, DeleteButton, A::None},
+        {Key::Delete, false, true, false, List, A::None},
+        {Key::N, true, false, false, TabStrip, A::NewEntry},
+        {Key::N, false, false, false, List, A::None},  // typing in the list
+        {Key::N, true, false, true, List, A::None},
+        {Key::F10, false, true, false, List, A::ShowPopupMenuAtSelection},
+        {Key::F10, false, false, false, List, A::None},  // the menu bar's key
+        {Key::ContextMenu, false, false, false, Other, A::ShowPopupMenuAtSelection},
+    };
+    for (const auto& c : cases) {
+        const KeyStroke stroke{c.key, c.control, c.shift, c.alt, c.focus};
+        EXPECT_EQ(ActionForKey(stroke), c.action) << "key " << c.key << " ctrl " << c.control << " shift "
+                                                  << c.shift << " focus " << static_cast<int>(c.focus);
+    }
+}
+
+TEST(NextFocus, GoesRoundButtonsTabStripAndList) {
+    using enum MainFocus;
+    const MainFocus order[] = {AddButton, EditButton, DeleteButton, TabStrip, List};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(NextFocus(order[i], false), order[(i + 1) % 5]);
+        EXPECT_EQ(NextFocus(order[(i + 1) % 5], true), order[i]);
+    }
+    EXPECT_EQ(NextFocus(Other, false), AddButton);
+    EXPECT_EQ(NextFocus(Other, true), List);
+}
+
+TEST(TabAfter, RoundsWithControlKeysAndStopsWithArrows) {
+    using A = MainAction;
+    const int dec = MonthTabCount - 1;
+    EXPECT_EQ(TabAfter(AllTab, A::NextTab), 1);
+    EXPECT_EQ(TabAfter(dec, A::NextTab), AllTab);
+    EXPECT_EQ(TabAfter(AllTab, A::PreviousTab), dec);
+    EXPECT_EQ(TabAfter(5, A::PreviousTab), 4);
+    EXPECT_EQ(TabAfter(AllTab, A::TabRight), 1);
+    EXPECT_EQ(TabAfter(dec, A::TabRight), dec);
+    EXPECT_EQ(TabAfter(AllTab, A::TabLeft), AllTab);
+    EXPECT_EQ(TabAfter(3, A::TabLeft), 2);
+    EXPECT_EQ(TabAfter(3, A::EditEntry), 3);
 }
 
 }  // namespace

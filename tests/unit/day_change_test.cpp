@@ -12,7 +12,8 @@ UtcSeconds Utc(int year, int month, int day, int hour, int minute = 0, int secon
 
 // A time zone `before` hours from UTC until `change`, `after` hours from it.
 LocalClockAt Zone(int before, UtcSeconds change = 0, int after = 0) {
-    return [=](UtcSeconds moment) { return moment + std::int64_t{3600} * (moment < change ? before : after); };
+    return
+        [=](UtcSeconds moment) { return moment + std::int64_t{3600} * (moment < change ? before : after); };
 }
 
 TEST(NextLocalMidnight, IsTheStartOfTheNextDayAcrossMonthAndYearEndsAndLeapDays) {

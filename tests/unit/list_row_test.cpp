@@ -97,9 +97,40 @@ TEST(BuildRow, ShowsStoredTextsAndComputedFigures) {
     EXPECT_TRUE(row.highlighted);
 
     const ListRow later = BuildRow({" Ben", " 7", "$c", "", "0", "1"}, Dec6th2026);
-    EXPECT_EQ(later.cells,
-              (std::array<std::string, ListColumnCount>{" Ben", " 7", "$c", "", "2025", "1", ""}));
+    EXPECT_EQ(later.cells, (std::array<std::string, ListColumnCount>{" Ben", " 7", "$c", "", "", "1", ""}));
     EXPECT_FALSE(later.highlighted);
+}
+
+// AGE is shown only when it can be true: a year from 1 on and an age of 0 or
+// more. DAYS LEFT and the highlight do not depend on the year.
+TEST(BuildRow, LeavesAgeEmptyWhenNoAgeCanBeRight) {
+    struct Case {
+        const char* day;
+        const char* year;
+        const char* age;
+    };
+    const Case cases[] = {
+        {"6", "", ""},
+        {"6", "abc", ""},
+        {"6", "0", ""},
+        {"6", "-5", ""},
+        {"7", "2030", ""},
+        {"7", "2027", ""},
+        {"7", "2026", ""},
+        {"6", "2026", "0"},
+        {"5", "2026", "0"},
+        {"7", "2025", "0"},
+        {"6", "1", "2025"},
+        {"6", " 0001x", "2025"},
+        {"6", "18446744073709551615", ""},  // wraps to -1
+    };
+    for (const Case& c : cases) {
+        const ListRow row = BuildRow({"A", c.day, "12", c.year, "0", "1"}, Dec6th2026);
+        EXPECT_EQ(row.cells[AgeColumn], c.age) << c.day << "." << c.year;
+        EXPECT_EQ(row.cells[YearColumn], c.year);
+        EXPECT_EQ(row.highlighted, std::string(c.day) == "6") << c.year;
+        EXPECT_EQ(row.cells[DaysLeftColumn], std::string(c.day) == "6" ? "0" : c.day[0] == '7' ? "1" : "364");
+    }
 }
 
 TEST(BuildRow, MarksRemindWhenTheNumberIsNotZero) {

@@ -1,0 +1,248 @@
+// The windows on a scaled display: every control at its 96-DPI place and
+// size scaled to the display's DPI (within a pixel of rounding), the fonts
+// made for that DPI. Run at 96 DPI with the other tests and at 120, 144 and
+// 192 DPI by scripts/at-dpi.sh, which says which DPI to expect.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "calc/list_row.h"
+#include "companion/reminder_ids.h"
+#include "driver.h"
+#include "test_support.h"
+#include "text_fit.h"
+
+namespace quillora::e2e {
+namespace {
+
+struct Placement {
+    int id;
+    int x, y, width, height;  // at 96 DPI
+};
+
+class DisplayScaling : public ProgramOnList {
+protected:
+    void SetUp() override { SeeRealPixels(); }
+
+    static int Dpi() {
+        const char* dpi = std::getenv("QUILLORA_E2E_DPI");
+        return dpi ? std::atoi(dpi) : 96;
+    }
+    // The DPI the windows are expected at: the display's, unless a test
+    // moved a window to another.
+    int layoutDpi_ = Dpi();
+    int Scaled(int value) const { return MulDiv(value, layoutDpi_, 96); }
+
+    // The children of `parent` in their order, each where its placement
+    // puts it at this DPI.
+    void ExpectPlaced(HWND parent, const std::vector<Placement>& placements) {
+        const std::vector<HWND> children = ChildWindows(parent);
+        ASSERT_GE(children.size(), placements.size());
+        for (std::size_t i = 0; i < placements.size(); ++i) {
+            const Placement& p = placements[i];
+            SCOPED_TRACE("control " + std::to_string(p.id) + " (" + ClassNameOf(children[i]) + ")");
+            EXPECT_EQ(GetDlgCtrlID(children[i]), p.id);
+            const RECT rect = RectInParent(children[i]);
+            EXPECT_NEAR(rect.left, Scaled(p.x), 1);
+            EXPECT_NEAR(rect.top, Scaled(p.y), 1);
+            EXPECT_NEAR(rect.right - rect.left, Scaled(p.width), 1);
+            EXPECT_NEAR(rect.bottom - rect.top, Scaled(p.height), 1);
+        }
+    }
+
+    // Every text of the process's visible windows fits its control, measured
+    // with the control's own font: a button's caption leaves room for the
+    // button's edges, a column title for the header's margins. "Remind this
+    // birthday" is already tight at 96 DPI (its text alone takes 108 of the
+    // box's 115 pixels, before the tick mark); it is held to fitting the box
+    // without the mark, at every scale.
+    void ExpectTextsFit(HWND window, const std::string& name) {
+        const std::string copy = OwnFolder() + "\\" + name + "-" + std::to_string(layoutDpi_) + ".dll";
+        const std::optional<test::TextFit> fit = test::MeasureTexts(window, copy);
+        ASSERT_TRUE(fit.has_value()) << "the probe could not measure";
+        ASSERT_GT(fit->count, 0);
+        for (int i = 0; i < fit->count; ++i) {
+            const test::TextFit::Item& item = fit->items[i];
+            const std::string kind = item.className;
+            const int margins = kind == "Button"        ? (item.id == RemindBoxId ? 0 : Scaled(6))
+                                : kind == "SysHeader32" ? Scaled(12)
+                                                        : 0;
+            EXPECT_LE(item.textWidth + margins, item.roomWidth)
+                << kind << " " << item.id << " \"" << item.text << "\" at " << layoutDpi_ << " DPI";
+            EXPECT_LE(item.textHeight, item.roomHeight)
+                << kind << " " << item.id << " \"" << item.text << "\"";
+        }
+    }
+
+    // A picture of the window at this DPI in build/shots, for a look.
+    static void TakePicture(HWND window, const std::string& name) {
+        ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(window); }, Millis{5000}));
+        const std::string folder = InstalledProgramFolder() + "\\..\\..\\shots";
+        MakeFolders(folder);
+        EXPECT_TRUE(SaveWindowPicture(window, folder + "\\" + name + "-" + std::to_string(Dpi()) + ".bmp"));
+    }
+};
+
+TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
+    // A few entries, one of them highlighted: the pictures also serve the
+    // README (scripts/make-pictures.sh).
+    const Day today = LocalToday();
+    ASSERT_NO_FATAL_FAILURE(
+        Start(ListBytes({{"Anna", std::to_string(today.day), std::to_string(today.month), "1980", "1", "1"},
+                         {"Ben", "3", "11", "1975", "0", "1"},
+                         {"Clara", "21", "6", "1990", "1", "1"},
+                         {"David", "9", "1", "2001", "1", "1"}})));
+    EXPECT_EQ(DpiOf(main_), Dpi()) << "the program is aware of the display's scale";
+    EXPECT_NEAR(ClientSize(main_).cx, Scaled(600), 1);
+
+    ExpectPlaced(main_, {{FrameId, 5, 5, 590, 435},
+                         {AddEntryButtonId, 15, 445, 120, 30},
+                         {EditEntryButtonId, 240, 445, 120, 30},
+                         {DeleteEntryButtonId, 465, 445, 120, 30},
+                         {TabStripId, 15, 15, 571, 415}});
+    const int widths[] = {177, 60, 60, 60, 60, 70, 60};
+    for (int tab : {AllTab, 12}) {
+        HWND list = ListOfTab(main_, tab);
+        ExpectPlaced(GetParent(list), {{ListViewIdOfTab(tab), 6, 10, 551, 370}});
+        const ListViewReader reader(list);
+        for (int column = 0; column < ListColumnCount; ++column) {
+            const RECT header = reader.HeaderItemRect(column);
+            EXPECT_NEAR(header.right - header.left, Scaled(widths[column]), 1) << column;
+        }
+    }
+    // The thirteen tabs still fit in one row.
+    const TabReader tabs(Control(main_, TabStripId));
+    EXPECT_LE(tabs.ItemRect(12).right, Scaled(571));
+    EXPECT_EQ(tabs.ItemRect(12).top, tabs.ItemRect(1).top);
+    ClickItem(ListOfTab(main_, AllTab), 1);
+    ASSERT_NO_FATAL_FAILURE(TakePicture(main_, "main-window"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(main_, "fit-main"));
+
+    PostCommand(main_, EditEntryCommand);
+    HWND dialog = program_.WaitForWindow("EDIT ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    EXPECT_EQ(TextOf(Control(dialog, NameFieldId)), "Ben");
+    EXPECT_NEAR(ClientSize(dialog).cx, Scaled(300), 1);
+    EXPECT_NEAR(ClientSize(dialog).cy, Scaled(230), 1);
+    ExpectPlaced(dialog, {{DialogTitleId, 0, 5, 300, 30},
+                          {DialogFrameId, 5, 35, 290, 155},
+                          {NameGroupId, 20, 45, 260, 50},
+                          {NameFieldId, 30, 65, 240, 20},
+                          {BirthdayGroupId, 20, 105, 260, 50},
+                          {DateLabelId, 30, 128, 240, 20},
+                          {DayFieldId, 65, 125, 20, 20},
+                          {DayFieldId, 85, 125, 10, 20},
+                          {MonthFieldId, 145, 125, 20, 20},
+                          {MonthFieldId, 165, 125, 10, 20},
+                          {YearFieldId, 230, 125, 30, 20},
+                          {YearFieldId, 260, 125, 10, 20},
+                          {RemindBoxId, 95, 165, 115, 20},
+                          {CancelButtonId, 10, 200, 100, 25},
+                          {OkButtonId, 190, 200, 100, 25}});
+    ASSERT_NO_FATAL_FAILURE(TakePicture(dialog, "entry-dialog"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(dialog, "fit-dialog"));
+    ClickButton(dialog, CancelButtonId);
+    ASSERT_TRUE(WaitUntil([&] { return program_.FindWindowTitled("EDIT ENTRY") == nullptr; }, Millis{10000}));
+
+    PostCommand(main_, InformationCommand);
+    HWND information = program_.WaitForWindow("INFORMATION");
+    ASSERT_NE(information, nullptr) << program_.Describe();
+    EXPECT_NEAR(ClientSize(information).cx, Scaled(280), 1);
+    EXPECT_NEAR(ClientSize(information).cy, Scaled(225), 1);
+    ExpectPlaced(information, {{InfoTitleId, 0, 5, 280, 30},
+                               {InfoFactsHeadingId, 10, 45, 260, 18},
+                               {InfoCreditsHeadingId, 10, 105, 260, 18},
+                               {InfoVersionId, 45, 67, 190, 18},
+                               {InfoCreditsId, 45, 127, 190, 45},
+                               {InfoWebsiteButtonId, 190, 195, 80, 25},
+                               {InfoCloseButtonId, 10, 195, 80, 25}});
+    ASSERT_NO_FATAL_FAILURE(TakePicture(information, "information-window"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(information, "fit-information"));
+    ClickButton(information, InfoCloseButtonId);
+    ASSERT_TRUE(
+        WaitUntil([&] { return program_.FindWindowTitled("INFORMATION") == nullptr; }, Millis{10000}));
+
+    PostCommand(main_, QuitCommand);
+    ASSERT_TRUE(program_.WaitForExit().has_value()) << program_.Describe();
+}
+
+TEST_F(DisplayScaling, ReminderWindowFollowsTheDisplayScale) {
+    const Scenario scenario(CurrentTestName());
+    const AppDataOf appData(scenario);
+    const Day today = LocalToday();
+    scenario.GiveSettings(QuietSettings);
+    scenario.GiveList(
+        ListBytes({{"Anna", std::to_string(today.day), std::to_string(today.month), "1980", "1", "1"},
+                   {"Ben", std::to_string(DaysFrom(today, 2).day), std::to_string(DaysFrom(today, 2).month),
+                    "1975", "1", "1"}}));
+    const std::string data = InstalledProgramFolder() + "\\data";
+    Program companion = StartProcess(data + "\\Reminder.exe", data + "\\");
+    HWND window = companion.WaitForWindow(ReminderWindowTitle);
+    ASSERT_NE(window, nullptr) << companion.Describe();
+    EXPECT_EQ(DpiOf(window), Dpi());
+    EXPECT_NEAR(ClientSize(window).cx, Scaled(380), 1);
+    EXPECT_NEAR(ClientSize(window).cy, Scaled(262), 1);
+    ExpectPlaced(window, {{ReminderTitleId, 0, 5, 380, 30},
+                          {ReminderCaptionId, 10, 45, 360, 18},
+                          {ReminderListId, 10, 68, 360, 150},
+                          {ReminderCloseButtonId, 140, 228, 100, 25}});
+    const ListViewReader reader(Control(window, ReminderListId));
+    const int widths[] = {120, 95, 50, 91};
+    for (int column = 0; column < 4; ++column)
+        EXPECT_NEAR(reader.HeaderItemRect(column).right - reader.HeaderItemRect(column).left,
+                    Scaled(widths[column]), 1);
+    ASSERT_NO_FATAL_FAILURE(TakePicture(window, "reminder-window"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(window, "fit-reminder"));
+    ClickButton(window, ReminderCloseButtonId);
+    EXPECT_TRUE(companion.WaitForExit().has_value()) << companion.Describe();
+}
+
+// Windows tells a window that moved to a monitor of another scale with
+// WM_DPICHANGED and a suggested rectangle; Wine has one scale for all
+// monitors, so the message is sent here as Windows would send it.
+TEST_F(DisplayScaling, TheMainWindowLaysItselfOutAgainOnADpiChange) {
+    if (Dpi() != 96) GTEST_SKIP() << "moves a window from 96 DPI";
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    const RECT rowBefore = ListViewReader(ListOfTab(main_, AllTab)).ItemRect(0);
+    layoutDpi_ = 144;
+    const RECT client = [&] {
+        RECT rect{0, 0, Scaled(600), Scaled(500)};
+        AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLongA(main_, GWL_STYLE)), TRUE, 0);
+        return rect;
+    }();
+    // Centred on the screen, as a monitor of that scale would place it.
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const RECT suggested{left, top, left + width, top + height};
+    RemoteMemory remote(main_, sizeof suggested);
+    ASSERT_TRUE(remote.Write(0, &suggested, sizeof suggested));
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(main_, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                                    reinterpret_cast<LPARAM>(remote.At()), SMTO_ABORTIFHUNG, 10000,
+                                    &ignored));
+
+    ExpectPlaced(main_, {{FrameId, 5, 5, 590, 435},
+                         {AddEntryButtonId, 15, 445, 120, 30},
+                         {EditEntryButtonId, 240, 445, 120, 30},
+                         {DeleteEntryButtonId, 465, 445, 120, 30},
+                         {TabStripId, 15, 15, 571, 415}});
+    HWND list = ListOfTab(main_, AllTab);
+    ExpectPlaced(GetParent(list), {{ListViewIdOfTab(AllTab), 6, 10, 551, 370}});
+    EXPECT_NEAR(ListViewReader(list).HeaderItemRect(NameColumn).right, Scaled(177), 1);
+    // The fonts grew with it: the texts still fit, and are no longer small.
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(main_, "fit-moved"));
+    const RECT row = ListViewReader(list).ItemRect(0);
+    EXPECT_GE(row.bottom - row.top, rowBefore.bottom - rowBefore.top + 4)
+        << "rows as high as the larger font";
+    ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, Millis{5000}));
+    ASSERT_NO_FATAL_FAILURE(TakePicture(main_, "main-window-moved"));
+    PostCommand(main_, QuitCommand);
+    ASSERT_TRUE(program_.WaitForExit().has_value()) << program_.Describe();
+}
+
+}  // namespace
+}  // namespace quillora::e2e
