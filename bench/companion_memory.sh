@@ -7,7 +7,7 @@
 # (WINEPREFIX, DISPLAY, a running wineserver) and a built tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QUILLORA_BUILD_DIR:-$root/build}
+. "$root/scripts/trees.sh"
 rounds=${1:-5}
 appdata=$(mktemp -d)
 trap 'rm -rf "$appdata"' EXIT

@@ -15,8 +15,7 @@ rm -rf "$prefix"
 cp -al "$template" "$prefix"
 for reg in "$prefix"/*.reg; do cp --remove-destination "$template/$(basename "$reg")" "$reg"; done
 export WINEPREFIX=$prefix QUILLORA_E2E_DPI=$dpi
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
+. "$(dirname "$0")/wine-env.sh"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 # The DPI is read when the server starts.
 wineserver -k 2>/dev/null || true

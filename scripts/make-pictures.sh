@@ -5,7 +5,7 @@
 # changes; the tests do not. Needs a build (scripts/build.sh win).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QUILLORA_BUILD_DIR:-$root/build}
+. "$root/scripts/trees.sh"
 . "$root/scripts/xvfb.sh"
 export WINEPREFIX=$build/wine-test-prefix
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX" unmanaged

@@ -6,11 +6,11 @@
 #   docs/reminder-menu.png          its icon's menu, opened with a right click
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QUILLORA_BUILD_DIR:-$root/build}
+. "$root/scripts/trees.sh"
 "$root/scripts/build.sh" win
 
 export WINEPREFIX=$build/wine-shot-prefix
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+. "$root/scripts/wine-env.sh"
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX" unmanaged
 . "$root/scripts/xvfb.sh"
 start_private_display

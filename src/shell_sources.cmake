@@ -8,6 +8,7 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/user_data_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/theme_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
 )
 

@@ -4,6 +4,7 @@
 
 #include "companion/reminder_ids.h"
 #include "storage/number_text.h"
+#include "ui/list_view_win.h"
 
 namespace quillora {
 namespace {
@@ -14,12 +15,8 @@ constexpr DWORD WindowExStyle = WS_EX_CONTROLPARENT;
 constexpr int ClientWidth = 380;
 constexpr int ClientHeight = 262;
 
-struct ColumnLayout {
-    const char* title;
-    int width;
-};
 // Widths add up to the list's inside, so no sideways scrolling is needed.
-constexpr ColumnLayout Columns[] = {{"NAME", 120}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 91}};
+constexpr ListColumnSpec Columns[] = {{"NAME", 120}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 91}};
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
     LVITEMA item{};
@@ -33,6 +30,9 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 ReminderWindow::ReminderWindow(std::vector<DueReminder> due) : due_(std::move(due)) {}
 
 ReminderWindow::~ReminderWindow() {
+    // Going with its owner is no close by the user: the handler would
+    // otherwise take the window that replaces this one.
+    closed_ = nullptr;
     // The controls use the fonts, so the window goes before them.
     if (window_) DestroyWindow(window_);
 }
@@ -41,7 +41,7 @@ bool ReminderWindow::Open(int showCommand) {
     if (!CreateCentred(ReminderWindowClass, ReminderWindowTitle, WindowStyle, WindowExStyle, ClientWidth,
                        ClientHeight))
         return false;
-    theme_ = Theme(DpiOfWindow(window_));
+    TakeWindowDpi();
     CreateControls();
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
@@ -70,14 +70,7 @@ void ReminderWindow::CreateControls() {
 
 void ReminderWindow::FillList(HWND list) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (int column = 0; column < static_cast<int>(std::size(Columns)); ++column) {
-        LVCOLUMNA layout{};
-        layout.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        layout.pszText = const_cast<char*>(Columns[column].title);
-        layout.cx = theme_.Scale(Columns[column].width);
-        layout.iSubItem = column;
-        SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&layout));
-    }
+    AddListColumns(list, Columns, theme_);
     for (int row = 0; row < static_cast<int>(due_.size()); ++row) {
         const DueReminder& reminder = due_[row];
         LVITEMA item{};
@@ -92,18 +85,11 @@ void ReminderWindow::FillList(HWND list) {
 }
 
 void ReminderWindow::SetColumnWidths() const {
-    HWND list = GetDlgItem(window_, ReminderListId);
-    for (int column = 0; column < static_cast<int>(std::size(Columns)); ++column)
-        SendMessageA(list, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column),
-                     theme_.Scale(Columns[column].width));
+    ScaleListColumns(GetDlgItem(window_, ReminderListId), Columns, theme_);
 }
 
 LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_DPICHANGED:
-            ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
-            SetColumnWidths();
-            return 0;
         case WM_COMMAND:
             // CLOSE, and Enter or Esc through the dialog keys.
             if (LOWORD(wParam) == ReminderCloseButtonId || LOWORD(wParam) == IDOK) DestroyWindow(window_);
@@ -115,35 +101,25 @@ LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             }
             return 0;
         }
-        case WM_CTLCOLORSTATIC:
-            return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DESTROY:
             OnDestroyed();
             return 0;
         default:
-            return DefaultHandling(message, wParam, lParam);
+            return HandleThemeMessage(message, wParam, lParam);
     }
 }
 
-LRESULT ReminderWindow::OnStaticColour(HDC dc, HWND control) {
-    const int id = GetDlgCtrlID(control);
-    const StaticLook look = id == ReminderTitleId     ? StaticLook::Title
-                            : id == ReminderCaptionId ? StaticLook::Heading
-                                                      : StaticLook::Plain;
-    if (HBRUSH brush = theme_.ColourStatic(dc, look)) return reinterpret_cast<LRESULT>(brush);
-    return DefaultHandling(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                           reinterpret_cast<LPARAM>(control));
+StaticLook ReminderWindow::LookOfStatic(int id) {
+    return id == ReminderTitleId     ? StaticLook::Title
+           : id == ReminderCaptionId ? StaticLook::Heading
+                                     : StaticLook::Plain;
 }
 
 LRESULT ReminderWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
-    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
-    const auto row = static_cast<std::size_t>(draw.nmcd.dwItemSpec);
-    if (row < due_.size() && due_[row].IsToday()) {
-        draw.clrTextBk = Colour::Today;
-        return CDRF_NEWFONT;
-    }
-    return CDRF_DODEFAULT;
+    return DrawTodayRows(draw, [this](int row, LPARAM) {
+        return row >= 0 && static_cast<std::size_t>(row) < due_.size() &&
+               due_[static_cast<std::size_t>(row)].IsToday();
+    });
 }
 
 void ReminderWindow::OnDestroyed() {

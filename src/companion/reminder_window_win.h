@@ -13,7 +13,7 @@
 
 namespace quillora {
 
-class ReminderWindow : public WindowBase<ReminderWindow> {
+class ReminderWindow : public ThemedWindow<ReminderWindow> {
 public:
     explicit ReminderWindow(std::vector<DueReminder> due);
     ReminderWindow(const ReminderWindow&) = delete;
@@ -28,18 +28,17 @@ public:
     [[nodiscard]] const std::vector<DueReminder>& Due() const { return due_; }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    [[nodiscard]] static StaticLook LookOfStatic(int id);
+    void OnDpiChanged() const { SetColumnWidths(); }
 
 private:
     void CreateControls();
     void FillList(HWND list);
     void SetColumnWidths() const;
-    LRESULT OnStaticColour(HDC dc, HWND control);
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw) const;
     void OnDestroyed();
 
     std::vector<DueReminder> due_;
-    Theme theme_;
-    ControlLayout layout_{theme_};
     std::function<void()> closed_;
 };
 

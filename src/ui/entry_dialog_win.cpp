@@ -41,14 +41,13 @@ constexpr std::array<DateFieldLayout, 3> DateFields = {{
     {YearFieldId, 230, 40, 1900, 3000},
 }};
 
-class EntryDialog : public WindowBase<EntryDialog> {
+class EntryDialog : public ChildWindow<EntryDialog> {
 public:
     explicit EntryDialog(const EntryDialogRequest& request) : request_(request) {}
 
     std::optional<BirthdayEntry> Run(HWND mainWindow) {
         if (Create()) {
-            ShowWindow(window_, SW_SHOWNORMAL);
-            UpdateWindow(window_);
+            ShowCreated();
             // Start in the name field with its text selected, so that typing
             // replaces it; the program moving the focus is no user event.
             WithoutEvents([this] {
@@ -57,7 +56,7 @@ public:
                 SendMessageA(nameField, EM_SETSEL, 0, -1);
             });
         }
-        RunChildWindowLoop(mainWindow, window_, closed_);
+        RunLoopOver(mainWindow);
         return std::move(result_);
     }
 
@@ -73,21 +72,17 @@ public:
             case WM_VSCROLL:
                 if (lParam != 0) OnFieldEvent(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
                 return 0;
-            case WM_CTLCOLORSTATIC:
-                return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
             case WM_ACTIVATE:
                 return OnActivate(wParam, lParam);
-            case WM_DPICHANGED:
-                ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
-                SpaceDateLabel();
-                return 0;
-            case WM_CLOSE:
-                closed_ = true;
-                return 0;
             default:
-                return DefaultHandling(message, wParam, lParam);
+                return HandleChildMessage(message, wParam, lParam);
         }
     }
+
+    [[nodiscard]] static StaticLook LookOfStatic(int id) {
+        return id == DialogTitleId ? StaticLook::Title : StaticLook::Plain;
+    }
+    void OnDpiChanged() { SpaceDateLabel(); }
 
 private:
     bool Create() {
@@ -95,7 +90,7 @@ private:
         if (!CreateCentred(EntryDialogClass, title, EntryDialogStyle, EntryDialogExStyle, ClientWidth,
                            ClientHeight))
             return false;
-        theme_ = Theme(DpiOfWindow(window_));
+        TakeWindowDpi();
         WithoutEvents([this, title] {
             CreateControls(title);
             ShowRequest();
@@ -201,7 +196,7 @@ private:
                 OnFieldEvent(id);
                 break;
             case CancelButtonId:
-                closed_ = true;
+                Close();
                 break;
             case OkButtonId:
                 OnOk();
@@ -256,14 +251,7 @@ private:
             return;
         }
         result_ = std::move(entry);
-        closed_ = true;
-    }
-
-    LRESULT OnStaticColour(HDC dc, HWND control, UINT message) {
-        const StaticLook look =
-            GetDlgCtrlID(control) == DialogTitleId ? StaticLook::Title : StaticLook::Plain;
-        if (HBRUSH brush = theme_.ColourStatic(dc, look)) return reinterpret_cast<LRESULT>(brush);
-        return DefaultHandling(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        Close();
     }
 
     // A plain window forgets which control had the focus when it is
@@ -306,11 +294,8 @@ private:
     }
 
     const EntryDialogRequest& request_;
-    Theme theme_;
-    ControlLayout layout_{theme_};
     HWND lastFocus_ = nullptr;
     bool quiet_ = false;
-    bool closed_ = false;
     std::optional<BirthdayEntry> result_;
 };
 

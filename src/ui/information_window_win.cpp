@@ -38,16 +38,13 @@ std::string Credits() {
     return "Quillora team\ncontact@" + host + "\n" + host;
 }
 
-class InformationWindow : public WindowBase<InformationWindow> {
+class InformationWindow : public ChildWindow<InformationWindow> {
 public:
     InformationWindow() = default;
 
     void Run(HWND mainWindow) {
-        if (Create()) {
-            ShowWindow(window_, SW_SHOWNORMAL);
-            UpdateWindow(window_);
-        }
-        RunChildWindowLoop(mainWindow, window_, closed_);
+        if (Create()) ShowCreated();
+        RunLoopOver(mainWindow);
     }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -55,16 +52,23 @@ public:
             case WM_COMMAND:
                 if (lParam != 0) OnCommand(LOWORD(wParam));  // the buttons; the window has no menu
                 return 0;
-            case WM_CTLCOLORSTATIC:
-                return OnStaticColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
-            case WM_CLOSE:
-                closed_ = true;
-                return 0;
-            case WM_DPICHANGED:
-                ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
-                return 0;
             default:
-                return DefaultHandling(message, wParam, lParam);
+                return HandleChildMessage(message, wParam, lParam);
+        }
+    }
+
+    [[nodiscard]] static StaticLook LookOfStatic(int id) {
+        switch (id) {
+            case InfoTitleId:
+                return StaticLook::Title;
+            case InfoFactsHeadingId:
+            case InfoCreditsHeadingId:
+                return StaticLook::Heading;
+            case InfoVersionId:
+            case InfoCreditsId:
+                return StaticLook::Body;
+            default:
+                return StaticLook::Plain;
         }
     }
 
@@ -73,7 +77,7 @@ private:
         if (!CreateCentred(InformationWindowClass, "INFORMATION", InformationWindowStyle,
                            InformationWindowExStyle, ClientWidth, ClientHeight))
             return false;
-        theme_ = Theme(DpiOfWindow(window_));
+        TakeWindowDpi();
         CreateControls();
         return true;
     }
@@ -99,40 +103,15 @@ private:
         switch (id) {
             case InfoWebsiteButtonId:
                 OpenWebPage(QUILLORA_WEBSITE_URL);
-                closed_ = true;
+                Close();
                 break;
             case InfoCloseButtonId:
-                closed_ = true;
+                Close();
                 break;
             default:
                 break;
         }
     }
-
-    LRESULT OnStaticColour(HDC dc, HWND control, UINT message) {
-        if (HBRUSH brush = theme_.ColourStatic(dc, LookOf(GetDlgCtrlID(control))))
-            return reinterpret_cast<LRESULT>(brush);
-        return DefaultHandling(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    }
-
-    [[nodiscard]] static StaticLook LookOf(int id) {
-        switch (id) {
-            case InfoTitleId:
-                return StaticLook::Title;
-            case InfoFactsHeadingId:
-            case InfoCreditsHeadingId:
-                return StaticLook::Heading;
-            case InfoVersionId:
-            case InfoCreditsId:
-                return StaticLook::Body;
-            default:
-                return StaticLook::Plain;
-        }
-    }
-
-    Theme theme_;
-    ControlLayout layout_{theme_};
-    bool closed_ = false;
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "calc/day_change.h"
 #include "storage/number_text.h"
+#include "ui/list_view_win.h"
 
 namespace quillora {
 namespace {
@@ -16,11 +17,7 @@ constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_M
 constexpr const char* TabCaptions[MonthTabCount] = {"ALL", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-struct ColumnLayout {
-    const char* header;
-    int width;
-};
-constexpr ColumnLayout ListColumns[ListColumnCount] = {
+constexpr ListColumnSpec ListColumns[ListColumnCount] = {
     {"NAME", 177}, {"DAY", 60}, {"MONTH", 60}, {"YEAR", 60}, {"AGE", 60}, {"DAYS LEFT", 70}, {"REMIND", 60}};
 
 constexpr int MinTabWidth = 16;
@@ -107,15 +104,7 @@ void MainWindow::CreateTab(int tab, const char* caption) {
     listViews_[tab] = list;
     if (!list) return;
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (int column = 0; column < ListColumnCount; ++column) {
-        LVCOLUMNA layout{};
-        layout.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        layout.fmt = LVCFMT_LEFT;
-        layout.cx = theme_.Scale(ListColumns[column].width);
-        layout.pszText = const_cast<char*>(ListColumns[column].header);
-        layout.iSubItem = column;
-        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&layout));
-    }
+    AddListColumns(list, ListColumns, theme_);
 }
 
 void MainWindow::LayOutTabParts() {
@@ -129,8 +118,7 @@ void MainWindow::LayOutTabParts() {
             SetWindowPos(pages_[tab], nullptr, area.left, area.top, area.right - area.left,
                          area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        for (int column = 0; column < ListColumnCount && listViews_[tab]; ++column)
-            ListView_SetColumnWidth(listViews_[tab], column, theme_.Scale(ListColumns[column].width));
+        if (listViews_[tab]) ScaleListColumns(listViews_[tab], ListColumns, theme_);
     }
 }
 
@@ -173,6 +161,13 @@ void MainWindow::FillList(int tab, const std::vector<ListRow>& rows) {
     if (pageShown) SendMessageA(page, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
+    auto& today = todayRows_.at(static_cast<std::size_t>(tab));
+    today.clear();
+    for (const ListRow& row : rows) {
+        if (!row.highlighted || row.tableIndex < 0) continue;
+        if (static_cast<std::size_t>(row.tableIndex) >= today.size()) today.resize(row.tableIndex + 1u);
+        today[static_cast<std::size_t>(row.tableIndex)] = true;
+    }
     for (std::size_t row = 0; row < rows.size(); ++row) {
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -426,17 +421,13 @@ LRESULT MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
-    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
-    // A row is highlighted exactly when its DAYS LEFT reads 0; reading that
-    // from the row keeps the colour with the row when the list is sorted.
-    const int tab = static_cast<int>(draw.nmcd.hdr.idFrom) - FirstListViewId;
-    const int row = static_cast<int>(draw.nmcd.dwItemSpec);
-    if (CellText(tab, row, DaysLeftColumn) == NumberToText(0)) {
-        draw.clrTextBk = TodayColour;
-        return CDRF_NEWFONT;
-    }
-    return CDRF_DODEFAULT;
+    // Each row carries its table row, so the colour stays with the row
+    // through sorting.
+    const auto& today = todayRows_.at(static_cast<std::size_t>(draw.nmcd.hdr.idFrom - FirstListViewId));
+    return DrawTodayRows(draw, [&](int, LPARAM tableIndex) {
+        return tableIndex >= 0 && static_cast<std::size_t>(tableIndex) < today.size() &&
+               today[static_cast<std::size_t>(tableIndex)];
+    });
 }
 
 LRESULT CALLBACK MainWindow::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

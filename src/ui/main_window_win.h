@@ -110,6 +110,8 @@ private:
     HWND tabStrip_ = nullptr;
     std::array<HWND, MonthTabCount> pages_{};
     std::array<HWND, MonthTabCount> listViews_{};
+    // Per tab, which table rows of its last fill are birthdays today.
+    std::array<std::vector<bool>, MonthTabCount> todayRows_{};
 };
 
 }  // namespace quillora

@@ -102,6 +102,39 @@ private:
 // old fonts go once no control uses them.
 void ApplyDpiChange(HWND window, WPARAM wParam, LPARAM lParam, Theme& theme, const ControlLayout& layout);
 
+// A window in the program's look: its theme for its DPI, the layout of its
+// controls, and the messages every such window answers alike. The derived
+// window says how each of its static controls looks (`LookOfStatic(id)`)
+// and may add to a DPI change (`OnDpiChanged()`).
+template <typename Derived>
+class ThemedWindow : public WindowBase<Derived> {
+protected:
+    // The theme made for the DPI of the window just created.
+    void TakeWindowDpi() { theme_ = Theme(DpiOfWindow(this->window_)); }
+
+    // WM_CTLCOLORSTATIC and WM_DPICHANGED; any other message gets the
+    // default handling.
+    LRESULT HandleThemeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        auto& self = static_cast<Derived&>(*this);
+        if (message == WM_CTLCOLORSTATIC) {
+            const StaticLook look = self.LookOfStatic(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+            if (HBRUSH brush = theme_.ColourStatic(reinterpret_cast<HDC>(wParam), look)) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        } else if (message == WM_DPICHANGED) {
+            ApplyDpiChange(this->window_, wParam, lParam, theme_, layout_);
+            self.OnDpiChanged();
+            return 0;
+        }
+        return this->DefaultHandling(message, wParam, lParam);
+    }
+
+    void OnDpiChanged() {}
+
+    Theme theme_;
+    ControlLayout layout_{theme_};
+};
+
 // A child control with the default GUI font.
 HWND CreateControl(HWND parent, int id, const char* className, const char* text, DWORD style, DWORD exStyle,
                    int x, int y, int width, int height);

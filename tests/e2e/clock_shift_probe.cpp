@@ -3,9 +3,8 @@
 // carries no test hooks: its import of GetLocalTime is replaced from here.
 #include <windows.h>
 
-#include <cstring>
-
 #include "clock_shift.h"
+#include "import_patch.h"
 
 namespace {
 
@@ -28,35 +27,6 @@ void WINAPI ShiftedLocalTime(SYSTEMTIME* time) {
     FileTimeToSystemTime(&moment, time);
 }
 
-// Replaces the program's import of GetLocalTime; false when it has none.
-bool ReplaceImport() {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (imports.VirtualAddress == 0) return false;
-    for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-         module->Name; ++module) {
-        const DWORD namesAt = module->OriginalFirstThunk ? module->OriginalFirstThunk : module->FirstThunk;
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + namesAt);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-            const auto* byName =
-                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), "GetLocalTime") != 0) continue;
-            DWORD protection = 0;
-            if (!VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection))
-                return false;
-            realGetLocalTime = reinterpret_cast<GetLocalTimeFunction>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(&ShiftedLocalTime);
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-            return true;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
@@ -67,7 +37,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     // The view stays for the life of the program: the DLL stays too.
     shift = static_cast<quillora::test::ClockShift*>(
         MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(quillora::test::ClockShift)));
-    if (!shift || !ReplaceImport()) return FALSE;
+    if (!shift) return FALSE;
+    realGetLocalTime = reinterpret_cast<GetLocalTimeFunction>(
+        quillora::test::ReplaceImport("GetLocalTime", reinterpret_cast<void*>(&ShiftedLocalTime)));
+    if (!realGetLocalTime) return FALSE;
     shift->installed = 1;
     return TRUE;
 }

@@ -15,6 +15,7 @@
 
 #include "companion/reminder_ids.h"
 #include "driver.h"
+#include "melody_watch.h"
 #include "test_support.h"
 
 namespace quillora::e2e {
@@ -22,7 +23,6 @@ namespace {
 
 // Long enough for the companion to have started a melody it was going to
 // play, once its window is up.
-constexpr Millis MelodyGrace{3000};
 
 std::string DateLine(Day day) {
     std::array<char, 16> text{};
@@ -100,8 +100,7 @@ public:
     // is there and it has looked at the files.
     [[nodiscard]] Program StartResident(const std::string& dataFolder = InstalledDataFolder()) const {
         Program program = Start(dataFolder);
-        EXPECT_TRUE(WaitUntil(
-            [&] { return FindWindowOfClass(program.Id(), CompanionWindowClass) != nullptr; }, DefaultTimeout))
+        EXPECT_TRUE(WaitUntil([&] { return CompanionWindow(program) != nullptr; }, DefaultTimeout))
             << program.Describe();
         return program;
     }
@@ -110,20 +109,6 @@ private:
     Scenario scenario_;
     AppDataOf appData_;
 };
-
-// The companion's hidden window, which its icon and the system talk to.
-HWND CompanionWindow(const Program& program) {
-    return FindWindowOfClass(program.Id(), CompanionWindowClass);
-}
-
-// Ends the companion as its menu's "Quit reminder" does; exit code 0.
-void Quit(const Program& program) {
-    PostCommand(CompanionWindow(program), QuitReminderCommand);
-    const std::optional<DWORD> exitCode = program.WaitForExit();
-    ASSERT_TRUE(exitCode.has_value())
-        << "\"Quit reminder\" did not end the companion; " << program.Describe();
-    EXPECT_EQ(*exitCode, 0u);
-}
 
 // The companion is still there a second after its start, showing no window.
 void ExpectResidentAndQuiet(const Program& program) {
@@ -216,7 +201,7 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
 
     EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
     CloseWithButton(program, view.window);
-    Quit(program);
+    QuitCompanion(program);
     // The user's own files are only read.
     EXPECT_EQ(ReadBytes(user.scenario().SettingsFile()), settings);
     EXPECT_EQ(ReadBytes(user.scenario().ListFile()), ListOf(people));
@@ -266,14 +251,14 @@ TEST(Reminder, MissingFilesShowNothingAndLeaveNoTrace) {
         const Program program = user.StartResident();
         ExpectResidentAndQuiet(program);
         EXPECT_FALSE(Exists(user.LastRunFile()));
-        Quit(program);
+        QuitCompanion(program);
     }
     // A user who never started Quillora: no folder is made either.
     DeleteTree(scenario.AppData() + "\\Quillora");
     DeleteTree(scenario.Documents() + "\\Quillora");
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
-    Quit(program);
+    QuitCompanion(program);
     EXPECT_EQ(FolderEntries(scenario.AppData()), std::vector<std::string>{});
     EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{});
 }
@@ -297,7 +282,7 @@ TEST(Reminder, ABirthdayWrittenIntoTheListWhileItRunsIsAnnouncedAtOnce) {
     // Saved again unchanged: announced once today is enough.
     ASSERT_TRUE(WriteBytes(user.scenario().ListFile(), ListOf({today})));
     EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{2000}), nullptr);
-    Quit(program);
+    QuitCompanion(program);
 }
 
 // Folders made after the companion started are not watched, so only the
@@ -326,7 +311,7 @@ TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
         const HWND window = program.WaitForWindow(ReminderWindowTitle, Millis{5000});
         ASSERT_NE(window, nullptr) << program.Describe();
         CloseWithButton(program, window);
-        Quit(program);
+        QuitCompanion(program);
     }
 }
 
@@ -345,8 +330,8 @@ TEST(Reminder, ASecondStartShowsTheRunningCompanionsWindowAndEnds) {
     const ReminderView again = WaitForReminder(first);
     ASSERT_NE(again.window, nullptr) << first.Describe();
     EXPECT_EQ(again.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
-    EXPECT_EQ(FindWindowOfClass(second.Id(), CompanionWindowClass), nullptr);
-    Quit(first);
+    EXPECT_EQ(CompanionWindow(second), nullptr);
+    QuitCompanion(first);
 }
 
 TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemind) {
@@ -362,7 +347,7 @@ TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemind) {
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
-    Quit(program);
+    QuitCompanion(program);
 }
 
 TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
@@ -372,14 +357,14 @@ TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
         const Program program = user.StartResident();
         const ReminderView view = WaitForReminder(program);
         ASSERT_NE(view.window, nullptr) << program.Describe();
-        Quit(program);
+        QuitCompanion(program);
     }
     const std::optional<std::string> record = ReadBytes(user.LastRunFile());
     {
         const Program program = user.StartResident();
         ExpectResidentAndQuiet(program);
         EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{1000}), nullptr);
-        Quit(program);
+        QuitCompanion(program);
     }
     EXPECT_EQ(ReadBytes(user.LastRunFile()), record);
 
@@ -388,7 +373,7 @@ TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(user.LastRunFile()) == record; }, DefaultTimeout));
-    Quit(program);
+    QuitCompanion(program);
 }
 
 TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
@@ -402,7 +387,7 @@ TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
-    Quit(program);
+    QuitCompanion(program);
 }
 
 TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
@@ -417,7 +402,7 @@ TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
     EXPECT_EQ(view.rows,
               (std::vector<std::vector<std::string>>{RowOf(today, "TODAY"), RowOf(missed, "2 DAYS AGO")}));
     EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
-    Quit(program);
+    QuitCompanion(program);
 }
 
 TEST(Reminder, ABirthdayBeforeTheLastRunWasAlreadyReminded) {
@@ -426,70 +411,42 @@ TEST(Reminder, ABirthdayBeforeTheLastRunWasAlreadyReminded) {
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
     EXPECT_TRUE(WaitUntil([&] { return user.LastCheckDay() == DateLine(LocalToday()); }, DefaultTimeout));
-    Quit(program);
+    QuitCompanion(program);
 }
 
-// The melody is seen through its file: the companion reads it only to play
-// it. Its last-access time is set far back before each start and looked at
-// after the window has opened.
-class MelodyFile {
-public:
-    explicit MelodyFile(std::string path) : path_(std::move(path)) {}
+// The melody is watched from inside the companion: a probe loaded into it
+// counts the sounds it starts.
+TEST(Reminder, PlaysTheMelodyOnceAnAnnouncementOnlyWhenMusicIsOn) {
+    const CompanionUser user("0\r\n1\r\n1", {});
+    const Program program = user.StartResident();
+    HWND companion = CompanionWindow(program);
+    ASSERT_NE(companion, nullptr) << program.Describe();
+    const SharedBlock<test::MelodyWatch> watch(test::MelodyWatchMappingName(program.Id()));
+    ASSERT_NE(watch.Get(), nullptr);
+    ASSERT_TRUE(LoadLibraryInto(companion, OwnFolder() + "\\quillora_melody_probe.dll"));
+    ASSERT_EQ(watch->installed, 1) << "the companion imports PlaySoundA";
 
-    [[nodiscard]] bool SetAccessLongAgo() const {
-        const Handle file(CreateFileA(path_.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        const FILETIME longAgo = LongAgo();
-        return file.Valid() && SetFileTime(file.Get(), nullptr, &longAgo, nullptr);
-    }
-    [[nodiscard]] bool ReadSince() const {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data)) return false;
-        const FILETIME longAgo = LongAgo();
-        return CompareFileTime(&data.ftLastAccessTime, &longAgo) > 0;
-    }
-    void ReadItHere() const { (void)ReadBytes(path_); }
-
-private:
-    static FILETIME LongAgo() {
-        SYSTEMTIME time{};
-        time.wYear = 2001;
-        time.wMonth = 1;
-        time.wDay = 1;
-        FILETIME fileTime{};
-        SystemTimeToFileTime(&time, &fileTime);
-        return fileTime;
-    }
-    std::string path_;
-};
-
-TEST(Reminder, PlaysTheMelodyOnlyWhenMusicIsOn) {
-    const CompanionUser user("0\r\n0\r\n1", {{"Today Person", 0, 30}});
-    // A copy of the installation's data folder, so that only the companion
-    // touches this melody.
-    const std::string dataFolder = user.scenario().Root() + "\\Install\\data";
-    for (const char* file : {"Reminder.exe", "reminder.wav"}) {
-        const std::optional<std::string> bytes = ReadBytes(InstalledDataFolder() + "\\" + file);
-        ASSERT_TRUE(bytes.has_value()) << file << " is missing from " << InstalledDataFolder();
-        ASSERT_TRUE(WriteBytes(dataFolder + "\\" + file, *bytes));
-    }
-    const MelodyFile melody(dataFolder + "\\reminder.wav");
-    ASSERT_TRUE(melody.SetAccessLongAgo());
-    melody.ReadItHere();
-    if (!melody.ReadSince()) GTEST_SKIP() << "this file system keeps no access times";
-
-    for (const bool musicOn : {false, true}) {
+    std::vector<Person> people;
+    for (const bool musicOn : {true, false}) {
         SCOPED_TRACE(musicOn ? "music on" : "music off");
+        const LONG playsBefore = watch->plays;
         user.scenario().GiveSettings(musicOn ? "0\r\n1\r\n1" : "0\r\n0\r\n1");
-        ASSERT_TRUE(melody.SetAccessLongAgo());
-        const Program program = user.Start(dataFolder);
-        const ReminderView view = WaitForReminder(program);
-        ASSERT_NE(view.window, nullptr) << program.Describe();
-        EXPECT_EQ(WaitUntil([&] { return melody.ReadSince(); }, MelodyGrace), musicOn);
-        Quit(program);
-        // Announced once a day: the next start announces afresh.
-        DeleteTree(user.LastRunFile());
+        people.push_back({musicOn ? "Heard" : "Silent", 0, 30});
+        user.scenario().GiveList(ListOf(people));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const ReminderView view = WaitForReminder(program);
+                return view.window && view.rows.size() == people.size();
+            },
+            DefaultTimeout))
+            << "the new birthday was not announced";
+        // Answered once the check that announced it has ended.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(companion, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        EXPECT_EQ(watch->plays - playsBefore, musicOn ? 1 : 0);
     }
+    EXPECT_NE(std::string(watch->lastSound).find("reminder.wav"), std::string::npos) << watch->lastSound;
+    QuitCompanion(program);
 }
 
 }  // namespace

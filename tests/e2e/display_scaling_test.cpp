@@ -196,7 +196,8 @@ TEST_F(DisplayScaling, ReminderWindowFollowsTheDisplayScale) {
     ASSERT_NO_FATAL_FAILURE(TakePicture(window, "reminder-window"));
     ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(window, "fit-reminder"));
     ClickButton(window, ReminderCloseButtonId);
-    EXPECT_TRUE(companion.WaitForExit().has_value()) << companion.Describe();
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, ShortWait));
+    QuitCompanion(companion);
 }
 
 // Windows tells a window that moved to a monitor of another scale with

@@ -104,8 +104,6 @@ bool IsEnabledWindow(HWND window);
 // The control that has the keyboard focus in the thread of `window`; null
 // when none.
 HWND FocusedControl(HWND window);
-// The colour the screen shows at a point of `window`'s client area.
-COLORREF ScreenColourAt(HWND window, POINT clientPoint);
 
 // The direct child windows of `parent`, in z order.
 std::vector<HWND> ChildWindows(HWND parent);
@@ -121,6 +119,31 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 // Loads a DLL of the tests into the process that runs `window` (its
 // DllMain runs there); false when the loading thread could not run.
 bool LoadLibraryInto(HWND window, const std::string& dllPath);
+
+// A block of shared memory holding a T under `name`, made by a test for a
+// DLL loaded into the program to find; it starts zeroed and goes with the
+// object (the program keeps its own view).
+template <typename T>
+class SharedBlock {
+public:
+    explicit SharedBlock(const std::string& name)
+        : mapping_(
+              CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(T), name.c_str())) {
+        if (mapping_.Valid())
+            view_ = static_cast<T*>(MapViewOfFile(mapping_.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+    }
+    SharedBlock(const SharedBlock&) = delete;
+    SharedBlock& operator=(const SharedBlock&) = delete;
+    ~SharedBlock() {
+        if (view_) UnmapViewOfFile(view_);
+    }
+    [[nodiscard]] T* Get() const { return view_; }
+    T* operator->() const { return view_; }
+
+private:
+    Handle mapping_;
+    T* view_ = nullptr;
+};
 
 void PostClose(HWND window);  // as the caption's close button does
 // The end of the Windows session as an installer or the Restart Manager

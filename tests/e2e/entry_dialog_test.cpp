@@ -48,10 +48,8 @@ bool BoxTicked(HWND dialog) {
 }
 
 int FocusedId(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return -1;
-    return GetDlgCtrlID(info.hwndFocus);
+    HWND focus = FocusedControl(window);
+    return focus ? GetDlgCtrlID(focus) : -1;
 }
 
 enum class Arrow { Up, Down };

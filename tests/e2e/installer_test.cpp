@@ -231,9 +231,7 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
                               DefaultTimeout));
         const std::string dataFolder = installation.folder + "\\data";
         Program companion = StartProcess(dataFolder + "\\Reminder.exe", dataFolder);
-        ASSERT_TRUE(
-            WaitUntil([&] { return FindWindowOfClass(companion.Id(), CompanionWindowClass) != nullptr; },
-                      DefaultTimeout));
+        ASSERT_TRUE(WaitUntil([&] { return CompanionWindow(companion) != nullptr; }, DefaultTimeout));
 
         ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
         EXPECT_EQ(quillora.WaitForExit(), std::optional<DWORD>(0)) << quillora.Describe();

@@ -75,18 +75,7 @@ protected:
 
     // Read from inside the program once it waits for input, so after the
     // start and after the command that changed them.
-    std::optional<test::MenuMarks> Marks() const {
-        Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, program_.Id()));
-        WaitForInputIdle(process.Get(), 5000);
-        std::optional<test::MenuMarks> marks;
-        WaitUntil(
-            [&] {
-                marks = test::ReadMenuMarks(process.Get(), OwnFolder() + "\\quillora_menu_probe.dll");
-                return marks.has_value();
-            },
-            Millis{5000});
-        return marks;
-    }
+    std::optional<test::MenuMarks> Marks() const { return test::ReadMenuMarksWhenIdle(program_.Id()); }
 
     // Waits until the settings file holds exactly `bytes`.
     bool SettingsBecome(const std::string& bytes) const {
@@ -306,11 +295,38 @@ TEST_F(MainWindowTest, AHeaderClickOnAnEmptyListChangesNothing) {
     Quit();
 }
 
+TEST_F(MainWindowTest, MenusCarryTheirCaptionsIdsAndOrder) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    auto line = [](int depth, int id, const char* caption) {
+        return std::string(static_cast<std::size_t>(depth) * 2, ' ') + std::to_string(id) + " " + caption +
+               "\n";
+    };
+    std::string bar = "Program\n" + line(1, ImportCommand, "Import...") +
+                      line(1, ExportCommand, "Export...") + "  -\n" + line(1, QuitCommand, "Quit") +
+                      "Settings\n" + line(1, PlayMusicCommand, "Play music at remind") +
+                      "  Days before remind\n";
+    int command = FirstDaysBeforeRemindCommand;
+    for (const char* days : {"0", "1", "2", "3", "4", "5", "10", "15", "20"})
+        bar += line(2, command++, days);
+    bar += "?\n" + line(1, InformationCommand, "Information") + line(1, DonateCommand, "Donate");
+    const auto marks = Marks();
+    ASSERT_TRUE(marks.has_value()) << "the probe could not read the menu";
+    EXPECT_EQ(marks->menuBar, bar);
+    EXPECT_STREQ(marks->popup, "") << "no popup menu is open yet";
+    Quit();
+}
+
 TEST_F(MainWindowTest, RightClickInAListOpensThePopupMenu) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     RightClickList(List(AllTab), -1);
     HWND popup = WaitForPopupMenu(program_.Id());
     ASSERT_NE(popup, nullptr) << "a right click below the rows opens the menu too";
+    const auto marks = Marks();
+    ASSERT_TRUE(marks.has_value()) << "the probe could not read the menu";
+    auto line = [](int id, const char* caption) { return std::to_string(id) + " " + caption + "\n"; };
+    EXPECT_EQ(marks->popup, line(NewEntryCommand, "New Entry") + line(EditEntryCommand, "Edit Entry") +
+                                line(DeleteEntryCommand, "Delete Entry") + "-\n" +
+                                line(ClearListCommand, "Clear List"));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(
         WaitUntil([&] { return WaitForPopupMenu(program_.Id(), Millis{0}) == nullptr; }, Millis{5000}));
@@ -319,12 +335,7 @@ TEST_F(MainWindowTest, RightClickInAListOpensThePopupMenu) {
 
 TEST_F(MainWindowTest, TabAndShiftTabMoveTheFocusThroughTheControls) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
-    const DWORD thread = GetWindowThreadProcessId(main_, nullptr);
-    auto focused = [&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
-    };
+    auto focused = [&] { return FocusedControl(main_); };
     ClickItem(List(AllTab), 0);
     ASSERT_TRUE(WaitUntil([&] { return focused() == List(AllTab); }, Millis{5000}));
 

@@ -1,5 +1,5 @@
 #pragma once
-// Reading the main window's menu check marks from a test, through a DLL
+// Reading the main window's menus and their check marks from a test, through a DLL
 // loaded into the program for the moment of the reading.
 #include <windows.h>
 
@@ -14,14 +14,11 @@ struct MenuMarks {
     bool music = false;             // "Play music at remind"
     std::array<bool, 9> days = {};  // "Days before remind", codes 0..8
 
-    // The entries of the first menu ("Program"), top to bottom.
-    struct Item {
-        int id = 0;
-        bool separator = false;
-        char caption[32] = {};
-    };
-    std::array<Item, 8> program = {};
-    int programCount = 0;
+    // The menu bar and, while one is open, the popup menu, as outlines: a
+    // line an entry, "id caption" (a separator "-", a submenu its caption
+    // alone with its entries below), two spaces more a level down.
+    char menuBar[2048] = {};
+    char popup[512] = {};
 
     // The code whose entry is marked; -1 for none, -2 for more than one.
     [[nodiscard]] int MarkedDaysCode() const {

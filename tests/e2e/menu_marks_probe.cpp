@@ -1,8 +1,11 @@
 // A test-only DLL that the end-to-end tests load into the running program to
-// read its menu check marks, which Wine does not let another process read.
+// read its menus and their check marks, which Wine does not let another
+// process read.
 // It does its work while being attached and then refuses to stay, so every
 // load reads afresh and nothing of it remains in the program.
 #include <windows.h>
+
+#include <string>
 
 #include "menu_marks.h"
 
@@ -25,15 +28,44 @@ bool Marked(HMENU menu, UINT command) {
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
 }
 
-void ReadProgramMenu(HMENU menu, quillora::test::MenuMarks& marks) {
+void AppendOutline(HMENU menu, int depth, std::string& outline) {
     const int count = menu ? GetMenuItemCount(menu) : 0;
-    for (int i = 0; i < count && i < static_cast<int>(marks.program.size()); ++i) {
-        auto& item = marks.program[static_cast<std::size_t>(i)];
-        item.separator = (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
-        item.id = static_cast<int>(GetMenuItemID(menu, i));
-        GetMenuStringA(menu, static_cast<UINT>(i), item.caption, sizeof item.caption, MF_BYPOSITION);
-        marks.programCount = i + 1;
+    for (int i = 0; i < count; ++i) {
+        const auto position = static_cast<UINT>(i);
+        char caption[64] = {};
+        GetMenuStringA(menu, position, caption, sizeof caption, MF_BYPOSITION);
+        outline.append(static_cast<std::size_t>(depth) * 2, ' ');
+        if (HMENU submenu = GetSubMenu(menu, i)) {
+            outline.append(caption).append("\n");
+            AppendOutline(submenu, depth + 1, outline);
+        } else if ((GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR) != 0) {
+            outline.append("-\n");
+        } else {
+            outline.append(std::to_string(GetMenuItemID(menu, i))).append(" ").append(caption).append("\n");
+        }
     }
+}
+
+template <std::size_t N>
+void CopyOutline(HMENU menu, char (&to)[N]) {
+    std::string outline;
+    AppendOutline(menu, 0, outline);
+    outline.copy(to, N - 1);
+}
+
+// The open popup menu of this process, asked of its window with a time
+// limit: the program's thread answers from the menu's own loop.
+HMENU OpenPopupMenu() {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32768", nullptr));) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process != GetCurrentProcessId() || !IsWindowVisible(window)) continue;
+        DWORD_PTR menu = 0;
+        if (SendMessageTimeoutA(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &menu)) {
+            return reinterpret_cast<HMENU>(menu);
+        }
+    }
+    return nullptr;
 }
 
 void WriteMarks() {
@@ -49,7 +81,8 @@ void WriteMarks() {
             marks->music = Marked(bar, 16);
             for (int code = 0; code < 9; ++code)
                 marks->days[code] = Marked(bar, 5 + code);
-            ReadProgramMenu(GetSubMenu(bar, 0), *marks);
+            CopyOutline(bar, marks->menuBar);
+            if (HMENU popup = OpenPopupMenu()) CopyOutline(popup, marks->popup);
             marks->read = true;
         }
         UnmapViewOfFile(marks);

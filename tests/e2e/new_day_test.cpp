@@ -43,12 +43,8 @@ TEST_F(NewDayTest, AClockChangeRefillsTheListKeepingOrderAndSelection) {
     ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).SelectedItem() == 2; }, Millis{5000}));
 
     // The program's clock moves on a day; the system tells it the time changed.
-    const std::string name = test::ClockShiftMappingName(program_.Id());
-    const Handle mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                            sizeof(test::ClockShift), name.c_str()));
-    ASSERT_TRUE(mapping.Valid());
-    auto* shift = static_cast<test::ClockShift*>(MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
-    ASSERT_NE(shift, nullptr);
+    const SharedBlock<test::ClockShift> shift(test::ClockShiftMappingName(program_.Id()));
+    ASSERT_NE(shift.Get(), nullptr);
     shift->days = 1;
     ASSERT_TRUE(LoadLibraryInto(main_, OwnFolder() + "\\quillora_clock_probe.dll"));
     ASSERT_EQ(shift->installed, 1) << "the program imports GetLocalTime";
@@ -71,12 +67,11 @@ TEST_F(NewDayTest, AClockChangeRefillsTheListKeepingOrderAndSelection) {
     ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, Millis{5000}));
     auto colourOfRow = [&](int row) {
         const RECT item = ListViewReader(list).ItemRect(row);
-        return ScreenColourAt(list, POINT{item.left + 150, (item.top + item.bottom) / 2});
+        return ScreenPixel(list, POINT{item.left + 150, (item.top + item.bottom) / 2});
     };
     EXPECT_EQ(colourOfRow(0), RGB(0, 193, 193));
     EXPECT_NE(colourOfRow(2), RGB(0, 193, 193));
 
-    UnmapViewOfFile(shift);
     PostCommand(main_, QuitCommand);
     ASSERT_TRUE(program_.WaitForExit().has_value()) << program_.Describe();
 }

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "companion/reminder_ids.h"
 #include "driver.h"
 #include "ui/ids.h"
 
@@ -115,6 +116,20 @@ inline HWND ListOfTab(HWND mainWindow, int tab) {
     return FindDescendant(mainWindow, ListViewIdOfTab(tab), "SysListView32");
 }
 
+// The companion's hidden window, which its icon and the system talk to.
+inline HWND CompanionWindow(const Program& program) {
+    return FindWindowOfClass(program.Id(), CompanionWindowClass);
+}
+
+// Ends the companion as its menu's "Quit reminder" does; exit code 0.
+inline void QuitCompanion(const Program& program) {
+    PostCommand(CompanionWindow(program), QuitReminderCommand);
+    const std::optional<DWORD> exitCode = program.WaitForExit();
+    ASSERT_TRUE(exitCode.has_value())
+        << "\"Quit reminder\" did not end the companion; " << program.Describe();
+    EXPECT_EQ(*exitCode, 0u);
+}
+
 // APPDATA of the test process, which the programs it starts inherit,
 // pointed at the scenario's for as long as it lives.
 class AppDataOf {
@@ -131,12 +146,7 @@ inline ::testing::AssertionResult TypeInto(HWND dialog, int id, std::string_view
     HWND field = Control(dialog, id);
     // The keys go where the focus is: typing waits for the click to put it
     // in the field, and a click that got lost on a busy machine is repeated.
-    auto focused = [&] {
-        GUITHREADINFO thread{};
-        thread.cbSize = sizeof thread;
-        return GetGUIThreadInfo(GetWindowThreadProcessId(field, nullptr), &thread) &&
-               thread.hwndFocus == field;
-    };
+    auto focused = [&] { return FocusedControl(field) == field; };
     for (int attempt = 0; attempt < 3; ++attempt) {
         ClickCentre(field);
         if (WaitUntil(focused, Millis{2000})) break;

@@ -264,14 +264,6 @@ HWND FocusedControl(HWND window) {
     return thread.hwndFocus;
 }
 
-COLORREF ScreenColourAt(HWND window, POINT clientPoint) {
-    ClientToScreen(window, &clientPoint);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, clientPoint.x, clientPoint.y);
-    ReleaseDC(nullptr, screen);
-    return colour;
-}
-
 void PostClose(HWND window) {
     PostMessageA(window, WM_CLOSE, 0, 0);
 }
