@@ -288,5 +288,57 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
     EXPECT_TRUE(installation.UninstallSilently());
 }
 
+// The same upgrade clicked through as a user does it: Setup asks before it
+// closes anything, and only then Quillora closes normally (saving the change
+// it held) and the reminder ends.
+TEST(Installer, AnInteractiveUpgradeAsksBeforeItClosesQuilloraWhichThenSaves) {
+    const std::string setup = SetupPath();
+    const Installation installation;
+    if (!Exists(installation.Uninstaller())) {
+        ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
+    }
+    const Scenario scenario(CurrentTestName());
+    scenario.GiveSettings(QuietSettings);
+    scenario.GiveList(TwoEntryList());
+    const AppDataOf appData(scenario);
+    Program quillora = StartProcess(installation.folder + "\\Quillora.exe", installation.folder);
+    HWND window = quillora.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << quillora.Describe();
+    PostCommand(window, ClearListCommand);
+    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(ListOfTab(window, AllTab)).ItemCount() == 0; }));
+    const std::string dataFolder = installation.folder + "\\data";
+    Program companion = StartProcess(dataFolder + "\\Reminder.exe", dataFolder);
+    ASSERT_TRUE(WaitUntil([&] { return CompanionWindow(companion) != nullptr; }));
+
+    Program wizard = StartProcess(setup, OwnFolder());
+    HWND page = wizard.WaitForWindow("Quillora Setup", InstallTimeout);
+    ASSERT_NE(page, nullptr) << wizard.Describe();
+    // Welcome, components, folder: the third page's button installs.
+    for (const char* button : {"&Next >", "&Next >", "&Install"}) {
+        ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(page, IDOK)) == button; })) << button;
+        PressDialogButton(page, IDOK);
+    }
+    const std::optional<MessageBoxView> question = WaitForNextMessageBox(wizard.Id(), page, InstallTimeout);
+    ASSERT_TRUE(question.has_value()) << "Setup did not ask";
+    EXPECT_NE(question->text.find("Quillora or its birthday reminder is running"), std::string::npos)
+        << question->text;
+    EXPECT_FALSE(quillora.WaitForExit(Millis{0}).has_value()) << "closed before the user answered";
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+    PressDialogButton(question->window, IDOK);
+
+    EXPECT_EQ(quillora.WaitForExit(InstallTimeout), std::optional<DWORD>(0)) << quillora.Describe();
+    EXPECT_EQ(companion.WaitForExit(), std::optional<DWORD>(0)) << companion.Describe();
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), std::string("0\r\n"));
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(page, IDOK)) == "&Finish"; }, InstallTimeout))
+        << "the installation did not end";
+    PressDialogButton(page, IDOK);
+    EXPECT_EQ(wizard.WaitForExit(), std::optional<DWORD>(0)) << wizard.Describe();
+    EXPECT_TRUE(WaitUntil([] { return FindWindowA(CompanionWindowClass, nullptr) != nullptr; }))
+        << "the reminder was not started again";
+    const HWND restarted = FindWindowA(CompanionWindowClass, nullptr);
+    if (restarted) PostCommand(restarted, QuitReminderCommand);
+    EXPECT_TRUE(installation.UninstallSilently());
+}
+
 }  // namespace
 }  // namespace quillora::e2e
