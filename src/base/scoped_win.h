@@ -65,6 +65,13 @@ struct GdiTraits {
 using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
 
+struct ModuleTraits {
+    static HMODULE Invalid() { return nullptr; }
+    static bool IsValid(HMODULE h) { return h != nullptr; }
+    static void Close(HMODULE h) { FreeLibrary(h); }
+};
+using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
+
 struct MenuTraits {
     static HMENU Invalid() { return nullptr; }
     static bool IsValid(HMENU h) { return h != nullptr; }

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "base/scoped_win.h"
 #include "storage/files_win.h"
 #include "ui/message_box_win.h"
 
@@ -51,8 +52,14 @@ std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::Choose(HWND owner,
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     dialog.lpstrTitle = forSaving ? "EXPORT BIRTHDAYS" : "IMPORT BIRTHDAYS";
-    const BOOL chosen = forSaving ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-    if (!chosen) return std::nullopt;
+    // The dialogs' library is loaded only when the user asks for a file:
+    // linked, it and what it brings along would cost every start memory.
+    const UniqueModule library(LoadLibraryA("comdlg32.dll"));
+    using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    const auto show = library ? reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(
+                                    library.Get(), forSaving ? "GetSaveFileNameA" : "GetOpenFileNameA")))
+                              : nullptr;
+    if (!show || !show(&dialog)) return std::nullopt;
 
     ChosenFile file{buffer.c_str(), std::nullopt};
     if (dialog.nFilterIndex >= 1 && dialog.nFilterIndex <= std::size(FilterFormats))
