@@ -156,6 +156,17 @@ struct Installation {
     }
 };
 
+// A user's start of Quillora through the Start-menu shortcut, closed again
+// at once; the program ends with exit code 0.
+void StartAndCloseAsTheStartMenuDoes(const Scenario& scenario, const ShortcutView& startMenu) {
+    const AppDataOf appData(scenario);
+    Program program = StartProcess(startMenu.target, startMenu.workingFolder);
+    HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+    PostClose(window);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
+}
+
 TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUsersFiles) {
     const std::string setup = SetupPath();
     ASSERT_TRUE(Exists(setup)) << setup << " has not been built";
@@ -198,14 +209,7 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
 
     // A user's first start, as the Start-menu shortcut starts Quillora.
     const Scenario scenario(CurrentTestName());
-    {
-        const AppDataOf appData(scenario);
-        Program program = StartProcess(startMenu->target, startMenu->workingFolder);
-        HWND window = program.WaitForWindow(MainWindowTitle);
-        ASSERT_NE(window, nullptr) << program.Describe();
-        PostClose(window);
-        EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
-    }
+    ASSERT_NO_FATAL_FAILURE(StartAndCloseAsTheStartMenuDoes(scenario, *startMenu));
     EXPECT_EQ(ReadBytes(scenario.ListFile()), ReadBytes(installation.folder + "\\data\\list.txt"));
     const std::optional<std::string> settings = ReadBytes(scenario.SettingsFile());
     const std::optional<std::string> settingsTemplate = ReadBytes(installation.folder + "\\data\\config.txt");
@@ -263,27 +267,13 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
     // A new installation: the next start of Quillora gives the user the
     // autostart shortcut again, although the settings say it was written.
     ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
-    {
-        const AppDataOf appData(scenario);
-        Program program = StartProcess(startMenu->target, startMenu->workingFolder);
-        HWND window = program.WaitForWindow(MainWindowTitle);
-        ASSERT_NE(window, nullptr) << program.Describe();
-        PostClose(window);
-        EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
-    }
+    ASSERT_NO_FATAL_FAILURE(StartAndCloseAsTheStartMenuDoes(scenario, *startMenu));
     const std::optional<ShortcutView> again = ReadShortcut(autostart);
     ASSERT_TRUE(again.has_value()) << "no autostart shortcut after the new installation";
     EXPECT_EQ(again->target, installation.folder + "\\data\\Reminder.exe");
     // Only once: a user who then removes it does not get it back.
     DeleteTree(autostart);
-    {
-        const AppDataOf appData(scenario);
-        Program program = StartProcess(startMenu->target, startMenu->workingFolder);
-        HWND window = program.WaitForWindow(MainWindowTitle);
-        ASSERT_NE(window, nullptr) << program.Describe();
-        PostClose(window);
-        EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
-    }
+    ASSERT_NO_FATAL_FAILURE(StartAndCloseAsTheStartMenuDoes(scenario, *startMenu));
     EXPECT_FALSE(Exists(autostart));
     EXPECT_TRUE(installation.UninstallSilently());
 }
