@@ -3,8 +3,12 @@
 # and clang-format, a short fuzzing run, the unit tests natively, with
 # sanitizers and under Wine, then the Windows-side and end-to-end tests of the
 # real program under Wine on a private Xvfb display.
+# With a CTest name pattern as $1 (./scripts/test.sh 'Import|Undo') only the
+# matching tests of every tree run, after the build, and the static checks
+# and the fuzzing pass are left out: the quick loop while working on a piece.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+only=${1:-}
 . "$root/scripts/trees.sh"
 "$root/scripts/build.sh" all
 
@@ -23,13 +27,18 @@ cleanup() { wineserver -k 2>/dev/null || true; stop_private_display; }
 trap cleanup EXIT
 
 status=0
-# Static checks and a short fuzzing run of the portable core first (clang).
-"$root/scripts/lint.sh" || status=1
-"$root/scripts/fuzz.sh" || status=1
-ctest --test-dir "$build/native" --output-on-failure || status=1
-ctest --test-dir "$build/asan" --output-on-failure || status=1
+filter=()
+if [ -n "$only" ]; then
+  filter=(-R "$only")
+else
+  # Static checks and a short fuzzing run of the portable core first (clang).
+  "$root/scripts/lint.sh" || status=1
+  "$root/scripts/fuzz.sh" || status=1
+fi
+ctest --test-dir "$build/native" --output-on-failure "${filter[@]}" || status=1
+ctest --test-dir "$build/asan" --output-on-failure "${filter[@]}" || status=1
 # A Wine process very rarely fails to start at all (no output, a tenth of a
 # second); such a test runs once more. A real fault fails both times.
-ctest --test-dir "$build/win" --output-on-failure --repeat until-pass:2 || status=1
+ctest --test-dir "$build/win" --output-on-failure --repeat until-pass:2 "${filter[@]}" || status=1
 if [ $status -ne 0 ]; then echo "SOME TESTS FAILED" >&2; fi
 exit $status
