@@ -35,13 +35,24 @@ tidy() {  # tree, file regex, what
 tidy "$native" "^$root/(src|tests/unit)/" core-and-unit-tests
 tidy "$build/fuzz" "^$root/fuzz/" fuzz-targets
 
-# Layers point one way: the portable core and the base below it never reach up
-# into the windows or the start-up code.
-echo "layers: src/base, src/calc, src/storage and src/exchange include nothing of src/ui or src/app"
-if (cd "$root" && grep -nE '#include +"(ui|app)/' -r src/base src/calc src/storage src/exchange) >&2; then
-  echo "layers: the includes above point upwards" >&2
-  status=1
-fi
+# Layers point one way. Each line: a folder of src/ and the folders it must
+# never include from. base is below everything; storage below calc and
+# exchange; calc below exchange; the portable core below every window; ui
+# below the two programs; and the two programs apart from each other.
+layer_rules="base:storage|calc|exchange|ui|app|companion
+storage:calc|exchange|ui|app|companion
+calc:exchange|ui|app|companion
+exchange:ui|app|companion
+ui:app|companion
+app:companion
+companion:app"
+while IFS=: read -r folder above; do
+  echo "layers: src/$folder includes nothing of ${above//|/, }"
+  if (cd "$root" && grep -nE "#include +\"($above)/" -r "src/$folder") >&2; then
+    echo "layers: the includes above point the wrong way" >&2
+    status=1
+  fi
+done <<<"$layer_rules"
 
 # Every C++ file git knows or would add, committed or not.
 echo "clang-format: every C++ file"

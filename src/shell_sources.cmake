@@ -1,7 +1,8 @@
 # Sources of the Windows side (everything here needs <windows.h>).
 
-# What the program and the reminder companion share: the user's files and
-# folders, the theme, the window base and the message loop.
+# What the program and the reminder share: the user's files and folders, the
+# theme, the window base, list-view rows and starting a program. Each program runs its own
+# message loop.
 set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
@@ -9,7 +10,7 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/theme_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/process_win.cpp
 )
 
 # The program's own windows and start-up.
@@ -24,6 +25,7 @@ set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/column_sorter_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/main_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/menus_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_box_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/web_page_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/exchange_win.cpp

@@ -30,6 +30,7 @@
 namespace {
 
 using namespace quillora::e2e;
+using quillora::UniqueKernelHandle;
 
 constexpr int DefaultRounds = 15;
 constexpr Millis RunTimeout{30000};
@@ -93,7 +94,8 @@ bool Measure(Subject& subject, const std::string& prefixEntry) {
         std::fprintf(stderr, "%s: %s\n", subject.name, program.Describe().c_str());
         return false;
     }
-    const Handle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, program.Id()));
+    const UniqueKernelHandle process(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, program.Id()));
     WaitForInputIdle(process.Get(), static_cast<DWORD>(RunTimeout.count()));
     HWND window = nullptr;
     const auto deadline = std::chrono::steady_clock::now() + RunTimeout;

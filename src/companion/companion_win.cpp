@@ -11,6 +11,7 @@
 #include "storage/paths.h"
 #include "storage/settings.h"
 #include "storage/user_data_win.h"
+#include "ui/process_win.h"
 
 namespace quillora {
 namespace {
@@ -249,19 +250,13 @@ void Companion::OpenQuillora() {
     std::string folder = OwnFolder();
     if (!folder.empty()) folder.pop_back();
     const std::string installation = FolderPart(folder);
-    std::string program = installation + ProgramFileName;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, installation.c_str(),
-                        &startup, &process)) {
+    const auto started = StartProgram(installation + ProgramFileName, {}, installation);
+    if (!started) {
         const std::string text = "QUILLORA COULD NOT BE STARTED FROM " + installation;
         MessageBoxA(nullptr, text.c_str(), "ERROR", MB_OK);
         return;
     }
-    AllowSetForegroundWindow(process.dwProcessId);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    AllowSetForegroundWindow(*started);
 }
 
 void Companion::ArmMidnightTimer() {

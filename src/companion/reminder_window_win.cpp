@@ -16,7 +16,7 @@ constexpr int ClientWidth = 380;
 constexpr int ClientHeight = 262;
 
 // Widths add up to the list's inside, so no sideways scrolling is needed.
-constexpr ListColumnSpec Columns[] = {{"NAME", 120}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 91}};
+constexpr ListColumnLayout Columns[] = {{"NAME", 120}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 91}};
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
     LVITEMA item{};

@@ -57,11 +57,13 @@ int CreateAutostartShortcut(const ShortcutFields& fields) {
 }
 
 bool TakeAutostartRemovedMark() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, AutostartRemovedKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) !=
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, AutostartRemovedKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &opened) !=
         ERROR_SUCCESS) {
         return false;
     }
+    UniqueRegistryKey owner(opened);
+    HKEY key = owner.Get();
     const bool marked =
         RegQueryValueExA(key, AutostartRemovedValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     if (marked) RegDeleteValueA(key, AutostartRemovedValue);
@@ -70,7 +72,7 @@ bool TakeAutostartRemovedMark() {
     const bool empty = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
                                         nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
                        subKeys == 0 && values == 0;
-    RegCloseKey(key);
+    owner.Reset();
     // The uninstaller made the key for the mark alone.
     if (marked && empty) RegDeleteKeyA(HKEY_CURRENT_USER, AutostartRemovedKey);
     return marked;

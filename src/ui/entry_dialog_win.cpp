@@ -132,8 +132,9 @@ private:
             SetWindowTextA(label, DateLabel);
             return;
         }
-        HDC dc = GetDC(label);
-        if (!dc) return;
+        const WindowDC labelDC(label);
+        if (!labelDC) return;
+        HDC dc = labelDC.Get();
         const UniqueFont designFont = CreateGuiFont(DesignDpi);
         auto widthIn = [dc](HFONT font) {
             return [dc, font](const std::string& text) {
@@ -150,7 +151,6 @@ private:
                                          theme_.Scale(designWidth(text.substr(0, text.find("Year:"))))};
         const std::string spaced =
             SpacedWords({"Day:", "Month:", "Year:"}, starts, widthIn(theme_.Font(FontRole::Gui)));
-        ReleaseDC(label, dc);
         SetWindowTextA(label, spaced.c_str());
     }
 

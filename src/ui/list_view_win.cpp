@@ -2,7 +2,7 @@
 
 namespace quillora {
 
-void AddListColumns(HWND list, std::span<const ListColumnSpec> columns, const Theme& theme) {
+void AddListColumns(HWND list, std::span<const ListColumnLayout> columns, const Theme& theme) {
     for (std::size_t column = 0; column < columns.size(); ++column) {
         LVCOLUMNA layout{};
         layout.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -14,7 +14,7 @@ void AddListColumns(HWND list, std::span<const ListColumnSpec> columns, const Th
     }
 }
 
-void ScaleListColumns(HWND list, std::span<const ListColumnSpec> columns, const Theme& theme) {
+void ScaleListColumns(HWND list, std::span<const ListColumnLayout> columns, const Theme& theme) {
     for (std::size_t column = 0; column < columns.size(); ++column) {
         SendMessageA(list, LVM_SETCOLUMNWIDTH, column, theme.Scale(columns[column].width));
     }

@@ -11,15 +11,15 @@
 
 namespace quillora {
 
-struct ListColumnSpec {
+struct ListColumnLayout {
     const char* title;
     int width;  // at 96 DPI
 };
 
 // Adds the columns, left aligned, their widths scaled by the theme.
-void AddListColumns(HWND list, std::span<const ListColumnSpec> columns, const Theme& theme);
+void AddListColumns(HWND list, std::span<const ListColumnLayout> columns, const Theme& theme);
 // Sets the widths again, after the window moved to another DPI.
-void ScaleListColumns(HWND list, std::span<const ListColumnSpec> columns, const Theme& theme);
+void ScaleListColumns(HWND list, std::span<const ListColumnLayout> columns, const Theme& theme);
 
 // Whether a row, given by its position and the number it carries (lParam),
 // is a birthday today.

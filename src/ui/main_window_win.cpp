@@ -17,7 +17,7 @@ constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_M
 constexpr const char* TabCaptions[MonthTabCount] = {"ALL", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                     "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-constexpr ListColumnSpec ListColumns[ListColumnCount] = {
+constexpr ListColumnLayout ListColumns[ListColumnCount] = {
     {"NAME", 177}, {"DAY", 60}, {"MONTH", 60}, {"YEAR", 60}, {"AGE", 60}, {"DAYS LEFT", 70}, {"REMIND", 60}};
 
 constexpr int MinTabWidth = 16;

@@ -65,9 +65,8 @@ HBRUSH Theme::ColourStatic(HDC dc, StaticLook look) const {
 }
 
 int SystemDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : DesignDpi;
-    if (screen) ReleaseDC(nullptr, screen);
+    const WindowDC screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : DesignDpi;
     return dpi > 0 ? dpi : DesignDpi;
 }
 

@@ -141,7 +141,8 @@ void CloseWithButton(const Program& program, HWND window) {
 // its manifest can ask for. Wine reports 5.81 as the version either way; the
 // folder the library was loaded from tells.
 bool UsesCommonControls6(DWORD processId) {
-    const Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    const UniqueKernelHandle process(
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
     if (!process) return false;
     std::vector<HMODULE> modules(256);
     DWORD needed = 0;
@@ -379,8 +380,9 @@ TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
 TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
     const Person today{"Today Person", 0, 30};
     const CompanionUser user("0\r\n0\r\n1", {today});
-    const Handle writer(CreateFileA(user.scenario().ListFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueKernelHandle writer(CreateFileA(user.scenario().ListFile().c_str(), GENERIC_WRITE,
+                                                FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(writer.Valid());
 
     const Program program = user.Start();

@@ -16,9 +16,9 @@ bool WaitUntil(const std::function<bool()>& condition, Millis timeout) {
 }
 
 std::optional<std::string> ReadBytes(const std::string& path) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     std::string bytes;
     char chunk[65536];
@@ -31,7 +31,7 @@ std::optional<std::string> ReadBytes(const std::string& path) {
 bool WriteBytes(const std::string& path, std::string_view bytes) {
     const auto slash = path.find_last_of('\\');
     if (slash != std::string::npos && !MakeFolders(path.substr(0, slash))) return false;
-    Handle file(
+    UniqueKernelHandle file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     std::size_t done = 0;

@@ -55,10 +55,10 @@ public:
     // scanner or a sync client holds a file for a moment.
     FileLock(const std::string& path, DWORD shareMode);
     [[nodiscard]] bool Held() const { return file_.Valid(); }
-    void Release() { file_ = Handle(); }
+    void Release() { file_ = UniqueKernelHandle(); }
 
 private:
-    Handle file_;
+    UniqueKernelHandle file_;
 };
 
 // ---------------------------------------------------------------------------
@@ -141,7 +141,7 @@ public:
     T* operator->() const { return view_; }
 
 private:
-    Handle mapping_;
+    UniqueKernelHandle mapping_;
     T* view_ = nullptr;
 };
 
@@ -258,7 +258,8 @@ bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::stri
 class Program {
 public:
     Program() = default;
-    Program(Handle process, DWORD processId) : process_(std::move(process)), processId_(processId) {}
+    Program(UniqueKernelHandle process, DWORD processId)
+        : process_(std::move(process)), processId_(processId) {}
     // A start that failed with this system error code.
     explicit Program(DWORD startError) : startError_(startError) {}
     Program(Program&&) noexcept = default;
@@ -289,7 +290,7 @@ public:
     void Kill();
 
 private:
-    Handle process_;
+    UniqueKernelHandle process_;
     DWORD processId_ = 0;
     DWORD startError_ = 0;
 };

@@ -1,65 +1,15 @@
 #pragma once
-// Move-only owners for the handles the driver opens: kernel objects,
-// registry keys and memory placed in another process.
+// Memory placed in another process, owned like the program's own handles
+// (kernel objects and registry keys come from base/scoped_win.h).
 #include <windows.h>
 
 #include <cstddef>
 #include <string>
 #include <utility>
 
+#include "base/scoped_win.h"
+
 namespace quillora::e2e {
-
-// A kernel object handle (process, thread, file); both null and
-// INVALID_HANDLE_VALUE mean "none".
-class Handle {
-public:
-    Handle() = default;
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() { Reset(); }
-    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    Handle& operator=(Handle&& other) noexcept {
-        if (this != &other) Reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-
-    [[nodiscard]] HANDLE Get() const { return handle_; }
-    [[nodiscard]] bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    explicit operator bool() const { return Valid(); }
-    void Reset(HANDLE handle = nullptr) {
-        if (Valid()) CloseHandle(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HANDLE handle_ = nullptr;
-};
-
-class RegKey {
-public:
-    RegKey() = default;
-    explicit RegKey(HKEY key) : key_(key) {}
-    ~RegKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    RegKey(RegKey&& other) noexcept : key_(std::exchange(other.key_, nullptr)) {}
-    RegKey& operator=(RegKey&& other) noexcept {
-        if (this != &other) {
-            if (key_) RegCloseKey(key_);
-            key_ = std::exchange(other.key_, nullptr);
-        }
-        return *this;
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    [[nodiscard]] HKEY Get() const { return key_; }
-    explicit operator bool() const { return key_ != nullptr; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // A block of memory inside another process, for messages whose arguments
 // point at structures or text buffers (list views, tabs, headers). Freed
@@ -107,7 +57,7 @@ public:
 private:
     void Free();
 
-    Handle process_;
+    UniqueKernelHandle process_;
     void* address_ = nullptr;
     std::size_t size_ = 0;
 };

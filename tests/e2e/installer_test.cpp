@@ -74,7 +74,7 @@ std::optional<DWORD> RunToEnd(std::string commandLine, const std::string& workin
         return std::nullopt;
     }
     CloseHandle(started.hThread);
-    const Program program(Handle(started.hProcess), started.dwProcessId);
+    const Program program(UniqueKernelHandle(started.hProcess), started.dwProcessId);
     return program.WaitForExit(InstallTimeout);
 }
 

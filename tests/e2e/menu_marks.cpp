@@ -35,7 +35,7 @@ std::optional<MenuMarks> ReadMenuMarks(HANDLE process, const std::string& probeP
 }
 
 std::optional<MenuMarks> ReadMenuMarksWhenIdle(DWORD processId) {
-    const e2e::Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
+    const UniqueKernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
     if (!process.Valid()) return std::nullopt;
     WaitForInputIdle(process.Get(), 5000);
     std::optional<MenuMarks> marks;

@@ -14,7 +14,7 @@ namespace quillora::e2e {
 bool LoadLibraryInto(HWND window, const std::string& dllPath) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    const Handle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
+    const UniqueKernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
     if (!process) return false;
     void* remotePath =
         VirtualAllocEx(process.Get(), nullptr, dllPath.size() + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
@@ -23,7 +23,7 @@ bool LoadLibraryInto(HWND window, const std::string& dllPath) {
         WriteProcessMemory(process.Get(), remotePath, dllPath.c_str(), dllPath.size() + 1, nullptr)) {
         auto* loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
-        const Handle thread(
+        const UniqueKernelHandle thread(
             CreateRemoteThread(process.Get(), nullptr, 0, loadLibrary, remotePath, 0, nullptr));
         ran = thread && WaitForSingleObject(thread.Get(), 10000) == WAIT_OBJECT_0;
     }

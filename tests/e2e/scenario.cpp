@@ -62,7 +62,7 @@ Program StartWith(const std::string& path, const std::string& workingFolder, cha
         return Program(GetLastError());
     }
     CloseHandle(process.hThread);
-    return Program(Handle(process.hProcess), process.dwProcessId);
+    return Program(UniqueKernelHandle(process.hProcess), process.dwProcessId);
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ ShellFolderRedirect::ShellFolderRedirect(const std::string& documents, const std
     HKEY opened = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, UserShellFolders, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
                     nullptr, &opened, nullptr);
-    const RegKey key(opened);
+    const UniqueRegistryKey key(opened);
     if (!key) return;
     const std::pair<const char*, const std::string*> values[] = {
         {"Personal", &documents}, {"StartUp", &startup}, {"AppData", &appData}};
@@ -113,7 +113,7 @@ ShellFolderRedirect::~ShellFolderRedirect() {
     HKEY opened = nullptr;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, UserShellFolders, 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS)
         return;
-    const RegKey key(opened);
+    const UniqueRegistryKey key(opened);
     for (const Saved& saved : saved_) {
         if (saved.existed) {
             RegSetValueExA(key.Get(), saved.name.c_str(), 0, saved.type,
@@ -196,7 +196,7 @@ bool EndWineSession() {
                         &process))
         return false;
     CloseHandle(process.hThread);
-    const Handle wineboot(process.hProcess);
+    const UniqueKernelHandle wineboot(process.hProcess);
     return WaitForSingleObject(wineboot.Get(), static_cast<DWORD>(DefaultTimeout.count())) == WAIT_OBJECT_0;
 }
 

@@ -8,7 +8,7 @@ std::optional<TextFit> MeasureTexts(HWND window, const std::string& probeCopy) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     const std::string name = TextFitMappingName(processId);
-    e2e::Handle mapping(
+    UniqueKernelHandle mapping(
         CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TextFit), name.c_str()));
     if (!mapping) return std::nullopt;
     auto* shared = static_cast<TextFit*>(MapViewOfFile(mapping.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));

@@ -1,3 +1,5 @@
+// The system's clock as the calendar needs it: the local date and time now,
+// UTC now, and the local wall clock at a UTC moment.
 #include <windows.h>
 
 #include "calc/calendar.h"
