@@ -105,7 +105,7 @@ struct ParsedFile {
 };
 
 // Files above this size are refused before they are read.
-inline constexpr std::size_t MaxImportBytes = 16u * 1024u * 1024u;
+inline constexpr std::size_t MaxImportBytes = std::size_t{16} * 1024 * 1024;
 
 // The reason a file's bytes can't be imported (empty, too large, binary),
 // or the empty text.

@@ -18,7 +18,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // Loading and saving the list below under Wine on a loaded machine.
-constexpr Millis BigListTimeout{60000};
 // Each of this many tests kills the program this many times at random
 // moments between the Quit command and a little after the time a quit
 // takes without a kill (the list's save, the settings' save, closing the
@@ -42,16 +41,6 @@ std::vector<Entry> LargeEntries() {
                                 std::to_string(1950 + i), std::to_string(i % 2), "1"});
     }
     return entries;
-}
-
-std::string WithLineFeeds(std::string_view bytes) {
-    std::string result;
-    result.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-        result.push_back(bytes[i]);
-    }
-    return result;
 }
 
 // What one file held after a kill.
@@ -80,7 +69,7 @@ protected:
     void SetUp() override {
         const std::string canonical = ListBytes(LargeEntries());
         newList_ = canonical;
-        oldList_ = WithLineFeeds(canonical);
+        oldList_ = WithLineEnd(canonical, "\r\n", "\n");
         ASSERT_NE(oldList_, newList_);
     }
 

@@ -13,7 +13,6 @@ namespace {
 // A line end after the third line: only a save of the settings removes it.
 constexpr const char* UnsavedSettings = "3\r\n1\r\n1\r\n";
 constexpr const char* SavedSettings = "3\r\n1\r\n1";
-const Entry Anna{"Anna", "14", "2", "1980", "1", "1"};
 
 class SessionEnd : public ProgramOnList {
 protected:

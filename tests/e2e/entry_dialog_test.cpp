@@ -74,13 +74,6 @@ std::vector<std::vector<std::string>> DateColumns(HWND listView) {
     return rows;
 }
 
-std::vector<std::string> Names(HWND listView) {
-    std::vector<std::string> names;
-    for (const std::vector<std::string>& row : ListViewReader(listView).Rows())
-        names.push_back(row.at(0));
-    return names;
-}
-
 std::string Show(const std::vector<std::vector<std::string>>& rows) {
     std::string text;
     for (const std::vector<std::string>& row : rows) {
@@ -148,11 +141,6 @@ RECT At(int x, int y, int width, int height) {
     return RECT{x, y, x + width, y + height};
 }
 
-std::string Text(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
-           "x" + std::to_string(r.bottom - r.top);
-}
-
 // The dialog's children in their order (which is also the order of Tab):
 // every date field is its text part followed by its arrows, together filling
 // the field's rectangle with the arrows 10 pixels wide at the right.
@@ -207,7 +195,7 @@ void ExpectDialogWindow(HWND dialog, std::string_view title) {
     ASSERT_EQ(children.size(), placements.size());
     for (std::size_t i = 0; i < children.size(); ++i) {
         EXPECT_EQ(GetDlgCtrlID(children[i]), placements[i].id) << "child " << i;
-        EXPECT_EQ(Text(RectInParent(children[i])), Text(placements[i].rect))
+        EXPECT_EQ(RectText(RectInParent(children[i])), RectText(placements[i].rect))
             << "child " << i << ", id " << placements[i].id;
     }
 
@@ -506,7 +494,7 @@ TEST_F(EntryEditing, EditAndDeleteReachTheSelectedOneOfTwoEntriesOfTheSameName) 
     ClickHeader(list, 3);  // YEAR
     ASSERT_TRUE(WaitUntil(
         [&] {
-            return Names(list) == std::vector<std::string>{"Abe", "Cara", "Cara"};
+            return ColumnTexts(list) == std::vector<std::string>{"Abe", "Cara", "Cara"};
         },
         ShortWait));
     HWND dialog = EditRow(February, 2);
@@ -550,7 +538,7 @@ TEST_F(EntryEditing, EditFromTheContextMenuWithNothingSelectedTakesTheLastVisibl
     ClickHeader(list, 0);
     ASSERT_TRUE(WaitUntil(
         [&] {
-            return Names(list) != std::vector<std::string>{"Zed", "Amy", "Max"};
+            return ColumnTexts(list) != std::vector<std::string>{"Zed", "Amy", "Max"};
         },
         ShortWait));
     const std::string last = ListViewReader(list).Text(2, 0);
@@ -589,7 +577,7 @@ TEST_F(EntryEditing, DeleteRemovesTheSelectedEntryOfARepeatedNameAndKeepsTheOthe
     ClickHeader(list, 0);
     ASSERT_TRUE(WaitUntil(
         [&] {
-            return Names(list) != std::vector<std::string>{"Cara", "Abe", "Cara", "Cy"};
+            return ColumnTexts(list) != std::vector<std::string>{"Cara", "Abe", "Cara", "Cy"};
         },
         ShortWait));
     int caraRow = -1;

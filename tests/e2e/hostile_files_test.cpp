@@ -17,7 +17,6 @@ namespace {
 
 // Settings whose third line is 1, so that only the quit writes them.
 // Loading, filling and saving 100,000 entries under Wine on a loaded machine.
-constexpr Millis BigListTimeout{60000};
 
 std::string RandomBytes(std::size_t size, unsigned seed) {
     std::mt19937 random(seed);

@@ -23,13 +23,6 @@ constexpr COLORREF Black = RGB(0, 0, 0);
 constexpr COLORREF DarkGrey = RGB(51, 51, 51);
 constexpr COLORREF Grey = RGB(153, 153, 153);
 
-std::vector<std::string> Names(HWND listView) {
-    std::vector<std::string> names;
-    for (const std::vector<std::string>& row : ListViewReader(listView).Rows())
-        names.push_back(row.at(0));
-    return names;
-}
-
 // Whether a row of pixels across the middle of a control shows `colour`.
 bool MiddleRowShows(HWND control, COLORREF colour) {
     const SIZE size = ClientSize(control);
@@ -49,11 +42,6 @@ std::vector<std::string> Lines(const std::string& text) {
         }
     }
     return lines;
-}
-
-std::string Text(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
-           "x" + std::to_string(r.bottom - r.top);
 }
 
 // The shell's handler of web addresses replaced for as long as it lives.
@@ -134,7 +122,7 @@ protected:
         HWND all = ListOfTab(main_, AllTab);
         const ListViewReader reader(all);
         ClickIn(reader.Header(), CentreOf(reader.HeaderItemRect(0)));
-        ASSERT_TRUE(WaitUntil([&] { return Names(all) != tableOrder; }, ShortWait));
+        ASSERT_TRUE(WaitUntil([&] { return ColumnTexts(all) != tableOrder; }, ShortWait));
         HWND tabs = Control(main_, TabStripId);
         ClickIn(tabs, CentreOf(TabReader(tabs).ItemRect(2)));
         ASSERT_TRUE(WaitUntil([&] { return TabReader(tabs).Selected() == 2; }, ShortWait));
@@ -146,7 +134,8 @@ protected:
         HWND tabs = Control(main_, TabStripId);
         EXPECT_TRUE(WaitUntil(
             [&] {
-                return TabReader(tabs).Selected() == AllTab && Names(ListOfTab(main_, AllTab)) == tableOrder;
+                return TabReader(tabs).Selected() == AllTab &&
+                       ColumnTexts(ListOfTab(main_, AllTab)) == tableOrder;
             },
             ShortWait))
             << "tab " << TabReader(tabs).Selected() << " shown";
@@ -207,7 +196,7 @@ TEST_F(InformationWindow, ShowsItsTextsAsLaidOutAndClosesBackToAll) {
         HWND control = Control(window, shown.id);
         ASSERT_NE(control, nullptr) << shown.id;
         EXPECT_EQ(ClassNameOf(control), "Static") << shown.id;
-        EXPECT_EQ(Text(RectInParent(control)), Text(shown.rect)) << shown.id;
+        EXPECT_EQ(RectText(RectInParent(control)), RectText(shown.rect)) << shown.id;
         EXPECT_EQ(GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK, SS_CENTER) << shown.id;
         EXPECT_EQ(ScreenPixel(control, POINT{2, 2}), shown.background) << shown.id;
         EXPECT_TRUE(MiddleRowShows(control, shown.text)) << shown.id;
@@ -226,8 +215,9 @@ TEST_F(InformationWindow, ShowsItsTextsAsLaidOutAndClosesBackToAll) {
     EXPECT_NE(credits[2].find('.'), std::string::npos);
     EXPECT_EQ(TextOf(Control(window, InfoWebsiteButtonId)), "WEBSITE");
     EXPECT_EQ(TextOf(Control(window, InfoCloseButtonId)), "CLOSE");
-    EXPECT_EQ(Text(RectInParent(Control(window, InfoWebsiteButtonId))), Text(RECT{190, 195, 270, 220}));
-    EXPECT_EQ(Text(RectInParent(Control(window, InfoCloseButtonId))), Text(RECT{10, 195, 90, 220}));
+    EXPECT_EQ(RectText(RectInParent(Control(window, InfoWebsiteButtonId))),
+              RectText(RECT{190, 195, 270, 220}));
+    EXPECT_EQ(RectText(RectInParent(Control(window, InfoCloseButtonId))), RectText(RECT{10, 195, 90, 220}));
 
     ClickButton(window, InfoCloseButtonId);
     ExpectBackOnAll(window, TableOrder);

@@ -13,8 +13,6 @@
 namespace quillora::e2e {
 namespace {
 
-const Entry Anna{"Anna", "14", "2", "1980", "1", "1"};
-
 std::string FileName(const Day& day) {
     char name[32];
     std::snprintf(name, sizeof name, "list-%04d-%02d-%02d.txt", day.year, day.month, day.day);

@@ -20,17 +20,6 @@ void PrintTo(const FileCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-// `text` with every `from` replaced by `to`.
-std::string WithLineEnd(std::string_view text, std::string_view from, std::string_view to) {
-    std::string result;
-    std::size_t start = 0;
-    for (std::size_t at = text.find(from); at != std::string_view::npos; at = text.find(from, start)) {
-        result.append(text.substr(start, at - start)).append(to);
-        start = at + from.size();
-    }
-    return result.append(text.substr(start));
-}
-
 std::vector<FileCase> ListCases() {
     const std::string two = TwoEntryList();
     std::vector<Entry> oneNamed{NameOnly("Anna")};

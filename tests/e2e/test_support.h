@@ -262,6 +262,37 @@ inline Entry NameOnly(std::string name) {
     return Entry{std::move(name), "", "", "", "", ""};
 }
 
+// Anna, 14 February 1980, reminded: the one entry many scenarios need.
+inline const Entry Anna{"Anna", "14", "2", "1980", "1", "1"};
+
+// `text` with every `from` replaced by `to` (CR LF made LF, say).
+inline std::string WithLineEnd(std::string_view text, std::string_view from, std::string_view to) {
+    std::string result;
+    std::size_t start = 0;
+    for (std::size_t at = text.find(from); at != std::string_view::npos; at = text.find(from, start)) {
+        result.append(text.substr(start, at - start)).append(to);
+        start = at + from.size();
+    }
+    return result.append(text.substr(start));
+}
+
+// How long a list of many megabytes may take to load or save under Wine.
+inline constexpr Millis BigListTimeout{60000};
+
+// The texts of one column of a list view, top to bottom.
+inline std::vector<std::string> ColumnTexts(HWND listView, int column = 0) {
+    std::vector<std::string> texts;
+    for (const std::vector<std::string>& row : ListViewReader(listView).Rows())
+        texts.push_back(row.at(static_cast<std::size_t>(column)));
+    return texts;
+}
+
+// A rectangle as "left,top widthxheight", for messages that compare layouts.
+inline std::string RectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
+           "x" + std::to_string(r.bottom - r.top);
+}
+
 // The list of two entries used throughout: Anna, 14 February 1980, reminded;
 // Ben, 3 November 1975, not reminded.
 inline std::string TwoEntryList() {
