@@ -20,9 +20,9 @@ constexpr int ClientWidth = 480;
 constexpr int ClientHeight = 400;
 
 constexpr std::array<ListColumnSpec, 5> Columns = {{
-    {"NAME", 165},
+    {"NAME", 155},
     {"DAY", 45},
-    {"MONTH", 50},
+    {"MONTH", 60},
     {"YEAR", 50},
     {"STATE", 125},
 }};
