@@ -208,7 +208,8 @@ std::string ImportSummaryText(const ImportSummary& summary) {
     std::string text = Labelled("Added: ", NumberToText(summary.added)) + "\r\n" +
                        Labelled("Left out by choice: ", NumberToText(summary.leftOut)) + "\r\n" +
                        Labelled("Skipped, already in the list: ", NumberToText(summary.alreadyPresent)) +
-                       "\r\n" + Labelled("Skipped, without a birthday: ", NumberToText(summary.withoutBirthday));
+                       "\r\n" +
+                       Labelled("Skipped, without a birthday: ", NumberToText(summary.withoutBirthday));
     if (summary.invalidDate > 0)
         text += "\r\n" + Labelled("Skipped, a birthday that is no date: ", NumberToText(summary.invalidDate));
     if (summary.withoutName > 0)

@@ -189,8 +189,9 @@ ImportPlan PlanImport(const BirthdayTable& table, const std::vector<ImportedBirt
     DatesByKey inFile;
     const auto known = [](const DatesByKey& dates, const std::string& key, const BirthDate& date) {
         const auto found = dates.find(key);
-        return found != dates.end() && std::any_of(found->second.begin(), found->second.end(),
-                                                   [&](const BirthDate& d) { return SamePerson(key, date, key, d); });
+        return found != dates.end() &&
+               std::any_of(found->second.begin(), found->second.end(),
+                           [&](const BirthDate& d) { return SamePerson(key, date, key, d); });
     };
     for (const ImportedBirthday& birthday : birthdays) {
         AnsiText name = birthday.ansi ? AnsiText{birthday.name, true} : codePage.FromUtf8(birthday.name);
@@ -232,8 +233,8 @@ std::string TickCountText(int freePlaces, int ticked) {
 std::string TooManyTickedText(int freePlaces, int ticked) {
     if (ticked <= freePlaces) return {};
     return "YOU TICKED " + Plural(ticked, "PERSON", "PEOPLE") + ", BUT THE LIST HAS ONLY " +
-           Plural(freePlaces, "FREE PLACE", "FREE PLACES") + ".\r\nUNTICK " + NumberToText(ticked - freePlaces) +
-           " TO IMPORT.";
+           Plural(freePlaces, "FREE PLACE", "FREE PLACES") + ".\r\nUNTICK " +
+           NumberToText(ticked - freePlaces) + " TO IMPORT.";
 }
 
 std::string NothingToChooseText(const ImportPlan& plan) {

@@ -34,7 +34,8 @@ private:
     std::optional<ChosenFile> Choose(HWND owner, bool forSaving);
     // The one place where an import changes the table: the ticked people,
     // appended in file order.
-    static ImportSummary AddChosen(BirthdayTable& table, const ImportPlan& plan, const std::vector<bool>& ticks);
+    static ImportSummary AddChosen(BirthdayTable& table, const ImportPlan& plan,
+                                   const std::vector<bool>& ticks);
 
     std::string lastFolder_;  // where the last file was chosen, for this run
     SystemCodePage codePage_;

@@ -64,15 +64,16 @@ public:
 
 private:
     bool Create() {
-        if (!CreateCentred(ImportPreviewClass, "IMPORT", ImportPreviewStyle, ImportPreviewExStyle, ClientWidth,
-                           ClientHeight))
+        if (!CreateCentred(ImportPreviewClass, "IMPORT", ImportPreviewStyle, ImportPreviewExStyle,
+                           ClientWidth, ClientHeight))
             return false;
         TakeWindowDpi();
-        layout_.Create(window_, ImportTitleId, "STATIC", "IMPORT", SS_CENTER | SS_CENTERIMAGE, WS_EX_CLIENTEDGE,
-                       {0, 5, 480, 30}, FontRole::Title);
-        HWND list = layout_.Create(window_, ImportListId, WC_LISTVIEWA, "",
-                                   WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
-                                   WS_EX_CLIENTEDGE, {10, 45, 460, 285});
+        layout_.Create(window_, ImportTitleId, "STATIC", "IMPORT", SS_CENTER | SS_CENTERIMAGE,
+                       WS_EX_CLIENTEDGE, {0, 5, 480, 30}, FontRole::Title);
+        HWND list =
+            layout_.Create(window_, ImportListId, WC_LISTVIEWA, "",
+                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                           WS_EX_CLIENTEDGE, {10, 45, 460, 285});
         layout_.Create(window_, ImportCountId, "STATIC", "", SS_LEFT, 0, {10, 338, 460, 18});
         layout_.Create(window_, ImportCancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {10, 365, 100, 25});
@@ -102,7 +103,8 @@ private:
             item.iItem = static_cast<int>(row);
             item.pszText = texts[0].data();
             item.lParam = static_cast<LPARAM>(row);
-            const auto at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            const auto at =
+                static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
             if (at < 0) continue;
             for (std::size_t column = 1; column < texts.size(); ++column) {
                 LVITEMA cell{};
@@ -133,7 +135,8 @@ private:
         HWND list = List();
         const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
         for (int item = 0; item < count; ++item) {
-            const auto state = static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
+            const auto state =
+                static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
             const std::size_t row = RowOf(item);
             if (row < ticks.size()) ticks[row] = state == CheckedImage;
         }
@@ -144,7 +147,8 @@ private:
         LVITEMA query{};
         query.mask = LVIF_PARAM;
         query.iItem = item;
-        if (!SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return plan_.rows.size();
+        if (!SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query)))
+            return plan_.rows.size();
         return static_cast<std::size_t>(query.lParam);
     }
 

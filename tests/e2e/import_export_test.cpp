@@ -165,21 +165,20 @@ TEST_F(ImportExport, ThePreviewTicksNewPeopleUpToTheFreePlacesAndAddsExactlyTheT
     };
     std::vector<Card> cards;
     std::vector<Expected> rows;
-    const std::vector<std::pair<int, Card>> others = {{0, {"Anna Berg", "1980-02-14"}},
-                                                      {10, {"Nobody", ""}},
-                                                      {20, {"\xC5\x81ukasz Nowak", "--0304"}},
-                                                      {40, {"anna  berg", "19800214"}},
-                                                      {90, {"Berg, Anna", "1980-02-14"}},
-                                                      {128, {"Berg Anna", "--0214"}}};
+    const std::vector<std::pair<int, Card>> others = {
+        {0, {"Anna Berg", "1980-02-14"}},        {10, {"Nobody", ""}},
+        {20, {"\xC5\x81ukasz Nowak", "--0304"}}, {40, {"anna  berg", "19800214"}},
+        {90, {"Berg, Anna", "1980-02-14"}},      {128, {"Berg Anna", "--0214"}}};
     for (int i = 0; i < 129; ++i) {
         for (const auto& [at, card] : others) {
             if (at != i) continue;
             cards.push_back(card);
             const bool known = card.name.find("erg") != std::string::npos;
-            rows.push_back(known                   ? Expected{card.name, "14", "2", card.birthday == "--0214" ? "" : "1980",
-                                                              "ALREADY IN THE LIST"}
-                           : card.birthday.empty() ? Expected{"Nobody", "", "", "", "NO BIRTHDAY"}
-                                                   : Expected{"Lukasz Nowak", "4", "3", "", "NEW, NAME CHANGED"});
+            rows.push_back(known ? Expected{card.name, "14", "2", card.birthday == "--0214" ? "" : "1980",
+                                            "ALREADY IN THE LIST"}
+                           : card.birthday.empty()
+                               ? Expected{"Nobody", "", "", "", "NO BIRTHDAY"}
+                               : Expected{"Lukasz Nowak", "4", "3", "", "NEW, NAME CHANGED"});
         }
         const int day = 1 + i % 28, month = 1 + i % 12, year = 1950 + i % 50;
         char name[16];
@@ -201,7 +200,8 @@ TEST_F(ImportExport, ThePreviewTicksNewPeopleUpToTheFreePlacesAndAddsExactlyTheT
     int newPeople = 0;
     for (int item = 0; item < list.ItemCount(); ++item) {
         const Expected& row = rows[static_cast<std::size_t>(item)];
-        EXPECT_EQ(list.Row(item), (std::vector<std::string>{row.name, row.day, row.month, row.year, row.state}))
+        EXPECT_EQ(list.Row(item),
+                  (std::vector<std::string>{row.name, row.day, row.month, row.year, row.state}))
             << "row " << item;
         const bool isNew = row.state.rfind("NEW", 0) == 0;
         newPeople += isNew ? 1 : 0;
@@ -216,7 +216,9 @@ TEST_F(ImportExport, ThePreviewTicksNewPeopleUpToTheFreePlacesAndAddsExactlyTheT
     ASSERT_TRUE(SetTick(preview, 3, false));
     ASSERT_TRUE(SetTick(preview, 5, false));
     EXPECT_TRUE(WaitUntil(
-        [&] { return TextOf(Control(preview, ImportCountId)) == "FREE PLACES IN THE LIST: 100      TICKED: 98"; },
+        [&] {
+            return TextOf(Control(preview, ImportCountId)) == "FREE PLACES IN THE LIST: 100      TICKED: 98";
+        },
         ShortWait));
     PressKey(VK_RETURN);
     const std::optional<MessageBoxView> box = OutcomeBox("IMPORT");
@@ -237,7 +239,8 @@ TEST_F(ImportExport, TickingPastTheFreePlacesIsRefusedAndCancelEscAndTheCloseBox
     const std::vector<Entry> listed = ManyEntries(100);
     ASSERT_NO_FATAL_FAILURE(Start(ListBytes(listed)));
     const std::string path = scenario_->Root() + "\\three.vcf";
-    ASSERT_TRUE(WriteBytes(path, VCardFile({{"Carla", "1990-02-01"}, {"Dan", "1991-03-02"}, {"Eve", "--0403"}})));
+    ASSERT_TRUE(
+        WriteBytes(path, VCardFile({{"Carla", "1990-02-01"}, {"Dan", "1991-03-02"}, {"Eve", "--0403"}})));
 
     HWND preview = OpenImportPreview(path);
     ASSERT_NE(preview, nullptr) << program_.Describe();
@@ -247,7 +250,9 @@ TEST_F(ImportExport, TickingPastTheFreePlacesIsRefusedAndCancelEscAndTheCloseBox
     EXPECT_FALSE(list.Checked(2));
     ASSERT_TRUE(SetTick(preview, 2, true));
     EXPECT_TRUE(WaitUntil(
-        [&] { return TextOf(Control(preview, ImportCountId)) == "FREE PLACES IN THE LIST: 2      TICKED: 3"; },
+        [&] {
+            return TextOf(Control(preview, ImportCountId)) == "FREE PLACES IN THE LIST: 2      TICKED: 3";
+        },
         ShortWait));
     ClickButton(preview, ImportButtonId);
     std::optional<MessageBoxView> box = OutcomeBox("ERROR");
@@ -269,7 +274,8 @@ TEST_F(ImportExport, TickingPastTheFreePlacesIsRefusedAndCancelEscAndTheCloseBox
     ASSERT_NE(preview, nullptr) << program_.Describe();
     PostClose(preview);
     ASSERT_TRUE(PreviewCloses(preview));
-    EXPECT_FALSE(WaitUntil([&] { return FindTopLevel(program_.Id(), "IMPORT", "#32770") != nullptr; }, NoBoxWatch))
+    EXPECT_FALSE(
+        WaitUntil([&] { return FindTopLevel(program_.Id(), "IMPORT", "#32770") != nullptr; }, NoBoxWatch))
         << "no summary after a cancelled preview";
 
     // A file with nobody to add says so instead of opening the preview.

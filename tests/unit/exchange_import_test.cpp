@@ -217,7 +217,8 @@ TEST(MergeBirthdays, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
     EXPECT_EQ(table.Row(2), (BirthdayEntry{"Lukasz", "4", "3", "", "1", "1"}));
     EXPECT_EQ(
         ImportSummaryText(summary),
-        "Added: 2\r\nLeft out by choice: 0\r\nSkipped, already in the list: 2\r\nSkipped, without a birthday: 1\r\n"
+        "Added: 2\r\nLeft out by choice: 0\r\nSkipped, already in the list: 2\r\nSkipped, without a "
+        "birthday: 1\r\n"
         "Skipped, a birthday that is no date: 1\r\n"
         "Skipped, without a name: 1\r\nNames with characters replaced by the closest ones:\r\n    Lukasz");
 

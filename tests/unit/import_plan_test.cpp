@@ -36,7 +36,9 @@ TEST(ImportPlan, NamesMatchAcrossCaseBlanksAccentsAndNameOrder) {
         {"Anna Berg", "\xC3\x81nna B\xC3\xA9rg", true},  // accents in the file
         {"Lukasz", "\xC5\x81ukasz", true},               // a letter the code page lacks
         {"M\xFCller", "Mueller", false},                 // best fit drops marks, it does not spell
-        {"Stra\xDF" "e", "Strasse", true},
+        {"Stra\xDF"
+         "e",
+         "Strasse", true},
         {"Anna", "anna", true},  // a name of one word
         {"Anna", "Anna Berg", false},
         {"Anna Berg", "Anna Borg", false},
@@ -75,10 +77,17 @@ TEST(ImportPlan, EveryRowGetsItsStateAndMatchingChangesNoEntry) {
     (void)table.Append({"Ben", "", "", "", "1", "1"});  // no date: nobody is the same as him
     const BirthdayTable before = table;
     std::vector<ImportedBirthday> file = {
-        Born("Anna Berg", 14, 2, 1980),  Born("anna berg", 14, 2, 1980), Born("Berg, Anna", 14, 2, 1980),
-        Born("Berg Anna", 14, 2, 1980),  Born("Anna Berg", 14, 2),       Born("Anna Berg", 3, 5, 1990),
-        Born("berg, anna", 3, 5, 1990),  Born("Ben", 1, 1, 2000),        Born("\xC5\x81ukasz", 4, 3),
-        {"Nobody", false, std::nullopt, false}, {"Invalid", false, std::nullopt, true},
+        Born("Anna Berg", 14, 2, 1980),
+        Born("anna berg", 14, 2, 1980),
+        Born("Berg, Anna", 14, 2, 1980),
+        Born("Berg Anna", 14, 2, 1980),
+        Born("Anna Berg", 14, 2),
+        Born("Anna Berg", 3, 5, 1990),
+        Born("berg, anna", 3, 5, 1990),
+        Born("Ben", 1, 1, 2000),
+        Born("\xC5\x81ukasz", 4, 3),
+        {"Nobody", false, std::nullopt, false},
+        {"Invalid", false, std::nullopt, true},
         Born(" \t", 1, 1, 2000),
     };
     const ImportPlan plan = PlanImport(table, file, Ansi);
@@ -92,21 +101,23 @@ TEST(ImportPlan, EveryRowGetsItsStateAndMatchingChangesNoEntry) {
     EXPECT_EQ(plan.withoutName, 1);
     EXPECT_EQ(plan.freePlaces, TableCapacity - 2);
     EXPECT_EQ(RowTexts(plan.rows[5]), (std::vector<std::string>{"Anna Berg", "3", "5", "1990", "NEW"}));
-    EXPECT_EQ(RowTexts(plan.rows[8]), (std::vector<std::string>{"Lukasz", "4", "3", "", "NEW, NAME CHANGED"}));
+    EXPECT_EQ(RowTexts(plan.rows[8]),
+              (std::vector<std::string>{"Lukasz", "4", "3", "", "NEW, NAME CHANGED"}));
     EXPECT_EQ(RowTexts(plan.rows[9]), (std::vector<std::string>{"Nobody", "", "", "", "NO BIRTHDAY"}));
-    EXPECT_EQ(plan.InitialTicks(), (std::vector<bool>{false, false, false, false, false, true, false, true,
-                                                      true, false, false}));
+    EXPECT_EQ(plan.InitialTicks(),
+              (std::vector<bool>{false, false, false, false, false, true, false, true, true, false, false}));
 
     // Unticking one of the new people adds the others, in file order.
-    const ImportSummary summary = AddTickedRows(table, plan, {false, false, false, false, false, true, false,
-                                                              false, true, false, false});
+    const ImportSummary summary = AddTickedRows(
+        table, plan, {false, false, false, false, false, true, false, false, true, false, false});
     ASSERT_EQ(table.Count(), 4);
     EXPECT_EQ(table.Row(2), (BirthdayEntry{"Anna Berg", "3", "5", "1990", "1", "1"}));
     EXPECT_EQ(table.Row(3), (BirthdayEntry{"Lukasz", "4", "3", "", "1", "1"}));
-    EXPECT_EQ(ImportSummaryText(summary),
-              "Added: 2\r\nLeft out by choice: 1\r\nSkipped, already in the list: 6\r\n"
-              "Skipped, without a birthday: 1\r\nSkipped, a birthday that is no date: 1\r\n"
-              "Skipped, without a name: 1\r\nNames with characters replaced by the closest ones:\r\n    Lukasz");
+    EXPECT_EQ(
+        ImportSummaryText(summary),
+        "Added: 2\r\nLeft out by choice: 1\r\nSkipped, already in the list: 6\r\n"
+        "Skipped, without a birthday: 1\r\nSkipped, a birthday that is no date: 1\r\n"
+        "Skipped, without a name: 1\r\nNames with characters replaced by the closest ones:\r\n    Lukasz");
 }
 
 // For lists of any fill and files of new people mixed with others: the
@@ -121,7 +132,8 @@ TEST(ImportPlan, InitialTicksFillTheFreePlacesInFileOrder) {
             std::vector<ImportedBirthday> file;
             for (int i = 0; i < people; ++i) {
                 file.push_back(Born("Person " + std::to_string(i), 2, 2, 1990));
-                if (listed > 0 && i % 3 == 0) file.push_back(Born("LISTED " + std::to_string(i % listed), 1, 1));
+                if (listed > 0 && i % 3 == 0)
+                    file.push_back(Born("LISTED " + std::to_string(i % listed), 1, 1));
                 if (i % 4 == 0) file.push_back({"Undated", false, std::nullopt, false});
             }
             SCOPED_TRACE(std::to_string(listed) + " listed, " + std::to_string(people) + " new");
@@ -162,8 +174,8 @@ TEST(ImportPlan, TheCountLineTheRefusalAndTheMessageInsteadOfAPreview) {
 
     BirthdayTable table;
     (void)table.Append({"Anna Berg", "14", "2", "1980", "0", "1"});
-    const ImportPlan known = PlanImport(
-        table, {Born("Berg, Anna", 14, 2, 1980), {"Nobody", false, std::nullopt, false}}, Ansi);
+    const ImportPlan known =
+        PlanImport(table, {Born("Berg, Anna", 14, 2, 1980), {"Nobody", false, std::nullopt, false}}, Ansi);
     EXPECT_EQ(NothingToChooseText(known),
               "THE FILE HOLDS NOBODY TO ADD.\r\nAdded: 0\r\nLeft out by choice: 0\r\n"
               "Skipped, already in the list: 1\r\nSkipped, without a birthday: 1");
