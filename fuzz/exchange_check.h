@@ -39,7 +39,7 @@ inline void CheckImport(ExchangeFormat format, const std::uint8_t* data, std::si
     FUZZ_CHECK(table.Count() <= TableCapacity);
     FUZZ_CHECK(summary.added == table.Count());
     FUZZ_CHECK(static_cast<std::size_t>(summary.added + summary.alreadyPresent + summary.withoutBirthday +
-                                        summary.invalidDate + summary.withoutName + summary.listFull) ==
+                                        summary.invalidDate + summary.withoutName + summary.leftOut) ==
                parsed.birthdays.size());
     for (const BirthdayEntry& entry : table.Rows()) {
         FUZZ_CHECK(!entry.Name.empty());

@@ -29,5 +29,6 @@ set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_box_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/web_page_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/exchange_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/import_preview_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exchange/system_code_page_win.cpp
 )

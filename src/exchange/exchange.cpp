@@ -1,9 +1,9 @@
 #include "exchange/exchange.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "exchange/formats.h"
+#include "exchange/import_plan.h"
 #include "storage/number_text.h"
 
 namespace quillora {
@@ -33,15 +33,6 @@ std::optional<BirthDate> RealDate(int day, int month, int year) {
     if (year >= 1 && year <= 9999 && day <= MonthLength(year, month)) return BirthDate{day, month, year};
     if (year >= 1 && year <= 9999) return std::nullopt;  // 29 February of a common year
     return BirthDate{day, month, 0};
-}
-
-// Keeps a name within what the table can hold: no line breaks, zero bytes
-// or other control characters, no blanks around it.
-std::string CleanName(std::string name) {
-    for (char& c : name) {
-        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-    }
-    return std::string(TrimBlanks(name));
 }
 
 std::string Labelled(std::string_view label, std::string_view count) {
@@ -209,49 +200,16 @@ ParsedFile ParseImport(ExchangeFormat format, std::string_view bytes, const Impo
 
 ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBirthday>& birthdays,
                              const CodePage& codePage) {
-    ImportSummary summary;
-    std::unordered_set<std::string> names;
-    for (const BirthdayEntry& entry : table.Rows())
-        names.insert(entry.Name);
-    for (const ImportedBirthday& birthday : birthdays) {
-        if (!birthday.date) {
-            ++(birthday.invalidDate ? summary.invalidDate : summary.withoutBirthday);
-            continue;
-        }
-        AnsiText name = birthday.ansi ? AnsiText{birthday.name, true} : codePage.FromUtf8(birthday.name);
-        name.text = CleanName(std::move(name.text));
-        if (name.text.empty()) {
-            ++summary.withoutName;
-            continue;
-        }
-        if (names.contains(name.text)) {
-            ++summary.alreadyPresent;
-            continue;
-        }
-        const BirthDate& date = *birthday.date;
-        BirthdayEntry entry{name.text,
-                            NumberToText(date.day),
-                            NumberToText(date.month),
-                            date.year > 0 ? NumberToText(date.year) : std::string(),
-                            "1",
-                            "1"};
-        if (!table.Append(std::move(entry))) {
-            ++summary.listFull;
-            continue;
-        }
-        names.insert(name.text);
-        ++summary.added;
-        if (!name.exact) summary.approximatedNames.push_back(name.text);
-    }
-    return summary;
+    const ImportPlan plan = PlanImport(table, birthdays, codePage);
+    return AddTickedRows(table, plan, plan.InitialTicks());
 }
 
 std::string ImportSummaryText(const ImportSummary& summary) {
     std::string text = Labelled("Added: ", NumberToText(summary.added)) + "\r\n" +
+                       Labelled("Left out by choice: ", NumberToText(summary.leftOut)) + "\r\n" +
                        Labelled("Skipped, already in the list: ", NumberToText(summary.alreadyPresent)) +
                        "\r\n" +
-                       Labelled("Skipped, without a birthday: ", NumberToText(summary.withoutBirthday)) +
-                       "\r\n" + Labelled("Not added, the list is full: ", NumberToText(summary.listFull));
+                       Labelled("Skipped, without a birthday: ", NumberToText(summary.withoutBirthday));
     if (summary.invalidDate > 0)
         text += "\r\n" + Labelled("Skipped, a birthday that is no date: ", NumberToText(summary.invalidDate));
     if (summary.withoutName > 0)

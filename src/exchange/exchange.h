@@ -119,14 +119,15 @@ struct ImportSummary {
     int withoutBirthday = 0;
     int invalidDate = 0;
     int withoutName = 0;
-    int listFull = 0;
+    int leftOut = 0;  // new people not ticked, or beyond the list's free places
     // Names that the code page could not hold exactly, as imported.
     std::vector<std::string> approximatedNames;
 };
 
-// Appends the birthdays to the table in file order: each gets Remind "1" and
-// Mark "1"; a name already in the table (byte for byte) is skipped, and
-// nothing is added once the table is full.
+// Appends the new people of the file in file order up to the table's free
+// places, as the import preview ticks them at first (see import_plan.h):
+// each gets Remind "1" and Mark "1"; a person already in the table is
+// skipped.
 ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBirthday>& birthdays,
                              const CodePage& codePage);
 

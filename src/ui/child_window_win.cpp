@@ -4,8 +4,9 @@
 
 namespace quillora {
 
-void RunChildWindowLoop(HWND mainWindow, HWND child, const bool& closed) {
-    if (child) RunMessageLoop([&closed] { return closed; });
+void RunChildWindowLoop(HWND mainWindow, HWND child, const bool& closed,
+                        const std::function<bool(const MSG&)>& keys) {
+    if (child) RunMessageLoop([&closed] { return closed; }, keys);
     EnableWindow(mainWindow, TRUE);
     if (child && IsWindow(child)) DestroyWindow(child);
 }

@@ -3,14 +3,18 @@
 // message loop and the way they close.
 #include <windows.h>
 
+#include <functional>
+
 #include "ui/window_base_win.h"
 
 namespace quillora {
 
 // Runs the child window's own loop until `closed` becomes true, then enables
 // the main window (before the child goes, so the focus returns to it) and
-// destroys the child. The caller disabled the main window before.
-void RunChildWindowLoop(HWND mainWindow, HWND child, const bool& closed);
+// destroys the child. The caller disabled the main window before. `keys`,
+// when given, sees every key message first (see RunMessageLoop).
+void RunChildWindowLoop(HWND mainWindow, HWND child, const bool& closed,
+                        const std::function<bool(const MSG&)>& keys = {});
 
 // The entry dialog and the information window: shown over the disabled
 // main window and run in a loop of their own until they close, by their
@@ -23,7 +27,9 @@ protected:
         ShowWindow(this->window_, SW_SHOWNORMAL);
         UpdateWindow(this->window_);
     }
-    void RunLoopOver(HWND mainWindow) { RunChildWindowLoop(mainWindow, this->window_, closed_); }
+    void RunLoopOver(HWND mainWindow, const std::function<bool(const MSG&)>& keys = {}) {
+        RunChildWindowLoop(mainWindow, this->window_, closed_, keys);
+    }
     void Close() { closed_ = true; }
 
     // WM_CLOSE, and what every themed window answers.

@@ -4,6 +4,7 @@
 
 #include "base/scoped_win.h"
 #include "storage/files_win.h"
+#include "ui/import_preview_win.h"
 #include "ui/message_box_win.h"
 
 namespace quillora {
@@ -102,8 +103,21 @@ void ExchangeCommands::Import(HWND owner, BirthdayTable& table) {
         ShowError(owner, parsed.error + "\r\n" + file->path, true);
         return;
     }
-    const ImportSummary summary = MergeBirthdays(table, parsed.birthdays, codePage_);
+    const ImportPlan plan = PlanImport(table, parsed.birthdays, codePage_);
+    if (const std::string nothing = NothingToChooseText(plan); !nothing.empty()) {
+        ShowOutcome(owner, "IMPORT", nothing);
+        return;
+    }
+    EnableWindow(owner, FALSE);
+    const std::optional<std::vector<bool>> ticks = RunImportPreview(owner, plan);
+    if (!ticks) return;
+    const ImportSummary summary = AddChosen(table, plan, *ticks);
     ShowOutcome(owner, "IMPORT", ImportSummaryText(summary));
+}
+
+ImportSummary ExchangeCommands::AddChosen(BirthdayTable& table, const ImportPlan& plan,
+                                          const std::vector<bool>& ticks) {
+    return AddTickedRows(table, plan, ticks);
 }
 
 }  // namespace quillora

@@ -6,7 +6,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "exchange/import_plan.h"
 #include "exchange/system_code_page_win.h"
 #include "storage/birthday_table.h"
 #include "storage/settings.h"
@@ -18,8 +20,10 @@ public:
     // Asks for a file and writes every entry of the table to it, then says
     // how many went out.
     void Export(HWND owner, const BirthdayTable& table, const Settings& settings);
-    // Asks for a file and adds its birthdays to the table, then sums up what
-    // happened; a file that can't be read changes nothing.
+    // Asks for a file, shows who in it could be added and adds the people
+    // the user ticks, then sums up what happened. A file that can't be read,
+    // or that holds nobody to add, gets a message and changes nothing; so
+    // does "CANCEL" in the preview.
     void Import(HWND owner, BirthdayTable& table);
 
 private:
@@ -28,6 +32,10 @@ private:
         std::optional<ExchangeFormat> filterFormat;  // nothing for "All files"
     };
     std::optional<ChosenFile> Choose(HWND owner, bool forSaving);
+    // The one place where an import changes the table: the ticked people,
+    // appended in file order.
+    static ImportSummary AddChosen(BirthdayTable& table, const ImportPlan& plan,
+                                   const std::vector<bool>& ticks);
 
     std::string lastFolder_;  // where the last file was chosen, for this run
     SystemCodePage codePage_;

@@ -59,4 +59,12 @@ inline constexpr int InfoCreditsId = 1005;
 inline constexpr int InfoWebsiteButtonId = 1006;
 inline constexpr int InfoCloseButtonId = 1007;
 
+// The import preview: its window class and controls.
+inline constexpr char ImportPreviewClass[] = "QuilloraImportPreview";
+inline constexpr int ImportTitleId = 1101;
+inline constexpr int ImportListId = 1102;
+inline constexpr int ImportCountId = 1103;
+inline constexpr int ImportCancelButtonId = 1104;
+inline constexpr int ImportButtonId = 1105;
+
 }  // namespace quillora

@@ -164,6 +164,27 @@ TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
     ASSERT_TRUE(
         WaitUntil([&] { return program_.FindWindowTitled("INFORMATION") == nullptr; }, Millis{10000}));
 
+    // The import preview, with a row of each kind.
+    const std::string contacts = scenario_->Root() + "\\contacts.vcf";
+    ASSERT_TRUE(WriteBytes(contacts, VCardFile({{"Berg, Clara", "1990-06-21"},
+                                                {"Clara", "1990-06-21"},
+                                                {"Emil Fischer", "1985-08-30"},
+                                                {"\xC5\x81ucja Nowak", "--0304"},
+                                                {"Frida", ""}})));
+    HWND preview = OpenImportPreview(contacts);
+    ASSERT_NE(preview, nullptr) << program_.Describe();
+    EXPECT_NEAR(ClientSize(preview).cx, Scaled(480), 1);
+    EXPECT_NEAR(ClientSize(preview).cy, Scaled(400), 1);
+    ExpectPlaced(preview, {{ImportTitleId, 0, 5, 480, 30},
+                           {ImportListId, 10, 45, 460, 285},
+                           {ImportCountId, 10, 338, 460, 18},
+                           {ImportCancelButtonId, 10, 365, 100, 25},
+                           {ImportButtonId, 370, 365, 100, 25}});
+    ASSERT_NO_FATAL_FAILURE(TakePicture(preview, "import-preview"));
+    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(preview, "fit-import"));
+    ClickButton(preview, ImportCancelButtonId);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(preview); }, Millis{10000}));
+
     PostCommand(main_, QuitCommand);
     ASSERT_TRUE(program_.WaitForExit().has_value()) << program_.Describe();
 }

@@ -189,6 +189,7 @@ public:
     [[nodiscard]] std::vector<std::string> Row(int item) const;
     [[nodiscard]] std::vector<std::vector<std::string>> Rows() const;
     [[nodiscard]] int SelectedItem() const;       // -1 when none
+    [[nodiscard]] bool Checked(int item) const;   // its check box ticked (LVS_EX_CHECKBOXES)
     [[nodiscard]] RECT ItemRect(int item) const;  // client coordinates of the list view
 
     [[nodiscard]] HWND Header() const;

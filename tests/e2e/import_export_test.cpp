@@ -2,7 +2,10 @@
 // common file dialogs.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "driver.h"
 #include "menu_marks.h"
@@ -19,6 +22,23 @@ protected:
         HWND box = WaitForTopLevel(program_.Id(), title, "#32770");
         if (!box) return std::nullopt;
         return ReadMessageBox(box);
+    }
+
+    // Ticks or unticks row `item` of the preview as a user does: a click on
+    // the row, then Space; true once the tick shows `ticked`.
+    static bool SetTick(HWND preview, int item, bool ticked) {
+        const ListViewReader list(Control(preview, ImportListId));
+        for (int attempt = 0; attempt < 3 && list.Checked(item) != ticked; ++attempt) {
+            ClickItem(Control(preview, ImportListId), item);
+            if (!WaitUntil([&] { return list.SelectedItem() == item; }, Millis{3000})) continue;
+            PressKey(VK_SPACE);
+            WaitUntil([&] { return list.Checked(item) == ticked; }, Millis{3000});
+        }
+        return list.Checked(item) == ticked;
+    }
+
+    bool PreviewCloses(HWND preview) const {
+        return WaitUntil([&] { return !IsWindow(preview) && IsEnabledWindow(main_); }, ShortWait);
     }
 
     void QuitAndWait() {
@@ -96,13 +116,14 @@ TEST_F(ImportExport, ImportOfAVCardAddsTheNewBirthdaysAndTheFileAtQuitHoldsThem)
                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Carla Berg\r\nBDAY:1990-07-05\r\nEND:VCARD\r\n"
                            "BEGIN:VCARD\r\nVERSION:4.0\r\nFN:Dan\r\nBDAY:--1224\r\nEND:VCARD\r\n"
                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Eve\r\nEND:VCARD\r\n"));
-    PostCommand(main_, ImportCommand);
-    ASSERT_TRUE(ChooseInFileDialog(program_.Id(), "IMPORT BIRTHDAYS", path)) << program_.Describe();
+    HWND preview = OpenImportPreview(path);
+    ASSERT_NE(preview, nullptr) << program_.Describe();
+    ClickButton(preview, ImportButtonId);
     const std::optional<MessageBoxView> box = OutcomeBox("IMPORT");
     ASSERT_TRUE(box.has_value()) << program_.Describe();
     EXPECT_EQ(box->text,
-              "Added: 2\r\nSkipped, already in the list: 1\r\nSkipped, without a birthday: 1\r\n"
-              "Not added, the list is full: 0");
+              "Added: 2\r\nLeft out by choice: 0\r\nSkipped, already in the list: 1\r\n"
+              "Skipped, without a birthday: 1");
     PressDialogButton(box->window, IDOK);
 
     const ListViewReader all(ListOfTab(main_, AllTab));
@@ -130,6 +151,147 @@ TEST_F(ImportExport, AFileThatCannotBeImportedChangesNothing) {
     PressDialogButton(box->window, IDOK);
     QuitAndWait();
     EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
+}
+
+// A phone's export: more new people than free places, four spellings of
+// one who is in the list already, one without a birthday and one whose name
+// the code page cannot hold.
+TEST_F(ImportExport, ThePreviewTicksNewPeopleUpToTheFreePlacesAndAddsExactlyTheTickedOnes) {
+    const std::vector<Entry> listed = {{"Anna Berg", "14", "2", "1980", "1", "1"},
+                                       {"Ben", "3", "11", "1975", "0", "1"}};
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes(listed)));
+    struct Expected {
+        std::string name, day, month, year, state;
+    };
+    std::vector<Card> cards;
+    std::vector<Expected> rows;
+    const std::vector<std::pair<int, Card>> others = {
+        {0, {"Anna Berg", "1980-02-14"}},        {10, {"Nobody", ""}},
+        {20, {"\xC5\x81ukasz Nowak", "--0304"}}, {40, {"anna  berg", "19800214"}},
+        {90, {"Berg, Anna", "1980-02-14"}},      {128, {"Berg Anna", "--0214"}}};
+    for (int i = 0; i < 129; ++i) {
+        for (const auto& [at, card] : others) {
+            if (at != i) continue;
+            cards.push_back(card);
+            const bool known = card.name.find("erg") != std::string::npos;
+            rows.push_back(known ? Expected{card.name, "14", "2", card.birthday == "--0214" ? "" : "1980",
+                                            "ALREADY IN THE LIST"}
+                           : card.birthday.empty()
+                               ? Expected{"Nobody", "", "", "", "NO BIRTHDAY"}
+                               : Expected{"Lukasz Nowak", "4", "3", "", "NEW, NAME CHANGED"});
+        }
+        const int day = 1 + i % 28, month = 1 + i % 12, year = 1950 + i % 50;
+        char name[16];
+        std::snprintf(name, sizeof name, "Person %03d", i);
+        char birthday[16];
+        std::snprintf(birthday, sizeof birthday, "%04d-%02d-%02d", year, month, day);
+        cards.push_back({name, birthday});
+        rows.push_back({name, std::to_string(day), std::to_string(month), std::to_string(year), "NEW"});
+    }
+    const std::string path = scenario_->Root() + "\\phone.vcf";
+    ASSERT_TRUE(WriteBytes(path, VCardFile(cards)));
+
+    HWND preview = OpenImportPreview(path);
+    ASSERT_NE(preview, nullptr) << program_.Describe();
+    const ListViewReader list(Control(preview, ImportListId));
+    EXPECT_EQ(list.ColumnTitles(), (std::vector<std::string>{"NAME", "DAY", "MONTH", "YEAR", "STATE"}));
+    ASSERT_EQ(list.ItemCount(), static_cast<int>(rows.size()));
+    std::vector<Entry> added = listed;
+    int newPeople = 0;
+    for (int item = 0; item < list.ItemCount(); ++item) {
+        const Expected& row = rows[static_cast<std::size_t>(item)];
+        EXPECT_EQ(list.Row(item),
+                  (std::vector<std::string>{row.name, row.day, row.month, row.year, row.state}))
+            << "row " << item;
+        const bool isNew = row.state.rfind("NEW", 0) == 0;
+        newPeople += isNew ? 1 : 0;
+        EXPECT_EQ(list.Checked(item), isNew && newPeople <= 100) << "row " << item;
+        // Rows 3 and 5 are unticked below.
+        if (isNew && newPeople <= 100 && item != 3 && item != 5)
+            added.push_back({row.name, row.day, row.month, row.year, "1", "1"});
+    }
+    EXPECT_EQ(newPeople, 130);
+    EXPECT_EQ(TextOf(Control(preview, ImportCountId)), "FREE PLACES IN THE LIST: 100      TICKED: 100");
+
+    ASSERT_TRUE(SetTick(preview, 3, false));
+    ASSERT_TRUE(SetTick(preview, 5, false));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return TextOf(Control(preview, ImportCountId)) == "FREE PLACES IN THE LIST: 100      TICKED: 98";
+        },
+        ShortWait));
+    PressKey(VK_RETURN);
+    const std::optional<MessageBoxView> box = OutcomeBox("IMPORT");
+    ASSERT_TRUE(box.has_value()) << program_.Describe();
+    EXPECT_EQ(box->text,
+              "Added: 98\r\nLeft out by choice: 32\r\nSkipped, already in the list: 4\r\n"
+              "Skipped, without a birthday: 1\r\nNames with characters replaced by the closest ones:\r\n"
+              "    Lukasz Nowak");
+    PressDialogButton(box->window, IDOK);
+    const ListViewReader all(ListOfTab(main_, AllTab));
+    ASSERT_TRUE(WaitUntil([&] { return all.ItemCount() == 100; }, ShortWait));
+    EXPECT_EQ(all.Text(2, 0), "Person 000");
+    QuitAndWait();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes(added));
+}
+
+TEST_F(ImportExport, TickingPastTheFreePlacesIsRefusedAndCancelEscAndTheCloseBoxAddNothing) {
+    const std::vector<Entry> listed = ManyEntries(100);
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes(listed)));
+    const std::string path = scenario_->Root() + "\\three.vcf";
+    ASSERT_TRUE(
+        WriteBytes(path, VCardFile({{"Carla", "1990-02-01"}, {"Dan", "1991-03-02"}, {"Eve", "--0403"}})));
+
+    HWND preview = OpenImportPreview(path);
+    ASSERT_NE(preview, nullptr) << program_.Describe();
+    const ListViewReader list(Control(preview, ImportListId));
+    EXPECT_TRUE(list.Checked(0));
+    EXPECT_TRUE(list.Checked(1));
+    EXPECT_FALSE(list.Checked(2));
+    ASSERT_TRUE(SetTick(preview, 2, true));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            return TextOf(Control(preview, ImportCountId)) == "FREE PLACES IN THE LIST: 2      TICKED: 3";
+        },
+        ShortWait));
+    ClickButton(preview, ImportButtonId);
+    std::optional<MessageBoxView> box = OutcomeBox("ERROR");
+    ASSERT_TRUE(box.has_value()) << program_.Describe();
+    EXPECT_EQ(box->text, "YOU TICKED 3 PEOPLE, BUT THE LIST HAS ONLY 2 FREE PLACES.\r\nUNTICK 1 TO IMPORT.");
+    PressDialogButton(box->window, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !FindTopLevel(program_.Id(), "ERROR", "#32770"); }, ShortWait));
+    EXPECT_TRUE(IsWindow(preview)) << "the preview stays open after the refusal";
+    BringToFront(preview);
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(PreviewCloses(preview));
+
+    preview = OpenImportPreview(path);
+    ASSERT_NE(preview, nullptr) << program_.Describe();
+    ClickButton(preview, ImportCancelButtonId);
+    ASSERT_TRUE(PreviewCloses(preview));
+
+    preview = OpenImportPreview(path);
+    ASSERT_NE(preview, nullptr) << program_.Describe();
+    PostClose(preview);
+    ASSERT_TRUE(PreviewCloses(preview));
+    EXPECT_FALSE(
+        WaitUntil([&] { return FindTopLevel(program_.Id(), "IMPORT", "#32770") != nullptr; }, NoBoxWatch))
+        << "no summary after a cancelled preview";
+
+    // A file with nobody to add says so instead of opening the preview.
+    const std::string known = scenario_->Root() + "\\known.vcf";
+    ASSERT_TRUE(WriteBytes(known, VCardFile({{"person  1", "1901-02-02"}, {"Undated", ""}})));
+    PostCommand(main_, ImportCommand);
+    ASSERT_TRUE(ChooseInFileDialog(program_.Id(), "IMPORT BIRTHDAYS", known)) << program_.Describe();
+    box = OutcomeBox("IMPORT");
+    ASSERT_TRUE(box.has_value()) << program_.Describe();
+    EXPECT_EQ(box->text.rfind("THE FILE HOLDS NOBODY TO ADD.\r\n", 0), 0u) << box->text;
+    EXPECT_EQ(FindTopLevel(program_.Id(), "IMPORT", ImportPreviewClass), nullptr);
+    PressDialogButton(box->window, IDOK);
+
+    EXPECT_EQ(ListViewReader(ListOfTab(main_, AllTab)).ItemCount(), 100);
+    QuitAndWait();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes(listed));
 }
 
 }  // namespace

@@ -146,6 +146,11 @@ int ListViewReader::SelectedItem() const {
     return static_cast<int>(Send(listView_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+bool ListViewReader::Checked(int item) const {
+    const LRESULT state = Send(listView_, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_STATEIMAGEMASK);
+    return (static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
 RECT ListViewReader::ItemRect(int item) const {
     RECT seed{};
     seed.left = LVIR_BOUNDS;

@@ -217,6 +217,14 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
+    // "Import..." with `path` chosen in the file dialog; the preview that
+    // opens, or null when none came (a message box instead, say).
+    HWND OpenImportPreview(const std::string& path) {
+        PostCommand(main_, ImportCommand);
+        if (!ChooseInFileDialog(program_.Id(), "IMPORT BIRTHDAYS", path)) return nullptr;
+        return WaitForTopLevel(program_.Id(), "IMPORT", ImportPreviewClass, ShortWait);
+    }
+
     std::optional<Scenario> scenario_;
     Program program_;
     HWND main_ = nullptr;
@@ -291,6 +299,22 @@ inline std::vector<std::string> ColumnTexts(HWND listView, int column = 0) {
 inline std::string RectText(const RECT& r) {
     return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
            "x" + std::to_string(r.bottom - r.top);
+}
+
+// A contact file of vCards, one per person; an empty birthday leaves BDAY
+// out.
+struct Card {
+    std::string name;  // UTF-8
+    std::string birthday;
+};
+inline std::string VCardFile(const std::vector<Card>& cards) {
+    std::string file;
+    for (const Card& card : cards) {
+        file += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + card.name + "\r\n";
+        if (!card.birthday.empty()) file += "BDAY:" + card.birthday + "\r\n";
+        file += "END:VCARD\r\n";
+    }
+    return file;
 }
 
 // The list of two entries used throughout: Anna, 14 February 1980, reminded;

@@ -197,8 +197,8 @@ TEST(MergeBirthdays, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
     BirthdayTable table;
     (void)table.Append({"Anna", "14", "2", "1980", "0", "1"});
     std::vector<ImportedBirthday> birthdays = {
-        {"Anna", false, On(1990, 1, 1), false},        // already in the list
-        {"anna", false, On(1990, 1, 1), false},        // another name
+        {"Anna", false, On(1980, 2, 14), false},       // already in the list
+        {"Anna", false, On(1990, 1, 1), false},        // another Anna, born another day
         {"\xC5\x81ukasz", false, On(0, 3, 4), false},  // no place in the code page
         {"Nobody", false, std::nullopt, false},        // no birthday
         {"Invalid", false, std::nullopt, true},        // no date
@@ -213,12 +213,13 @@ TEST(MergeBirthdays, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
     EXPECT_EQ(summary.withoutName, 1);
     EXPECT_EQ(summary.approximatedNames, std::vector<std::string>{"Lukasz"});
     ASSERT_EQ(table.Count(), 3);
-    EXPECT_EQ(table.Row(1), (BirthdayEntry{"anna", "1", "1", "1990", "1", "1"}));
+    EXPECT_EQ(table.Row(1), (BirthdayEntry{"Anna", "1", "1", "1990", "1", "1"}));
     EXPECT_EQ(table.Row(2), (BirthdayEntry{"Lukasz", "4", "3", "", "1", "1"}));
     EXPECT_EQ(
         ImportSummaryText(summary),
-        "Added: 2\r\nSkipped, already in the list: 2\r\nSkipped, without a birthday: 1\r\n"
-        "Not added, the list is full: 0\r\nSkipped, a birthday that is no date: 1\r\n"
+        "Added: 2\r\nLeft out by choice: 0\r\nSkipped, already in the list: 2\r\nSkipped, without a "
+        "birthday: 1\r\n"
+        "Skipped, a birthday that is no date: 1\r\n"
         "Skipped, without a name: 1\r\nNames with characters replaced by the closest ones:\r\n    Lukasz");
 
     std::vector<ImportedBirthday> many;
@@ -228,7 +229,7 @@ TEST(MergeBirthdays, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
     summary = MergeBirthdays(table, many, Ansi);
     EXPECT_EQ(table.Count(), TableCapacity);
     EXPECT_EQ(summary.added, TableCapacity - 3);
-    EXPECT_EQ(summary.listFull, 150 - (TableCapacity - 3));
+    EXPECT_EQ(summary.leftOut, 150 - (TableCapacity - 3));
 }
 
 TEST(Import, AHundredThousandCardsReadInLinearTimeAndFillTheList) {
@@ -242,7 +243,7 @@ TEST(Import, AHundredThousandCardsReadInLinearTimeAndFillTheList) {
     const ImportSummary summary = MergeBirthdays(table, parsed.birthdays, Ansi);
     const auto took = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(summary.added, TableCapacity);
-    EXPECT_EQ(summary.listFull, 100'000 - TableCapacity);
+    EXPECT_EQ(summary.leftOut, 100'000 - TableCapacity);
     // Linear reading takes under a second optimised and some seconds with
     // sanitizers; a quadratic one would take hours.
     EXPECT_LT(took, std::chrono::seconds(120));

@@ -1,0 +1,242 @@
+#include "ui/import_preview_win.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "ui/child_window_win.h"
+#include "ui/ids.h"
+#include "ui/list_view_win.h"
+#include "ui/message_box_win.h"
+#include "ui/window_base_win.h"
+
+namespace quillora {
+namespace {
+
+constexpr DWORD ImportPreviewStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD ImportPreviewExStyle = WS_EX_CONTROLPARENT;
+constexpr int ClientWidth = 480;
+constexpr int ClientHeight = 400;
+
+constexpr std::array<ListColumnSpec, 5> Columns = {{
+    {"NAME", 155},
+    {"DAY", 45},
+    {"MONTH", 60},
+    {"YEAR", 50},
+    {"STATE", 125},
+}};
+
+constexpr UINT CheckedImage = INDEXTOSTATEIMAGEMASK(2);
+constexpr UINT UncheckedImage = INDEXTOSTATEIMAGEMASK(1);
+
+class ImportPreview : public ChildWindow<ImportPreview> {
+public:
+    explicit ImportPreview(const ImportPlan& plan) : plan_(plan) {}
+
+    std::optional<std::vector<bool>> Run(HWND mainWindow) {
+        if (Create()) {
+            ShowCreated();
+            SetFocus(List());
+        }
+        RunLoopOver(mainWindow, [this](const MSG& message) { return OnKey(message); });
+        return std::move(result_);
+    }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_COMMAND:
+                if (lParam != 0) OnCommand(LOWORD(wParam));  // the buttons; the window has no menu
+                return 0;
+            case WM_NOTIFY:
+                return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+            case WM_ACTIVATE:
+                return OnActivate(wParam, lParam);
+            default:
+                return HandleChildMessage(message, wParam, lParam);
+        }
+    }
+
+    [[nodiscard]] static StaticLook LookOfStatic(int id) {
+        return id == ImportTitleId ? StaticLook::Title : StaticLook::Plain;
+    }
+    void OnDpiChanged() { ScaleListColumns(List(), Columns, theme_); }
+
+private:
+    bool Create() {
+        if (!CreateCentred(ImportPreviewClass, "IMPORT", ImportPreviewStyle, ImportPreviewExStyle,
+                           ClientWidth, ClientHeight))
+            return false;
+        TakeWindowDpi();
+        layout_.Create(window_, ImportTitleId, "STATIC", "IMPORT", SS_CENTER | SS_CENTERIMAGE,
+                       WS_EX_CLIENTEDGE, {0, 5, 480, 30}, FontRole::Title);
+        HWND list =
+            layout_.Create(window_, ImportListId, WC_LISTVIEWA, "",
+                           WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                           WS_EX_CLIENTEDGE, {10, 45, 460, 285});
+        layout_.Create(window_, ImportCountId, "STATIC", "", SS_LEFT, 0, {10, 338, 460, 18});
+        layout_.Create(window_, ImportCancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       {10, 365, 100, 25});
+        layout_.Create(window_, ImportButtonId, "BUTTON", "IMPORT", WS_TABSTOP | BS_PUSHBUTTON, 0,
+                       {370, 365, 100, 25});
+        if (list) {
+            SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                         LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+            AddListColumns(list, Columns, theme_);
+            Fill(list);
+        }
+        ShowTickCount();
+        return true;
+    }
+
+    // Redraw is off for the fill: a list view under Wine is slow to take
+    // rows one by one while it paints.
+    void Fill(HWND list) {
+        filling_ = true;
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(list, LVM_SETITEMCOUNT, plan_.rows.size(), 0);
+        const std::vector<bool> ticks = plan_.InitialTicks();
+        for (std::size_t row = 0; row < plan_.rows.size(); ++row) {
+            std::vector<std::string> texts = RowTexts(plan_.rows[row]);
+            LVITEMA item{};
+            item.mask = LVIF_TEXT | LVIF_PARAM;
+            item.iItem = static_cast<int>(row);
+            item.pszText = texts[0].data();
+            item.lParam = static_cast<LPARAM>(row);
+            const auto at =
+                static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            if (at < 0) continue;
+            for (std::size_t column = 1; column < texts.size(); ++column) {
+                LVITEMA cell{};
+                cell.iSubItem = static_cast<int>(column);
+                cell.pszText = texts[column].data();
+                SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&cell));
+            }
+            SetState(at, ticks[row] ? CheckedImage : UncheckedImage, LVIS_STATEIMAGEMASK);
+        }
+        if (!plan_.rows.empty()) SetState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        filling_ = false;
+    }
+
+    void SetState(int item, UINT state, UINT mask) const {
+        LVITEMA change{};
+        change.state = state;
+        change.stateMask = mask;
+        SendMessageA(List(), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&change));
+    }
+
+    [[nodiscard]] HWND List() const { return GetDlgItem(window_, ImportListId); }
+
+    // One tick per row of the plan, as the list shows them; rows carry their
+    // place in the plan.
+    [[nodiscard]] std::vector<bool> Ticks() const {
+        std::vector<bool> ticks(plan_.rows.size(), false);
+        HWND list = List();
+        const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int item = 0; item < count; ++item) {
+            const auto state =
+                static_cast<UINT>(SendMessageA(list, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
+            const std::size_t row = RowOf(item);
+            if (row < ticks.size()) ticks[row] = state == CheckedImage;
+        }
+        return ticks;
+    }
+
+    [[nodiscard]] std::size_t RowOf(int item) const {
+        LVITEMA query{};
+        query.mask = LVIF_PARAM;
+        query.iItem = item;
+        if (!SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query)))
+            return plan_.rows.size();
+        return static_cast<std::size_t>(query.lParam);
+    }
+
+    [[nodiscard]] static int CountTicks(const std::vector<bool>& ticks) {
+        int count = 0;
+        for (const bool ticked : ticks)
+            count += ticked ? 1 : 0;
+        return count;
+    }
+
+    void ShowTickCount() {
+        const std::string text = TickCountText(plan_.freePlaces, CountTicks(Ticks()));
+        SetDlgItemTextA(window_, ImportCountId, text.c_str());
+    }
+
+    LRESULT OnNotify(const NMHDR& header) {
+        if (header.idFrom != ImportListId || filling_) return 0;
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const bool imageChanges = (change.uChanged & LVIF_STATE) != 0 &&
+                                  ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) != 0;
+        if (!imageChanges || change.iItem < 0) return 0;
+        if (header.code == LVN_ITEMCHANGING) {
+            // Only people who can be added take a tick.
+            const std::size_t row = RowOf(change.iItem);
+            const bool ticking = (change.uNewState & LVIS_STATEIMAGEMASK) == CheckedImage;
+            return ticking && (row >= plan_.rows.size() || !CanTick(plan_.rows[row].state)) ? TRUE : FALSE;
+        }
+        if (header.code == LVN_ITEMCHANGED) ShowTickCount();
+        return 0;
+    }
+
+    void OnCommand(int id) {
+        if (id == ImportButtonId) OnImport();
+        if (id == ImportCancelButtonId) Close();
+    }
+
+    // Enter imports (but presses CANCEL when that button has the focus),
+    // Esc cancels; Space in the list ticks and unticks the focused row.
+    bool OnKey(const MSG& message) {
+        if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != window_) return false;
+        if (message.wParam == VK_ESCAPE) {
+            Close();
+            return true;
+        }
+        if (message.wParam != VK_RETURN) return false;
+        if (GetFocus() == GetDlgItem(window_, ImportCancelButtonId)) {
+            Close();
+        } else {
+            OnImport();
+        }
+        return true;
+    }
+
+    void OnImport() {
+        std::vector<bool> ticks = Ticks();
+        const std::string refusal = TooManyTickedText(plan_.freePlaces, CountTicks(ticks));
+        if (!refusal.empty()) {
+            ShowError(window_, refusal, false);
+            return;
+        }
+        result_ = std::move(ticks);
+        Close();
+    }
+
+    // A plain window forgets which control had the focus when it is
+    // deactivated (by the refusal, say); give it back.
+    LRESULT OnActivate(WPARAM wParam, LPARAM lParam) {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        } else if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(window_)) {
+            SetFocus(lastFocus_);
+            return 0;
+        }
+        return DefaultHandling(WM_ACTIVATE, wParam, lParam);
+    }
+
+    const ImportPlan& plan_;
+    HWND lastFocus_ = nullptr;
+    bool filling_ = false;
+    std::optional<std::vector<bool>> result_;
+};
+
+}  // namespace
+
+std::optional<std::vector<bool>> RunImportPreview(HWND mainWindow, const ImportPlan& plan) {
+    ImportPreview preview(plan);
+    return preview.Run(mainWindow);
+}
+
+}  // namespace quillora

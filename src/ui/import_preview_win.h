@@ -1,0 +1,21 @@
+#pragma once
+// The window that shows what an import would add, before anything is added:
+// every person of the file with a check box, the ticks the plan starts with,
+// and the count of free places and ticks. It exchanges data only: the plan
+// comes in, the ticks go out; the table is the caller's.
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+#include "exchange/import_plan.h"
+
+namespace quillora {
+
+// Opens the preview and runs its own message loop; the caller has disabled
+// `mainWindow`, which the preview enables again before it goes. Returns one
+// tick per row of the plan after "IMPORT" (never more ticks than free
+// places), nothing after "CANCEL", Esc or the close box.
+std::optional<std::vector<bool>> RunImportPreview(HWND mainWindow, const ImportPlan& plan);
+
+}  // namespace quillora
