@@ -19,7 +19,7 @@ constexpr DWORD ImportPreviewExStyle = WS_EX_CONTROLPARENT;
 constexpr int ClientWidth = 480;
 constexpr int ClientHeight = 400;
 
-constexpr std::array<ListColumnSpec, 5> Columns = {{
+constexpr std::array<ListColumnLayout, 5> Columns = {{
     {"NAME", 155},
     {"DAY", 45},
     {"MONTH", 60},
