@@ -235,6 +235,7 @@ void TypeText(std::string_view text);
 // One key with optional modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU).
 void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 
+// Clicks a tab and returns once the program has handled the click.
 void ClickTab(HWND tabControl, int tab);
 void ClickHeader(HWND listView, int column);
 void ClickItem(HWND listView, int item, MouseButton button = MouseButton::Left, int clicks = 1);
@@ -307,6 +308,8 @@ struct Templates {
 };
 
 struct LaunchOptions {
+    // The program; empty means the build's Quillora.exe.
+    std::string program;
     // The working folder; empty means the build's installation folder.
     std::string workingFolder;
     // APPDATA for the program: nullopt leaves it unset, empty means the
