@@ -89,6 +89,10 @@ bool WriteList(const BirthdayTable& table, const ByteSink& write) {
     return true;
 }
 
+ContentWriter ListContent(const BirthdayTable& table) {
+    return [&table](const ByteSink& write) { return WriteList(table, write); };
+}
+
 std::string ListToBytes(const BirthdayTable& table) {
     // Sized once: a list may hold a name of many megabytes, and growing the
     // text step by step would touch several times its size in memory.

@@ -67,6 +67,10 @@ BirthdayTable ParseList(std::string_view fileBytes);
 // as soon as `write` refuses a piece.
 bool WriteList(const BirthdayTable& table, const ByteSink& write);
 
+// The same bytes as a content a save writes straight to its file; the
+// table must outlive it.
+ContentWriter ListContent(const BirthdayTable& table);
+
 // The same bytes in one text.
 std::string ListToBytes(const BirthdayTable& table);
 

@@ -36,12 +36,6 @@ std::string FreePath(const std::string& folder, const std::string& name) {
     return folder + FreeName(name, [&](const std::string& candidate) { return Exists(folder + candidate); });
 }
 
-// The list file's bytes written straight to the file as the table is read,
-// never built in memory first.
-ContentWriter ListWriter(const BirthdayTable& table) {
-    return [&table](const ByteSink& write) { return WriteList(table, write); };
-}
-
 // Keeps today's first state of the list in the backups folder and removes
 // the backups of the oldest days beyond those kept. Nothing here stops a
 // save.
@@ -115,7 +109,7 @@ bool LoadList(BirthdayTable& table, std::string* unreadableBytes) {
 bool SaveList(const BirthdayTable& table) {
     const std::string path = ListFilePath();
     KeepDailyBackup(path);
-    return SaveWholeFile(path, ListWriter(table), path + ".bak");
+    return SaveWholeFile(path, ListContent(table), path + ".bak");
 }
 
 std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
@@ -126,7 +120,7 @@ std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
 
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) {
     const std::string path = FreePath(DataDirFrom(AppDataBase()), RescueCopyName(Now()));
-    if (!WriteNewFile(path, ListWriter(table))) return std::nullopt;
+    if (!WriteNewFile(path, ListContent(table))) return std::nullopt;
     return path;
 }
 

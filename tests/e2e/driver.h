@@ -308,8 +308,6 @@ struct Templates {
 };
 
 struct LaunchOptions {
-    // The program; empty means the build's Quillora.exe.
-    std::string program;
     // The working folder; empty means the build's installation folder.
     std::string workingFolder;
     // APPDATA for the program: nullopt leaves it unset, empty means the
@@ -317,6 +315,8 @@ struct LaunchOptions {
     std::optional<std::string> appData = std::string();
     // APPDATA set to the empty text (then `appData` is not used).
     bool emptyAppData = false;
+    // The program; empty means the build's Quillora.exe.
+    std::string program = {};
 };
 
 // Sets an environment variable of the test process, which the programs it
