@@ -175,7 +175,10 @@ bool SaveWholeFile(const std::string& path, const ContentWriter& content, const 
                 // A temporary file left by an earlier crash goes first, even
                 // a read-only one.
                 RemoveFile(temp);
-                if (!WriteAndFlush(temp, content)) break;
+                if (!WriteAndFlush(temp, content)) {
+                    DeleteFileA(temp.c_str());  // what part of the content got there
+                    break;
+                }
                 written = true;
             }
             if (finalStep(path, temp, state == TargetState::Writable, backupPath)) return true;

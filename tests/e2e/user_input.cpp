@@ -142,7 +142,7 @@ void ClickTab(HWND tabControl, int tab) {
     // click is done once the strip shows the tab and its thread has handled
     // everything sent before now. A disabled window takes no click at all.
     if (!IsWindowEnabled(GetAncestor(tabControl, GA_ROOT))) return;
-    WaitUntil([&] { return TabReader(tabControl).Selected() == tab; }, Millis{2000});
+    WaitUntil([&] { return TabReader(tabControl).Selected() == tab; }, ShortWait);
     DWORD_PTR ignored = 0;
     SendMessageTimeoutA(tabControl, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
 }
