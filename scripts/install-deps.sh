@@ -1,18 +1,27 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build and the tests need, and makes
+# Installs every Debian package the build and the tests need (with "program"
+# as $1 only what building and running the program needs), and makes
 # Debian's source package of PCRE2 reachable. Safe to run again: it does
 # nothing when everything is already there.
 set -euo pipefail
 
-packages=(
-  cmake make g++ pkg-config python3 dpkg-dev
-  libpcre2-dev libgtest-dev googletest libbenchmark-dev
+# What building and running the program needs ("program"): the Windows
+# cross compilers, Wine and a display, and what configuring the Windows tree
+# asks for (GoogleTest's source, sox for the melody, makensis).
+program_packages=(
+  cmake make python3 dpkg-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 fonts-wine xvfb xdotool imagemagick nsis sox
+)
+# What the tests, the native trees, the benchmarks and the checks add.
+test_packages=(
+  g++ pkg-config libpcre2-dev libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-tidy clang-format
   python3-icalendar python3-vobject
 )
+packages=("${program_packages[@]}")
+[ "${1:-all}" = program ] || packages+=("${test_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Quillora for Windows and runs it under Wine, started from its
+# Builds Quillora for Windows (the program only, no tests) and runs it under Wine, started from its
 # installation folder (build/win/Quillora) as its shortcut would, in the
 # user's own Wine prefix (QUILLORA_WINEPREFIX, by default
 # ~/.local/share/quillora/wineprefix).
@@ -12,7 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/trees.sh"
-"$root/scripts/build.sh" win
+"$root/scripts/build.sh" program
 
 export WINEPREFIX=${QUILLORA_WINEPREFIX:-$HOME/.local/share/quillora/wineprefix}
 . "$root/scripts/wine-env.sh"

@@ -105,11 +105,8 @@ int main() {
     MainWindow window(events, sorter);
     if (!window.Create()) return 2;
     window.Show();
+    // The window registers its lists with the sorter itself.
     HWND allList = window.ListView(AllTab);
-    sorter.RegisterListView(allList);
-    for (int column = 0; column < ListColumnCount; ++column) {
-        sorter.SetColumnKind(allList, column, KindOfListColumn(column));
-    }
 
     // The reference: a bare report list view of the same size, visible in a
     // plain window of its own.

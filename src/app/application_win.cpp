@@ -1,5 +1,6 @@
 #include "app/application_win.h"
 
+#include "app/startup_profile.h"
 #include "calc/calendar.h"
 #include "quillora_version.h"
 #include "storage/number_text.h"
@@ -21,25 +22,26 @@ Application::Application(UserData data)
 Application::~Application() = default;
 
 bool Application::Start() {
+    // The main window registers each list with the sorter as it makes it.
     if (!mainWindow_.Create()) return false;
-    for (int tab = 0; tab < MonthTabCount; ++tab) {
-        HWND list = mainWindow_.ListView(tab);
-        if (sorter_.RegisterListView(list) != ColumnSorter::RegisterResult::Registered) continue;
-        for (int column = 0; column < ListColumnCount; ++column) {
-            sorter_.SetColumnKind(list, column, KindOfListColumn(column));
-        }
-    }
+    MarkStartupStep("window");
     menus_.AttachMenuBar(mainWindow_.Window());
     menus_.MarkMusic(Low32(NumberFromText(settings_.Get(PlayMusicAtRemind))) != 0);
+    MarkStartupStep("menubar");
     menus_.CreatePopupMenu();
     menus_.SyncDaysMarks(settings_.Get(DaysBeforeRemind));
+    MarkStartupStep("popup");
     WriteAutostartOnce();
+    MarkStartupStep("shortcut");
     mainWindow_.SelectTab(AllTab);
     FillTab(AllTab);
+    MarkStartupStep("fill");
     // Shown once complete: attached after a first showing, the menu bar would
     // push every control down in front of the user, and early clicks would
     // miss.
     mainWindow_.Show();
+    MarkStartupStep("shown");
+    WriteStartupProfile();
     return true;
 }
 

@@ -4,15 +4,19 @@
 
 #include "app/application_win.h"
 #include "app/single_instance_win.h"
+#include "app/startup_profile.h"
 #include "app/startup_win.h"
 #include "base/scoped_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    quillora::MarkStartupStep("entry");
     INITCOMMONCONTROLSEX controls{
         sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    quillora::MarkStartupStep("controls");
     // COM stays initialised for the whole run; the autostart shortcut needs it.
     const quillora::ComInit com;
+    quillora::MarkStartupStep("com");
 
     // A second start touches no file: the copy that runs comes forward.
     quillora::SingleInstance instance;
@@ -21,7 +25,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         return 0;
     }
 
+    quillora::MarkStartupStep("instance");
     auto userData = quillora::PrepareUserData();
+    quillora::MarkStartupStep("files");
     if (!userData) return 0;
     quillora::Application application(std::move(*userData));
     if (application.Start()) application.Run();

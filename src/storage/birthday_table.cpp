@@ -77,25 +77,36 @@ BirthdayTable ParseList(std::string_view fileBytes) {
     return table;
 }
 
-std::string ListToBytes(const BirthdayTable& table) {
-    // Sized once: a list may hold a name of many megabytes, and growing the
-    // text step by step would touch several times its size in memory.
-    std::size_t size = 32 + LineEnd.size() * ColumnCount * static_cast<std::size_t>(table.Count());
-    for (const BirthdayEntry& entry : table.Rows()) {
-        for (const auto column : FileColumns)
-            size += (entry.*column).size();
-    }
-    std::string bytes;
-    bytes.reserve(size);
-    bytes += NumberToText(table.Count());
-    bytes += LineEnd;
+bool WriteList(const BirthdayTable& table, const ByteSink& write) {
+    if (!write(NumberToText(table.Count())) || !write(LineEnd)) return false;
     for (int column = 0; column < ColumnCount; ++column) {
         for (int row = 0; row < table.Count(); ++row) {
             const bool lastLine = column == ColumnCount - 1 && row == table.Count() - 1;
-            bytes += table.Row(row).*FileColumns[column];
-            if (!lastLine) bytes += LineEnd;
+            if (!write(table.Row(row).*FileColumns[column])) return false;
+            if (!lastLine && !write(LineEnd)) return false;
         }
     }
+    return true;
+}
+
+ContentWriter ListContent(const BirthdayTable& table) {
+    return [&table](const ByteSink& write) { return WriteList(table, write); };
+}
+
+std::string ListToBytes(const BirthdayTable& table) {
+    // Sized once: a list may hold a name of many megabytes, and growing the
+    // text step by step would touch several times its size in memory.
+    std::size_t size = 0;
+    WriteList(table, [&](std::string_view piece) {
+        size += piece.size();
+        return true;
+    });
+    std::string bytes;
+    bytes.reserve(size);
+    WriteList(table, [&](std::string_view piece) {
+        bytes += piece;
+        return true;
+    });
     return bytes;
 }
 

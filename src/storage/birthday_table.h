@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/byte_sink.h"
+
 namespace quillora {
 
 // The number of rows the program itself fills; a file may hold more, which
@@ -59,8 +61,17 @@ private:
 // negative count or one without digits gives an empty table.
 BirthdayTable ParseList(std::string_view fileBytes);
 
-// The exact bytes of the list file: "0" CR LF for an empty table, and no line
-// end after the last Mark.
+// Hands the exact bytes of the list file to `write` in order, a line or a
+// line end at a time, so that a save never needs the whole file in memory:
+// "0" CR LF for an empty table, and no line end after the last Mark. False
+// as soon as `write` refuses a piece.
+bool WriteList(const BirthdayTable& table, const ByteSink& write);
+
+// The same bytes as a content a save writes straight to its file; the
+// table must outlive it.
+ContentWriter ListContent(const BirthdayTable& table);
+
+// The same bytes in one text.
 std::string ListToBytes(const BirthdayTable& table);
 
 }  // namespace quillora

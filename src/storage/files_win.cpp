@@ -12,7 +12,7 @@ namespace quillora {
 
 namespace {
 
-// One ReadFile call takes a 32-bit count: a larger file is read in steps.
+// One ReadFile or WriteFile call takes a 32-bit count: more is done in steps.
 constexpr std::size_t MaxBytesPerRead = std::size_t{1} << 30;
 
 }  // namespace
@@ -93,23 +93,76 @@ void RemoveFile(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
-bool WriteAndFlush(const std::string& path, std::string_view bytes, DWORD creation = CREATE_ALWAYS) {
-    UniqueKernelHandle file(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        DWORD wrote = 0;
-        if (!WriteFile(file.Get(), bytes.data() + done, want, &wrote, nullptr) || wrote == 0) return false;
-        done += wrote;
+// Collects small pieces into writes of a useful size and hands large pieces
+// to the file as they are, so that writing never copies a long line.
+class BufferedFileWriter {
+public:
+    explicit BufferedFileWriter(HANDLE file) : file_(file) { buffer_.reserve(BufferSize); }
+
+    bool Write(std::string_view piece) {
+        if (buffer_.size() + piece.size() <= BufferSize) {
+            buffer_ += piece;
+            return true;
+        }
+        if (!Flush()) return false;
+        if (piece.size() < BufferSize) {
+            buffer_ += piece;
+            return true;
+        }
+        return WriteOut(piece);
     }
-    return FlushFileBuffers(file.Get()) != FALSE;
+    // Hands what is collected to the file.
+    bool Flush() {
+        const bool written = WriteOut(buffer_);
+        buffer_.clear();
+        return written;
+    }
+
+private:
+    static constexpr std::size_t BufferSize = std::size_t{64} << 10;
+
+    bool WriteOut(std::string_view bytes) const {
+        while (!bytes.empty()) {
+            const auto want = static_cast<DWORD>(std::min(bytes.size(), MaxBytesPerRead));
+            DWORD wrote = 0;
+            if (!WriteFile(file_, bytes.data(), want, &wrote, nullptr) || wrote == 0) return false;
+            bytes.remove_prefix(wrote);
+        }
+        return true;
+    }
+
+    HANDLE file_;
+    std::string buffer_;
+};
+
+UniqueKernelHandle CreateForWriting(const std::string& path, DWORD creation) {
+    return UniqueKernelHandle(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+bool WriteAndFlush(HANDLE file, const ContentWriter& content) {
+    BufferedFileWriter writer(file);
+    if (!content([&](std::string_view piece) { return writer.Write(piece); })) return false;
+    return writer.Flush() && FlushFileBuffers(file) != FALSE;
+}
+
+bool WriteAndFlush(const std::string& path, const ContentWriter& content) {
+    const UniqueKernelHandle file = CreateForWriting(path, CREATE_ALWAYS);
+    return file && WriteAndFlush(file.Get(), content);
+}
+
+ContentWriter WholeContent(std::string_view bytes) {
+    return [bytes](const ByteSink& write) { return write(bytes); };
 }
 
 }  // namespace
 
 bool SaveWholeFile(const std::string& path, std::string_view bytes, const std::string& backupPath,
+                   FinalSaveStep finalStep) {
+    return SaveWholeFile(path, WholeContent(bytes), backupPath, finalStep);
+}
+
+bool SaveWholeFile(const std::string& path, const ContentWriter& content, const std::string& backupPath,
                    FinalSaveStep finalStep) {
     const std::string temp = TempPathFor(path);
     const std::vector<int> pauses = SaveRetryPauses();
@@ -122,7 +175,10 @@ bool SaveWholeFile(const std::string& path, std::string_view bytes, const std::s
                 // A temporary file left by an earlier crash goes first, even
                 // a read-only one.
                 RemoveFile(temp);
-                if (!WriteAndFlush(temp, bytes)) break;
+                if (!WriteAndFlush(temp, content)) {
+                    DeleteFileA(temp.c_str());  // what part of the content got there
+                    break;
+                }
                 written = true;
             }
             if (finalStep(path, temp, state == TargetState::Writable, backupPath)) return true;
@@ -135,8 +191,15 @@ bool SaveWholeFile(const std::string& path, std::string_view bytes, const std::s
 }
 
 bool WriteNewFile(const std::string& path, std::string_view bytes) {
-    if (WriteAndFlush(path, bytes, CREATE_NEW)) return true;
-    if (GetLastError() != ERROR_FILE_EXISTS) DeleteFileA(path.c_str());
+    return WriteNewFile(path, WholeContent(bytes));
+}
+
+bool WriteNewFile(const std::string& path, const ContentWriter& content) {
+    UniqueKernelHandle file = CreateForWriting(path, CREATE_NEW);
+    if (!file) return false;  // never touches a file that exists
+    if (WriteAndFlush(file.Get(), content)) return true;
+    file.Reset();
+    DeleteFileA(path.c_str());
     return false;
 }
 
@@ -149,7 +212,8 @@ bool KeepCopy(const std::string& path, const std::string& copyPath) {
     if (!bytes) return false;
     const std::string temp = TempPathFor(copyPath);
     RemoveFile(temp);
-    if (WriteAndFlush(temp, *bytes) && MoveFileExA(temp.c_str(), copyPath.c_str(), MOVEFILE_WRITE_THROUGH))
+    if (WriteAndFlush(temp, WholeContent(*bytes)) &&
+        MoveFileExA(temp.c_str(), copyPath.c_str(), MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileA(temp.c_str());
     return false;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/byte_sink.h"
+
 namespace quillora {
 
 // Whom a reader lets use the file meanwhile: other readers only (the
@@ -35,12 +37,18 @@ bool MoveIntoPlace(const std::string& targetPath, const std::string& tempPath, b
 // missing) or stayed blocked.
 [[nodiscard]] bool SaveWholeFile(const std::string& path, std::string_view bytes,
                                  const std::string& backupPath = {}, FinalSaveStep finalStep = MoveIntoPlace);
+// The same save with the content handed over in pieces by `content` (called
+// once), written to the temporary file as they come: a large file is never
+// built in memory first.
+[[nodiscard]] bool SaveWholeFile(const std::string& path, const ContentWriter& content,
+                                 const std::string& backupPath = {}, FinalSaveStep finalStep = MoveIntoPlace);
 
 // The name of the temporary file a save of `path` writes first.
 std::string TempPathFor(const std::string& path);
 
 // Writes `bytes` as a new file at `path`, never replacing one that exists.
 [[nodiscard]] bool WriteNewFile(const std::string& path, std::string_view bytes);
+[[nodiscard]] bool WriteNewFile(const std::string& path, const ContentWriter& content);
 
 // Keeps the current content of `path` as `copyPath` (a second name for the
 // same bytes, or a copy), unless `copyPath` exists. False when nothing was

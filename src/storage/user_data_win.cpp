@@ -109,7 +109,7 @@ bool LoadList(BirthdayTable& table, std::string* unreadableBytes) {
 bool SaveList(const BirthdayTable& table) {
     const std::string path = ListFilePath();
     KeepDailyBackup(path);
-    return SaveWholeFile(path, ListToBytes(table), path + ".bak");
+    return SaveWholeFile(path, ListContent(table), path + ".bak");
 }
 
 std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
@@ -120,7 +120,7 @@ std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
 
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) {
     const std::string path = FreePath(DataDirFrom(AppDataBase()), RescueCopyName(Now()));
-    if (!WriteNewFile(path, ListToBytes(table))) return std::nullopt;
+    if (!WriteNewFile(path, ListContent(table))) return std::nullopt;
     return path;
 }
 

@@ -81,22 +81,29 @@ void MainWindow::CreateControls() {
     // thirteen tabs need more than the strip's width and scroll arrows appear.
     TabCtrl_SetMinTabWidth(tabStrip_, theme_.Scale(MinTabWidth));
     for (int tab = 0; tab < MonthTabCount; ++tab)
-        CreateTab(tab, TabCaptions[tab]);
+        AddTab(tab, TabCaptions[tab]);
     LayOutTabParts();
     ShowPage(SelectedTab());
 }
 
-void MainWindow::CreateTab(int tab, const char* caption) {
+void MainWindow::AddTab(int tab, const char* caption) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<char*>(caption);
     SendMessageA(tabStrip_, TCM_INSERTITEMA, tab, reinterpret_cast<LPARAM>(&item));
+}
 
-    // Placed in the tab strip's display area by LayOutTabParts.
+// A month's page is made the first time its tab is shown: a user sees at most
+// one of them, and thirteen list views at start-up cost more than the whole
+// rest of the window. Made later, a page is made as it would have been at
+// start-up: for the window's DPI of now, in its tab's place among the pages.
+void MainWindow::EnsurePage(int tab) {
+    if (tab < 0 || tab >= MonthTabCount || pages_[tab] || !tabStrip_) return;
     HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, TabPageClass, "", WS_CHILD | WS_CLIPCHILDREN, 0, 0, 0, 0,
                                 tabStrip_, nullptr, GetModuleHandleA(nullptr), nullptr);
     pages_[tab] = page;
     if (!page) return;
+    PlacePage(tab);
 
     HWND list = layout_.Create(page, ListViewIdOfTab(tab), WC_LISTVIEWA, "",
                                WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
@@ -105,19 +112,29 @@ void MainWindow::CreateTab(int tab, const char* caption) {
     if (!list) return;
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     AddListColumns(list, ListColumns, theme_);
+    if (sorter_.RegisterListView(list) != ColumnSorter::RegisterResult::Registered) return;
+    for (int column = 0; column < ListColumnCount; ++column)
+        sorter_.SetColumnKind(list, column, KindOfListColumn(column));
+}
+
+void MainWindow::PlacePage(int tab) {
+    // A page fills the tab strip's display area, under the row of tabs, and
+    // keeps its tab's place in the order of the pages.
+    RECT area{};
+    GetClientRect(tabStrip_, &area);
+    TabCtrl_AdjustRect(tabStrip_, FALSE, &area);
+    HWND before = HWND_TOP;
+    for (int earlier = tab - 1; earlier >= 0 && before == HWND_TOP; --earlier) {
+        if (pages_[earlier]) before = pages_[earlier];
+    }
+    SetWindowPos(pages_[tab], before, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE);
 }
 
 void MainWindow::LayOutTabParts() {
     TabCtrl_SetMinTabWidth(tabStrip_, theme_.Scale(MinTabWidth));
-    // A page fills the tab strip's display area, under the row of tabs.
-    RECT area{};
-    GetClientRect(tabStrip_, &area);
-    TabCtrl_AdjustRect(tabStrip_, FALSE, &area);
     for (int tab = 0; tab < MonthTabCount; ++tab) {
-        if (pages_[tab]) {
-            SetWindowPos(pages_[tab], nullptr, area.left, area.top, area.right - area.left,
-                         area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        }
+        if (pages_[tab]) PlacePage(tab);
         if (listViews_[tab]) ScaleListColumns(listViews_[tab], ListColumns, theme_);
     }
 }
@@ -134,6 +151,7 @@ void MainWindow::SelectTab(int tab) {
 }
 
 void MainWindow::ShowPage(int tab) {
+    EnsurePage(tab);
     for (int other = 0; other < MonthTabCount; ++other) {
         if (!pages_[other] || other == tab) continue;
         ShowWindow(pages_[other], SW_HIDE);

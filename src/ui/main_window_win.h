@@ -59,6 +59,7 @@ public:
     [[nodiscard]] int SelectedTab() const;
     // Makes tab `tab` the selected one and shows its page; raises no event.
     void SelectTab(int tab);
+    // The tab's list view; null until its tab was first shown.
     [[nodiscard]] HWND ListView(int tab) const;
     [[nodiscard]] HWND VisibleListView() const { return ListView(SelectedTab()); }
 
@@ -91,10 +92,16 @@ private:
     static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
     void CreateControls();
-    void CreateTab(int tab, const char* caption);
+    void AddTab(int tab, const char* caption);
+    // Makes the tab's page with its list view (columns, sorting) unless it
+    // exists already.
+    void EnsurePage(int tab);
+    void PlacePage(int tab);
     // The parts that follow the tab strip rather than a fixed place: the
     // pages in its display area, the tab and column widths.
     void LayOutTabParts();
+    // Shows the tab's page, made now if it is shown for the first time, and
+    // hides the others.
     void ShowPage(int tab);
     LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
@@ -108,7 +115,7 @@ private:
     Theme theme_;
     ControlLayout layout_{theme_};
     HWND tabStrip_ = nullptr;
-    std::array<HWND, MonthTabCount> pages_{};
+    std::array<HWND, MonthTabCount> pages_{};  // null until first shown
     std::array<HWND, MonthTabCount> listViews_{};
     // Per tab, which table rows of its last fill are birthdays today.
     std::array<std::vector<bool>, MonthTabCount> todayRows_{};

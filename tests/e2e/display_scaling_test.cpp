@@ -76,6 +76,21 @@ protected:
         }
     }
 
+    // The tab's list, shown by a click on its tab (a month's page is made
+    // then), in its place on its page with its columns at this DPI.
+    void ExpectListPlaced(int tab) {
+        if (tab != AllTab) ClickTab(Control(main_, TabStripId), tab);
+        HWND list = ListOfTab(main_, tab);
+        ASSERT_NE(list, nullptr) << "tab " << tab;
+        ExpectPlaced(GetParent(list), {{ListViewIdOfTab(tab), 6, 10, 551, 370}});
+        const ListViewReader reader(list);
+        const int widths[] = {177, 60, 60, 60, 60, 70, 60};
+        for (int column = 0; column < ListColumnCount; ++column) {
+            const RECT header = reader.HeaderItemRect(column);
+            EXPECT_NEAR(header.right - header.left, Scaled(widths[column]), 1) << column;
+        }
+    }
+
     // A picture of the window at this DPI in build/shots, for a look.
     static void TakePicture(HWND window, const std::string& name) {
         ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(window); }, Millis{5000}));
@@ -102,20 +117,13 @@ TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
                          {EditEntryButtonId, 240, 445, 120, 30},
                          {DeleteEntryButtonId, 465, 445, 120, 30},
                          {TabStripId, 15, 15, 571, 415}});
-    const int widths[] = {177, 60, 60, 60, 60, 70, 60};
-    for (int tab : {AllTab, 12}) {
-        HWND list = ListOfTab(main_, tab);
-        ExpectPlaced(GetParent(list), {{ListViewIdOfTab(tab), 6, 10, 551, 370}});
-        const ListViewReader reader(list);
-        for (int column = 0; column < ListColumnCount; ++column) {
-            const RECT header = reader.HeaderItemRect(column);
-            EXPECT_NEAR(header.right - header.left, Scaled(widths[column]), 1) << column;
-        }
-    }
+    for (int tab : {AllTab, 12})
+        ASSERT_NO_FATAL_FAILURE(ExpectListPlaced(tab));
     // The thirteen tabs still fit in one row.
     const TabReader tabs(Control(main_, TabStripId));
     EXPECT_LE(tabs.ItemRect(12).right, Scaled(571));
     EXPECT_EQ(tabs.ItemRect(12).top, tabs.ItemRect(1).top);
+    ClickTab(Control(main_, TabStripId), AllTab);
     ClickItem(ListOfTab(main_, AllTab), 1);
     ASSERT_NO_FATAL_FAILURE(TakePicture(main_, "main-window"));
     ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(main_, "fit-main"));
@@ -253,13 +261,23 @@ TEST_F(DisplayScaling, TheMainWindowLaysItselfOutAgainOnADpiChange) {
                          {DeleteEntryButtonId, 465, 445, 120, 30},
                          {TabStripId, 15, 15, 571, 415}});
     HWND list = ListOfTab(main_, AllTab);
-    ExpectPlaced(GetParent(list), {{ListViewIdOfTab(AllTab), 6, 10, 551, 370}});
-    EXPECT_NEAR(ListViewReader(list).HeaderItemRect(NameColumn).right, Scaled(177), 1);
+    ASSERT_NO_FATAL_FAILURE(ExpectListPlaced(AllTab));
     // The fonts grew with it: the texts still fit, and are no longer small.
     ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(main_, "fit-moved"));
     const RECT row = ListViewReader(list).ItemRect(0);
     EXPECT_GE(row.bottom - row.top, rowBefore.bottom - rowBefore.top + 4)
         << "rows as high as the larger font";
+    // Months never shown before the change are made at the new scale, and
+    // their pages keep the order of the tabs, whatever order they came in.
+    for (int tab : {7, 3})
+        ASSERT_NO_FATAL_FAILURE(ExpectListPlaced(tab));
+    std::vector<int> pageOrder;
+    for (HWND page : ChildWindows(Control(main_, TabStripId))) {
+        for (HWND control : ChildWindows(page))
+            pageOrder.push_back(GetDlgCtrlID(control));
+    }
+    EXPECT_EQ(pageOrder, (std::vector<int>{ListViewIdOfTab(AllTab), ListViewIdOfTab(3), ListViewIdOfTab(7)}));
+    ClickTab(Control(main_, TabStripId), AllTab);
     ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, Millis{5000}));
     ASSERT_NO_FATAL_FAILURE(TakePicture(main_, "main-window-moved"));
     PostCommand(main_, QuitCommand);

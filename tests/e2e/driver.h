@@ -236,6 +236,7 @@ void TypeText(std::string_view text);
 // One key with optional modifiers held (VK_SHIFT, VK_CONTROL, VK_MENU).
 void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 
+// Clicks a tab and returns once the program has handled the click.
 void ClickTab(HWND tabControl, int tab);
 void ClickHeader(HWND listView, int column);
 void ClickItem(HWND listView, int item, MouseButton button = MouseButton::Left, int clicks = 1);
@@ -316,6 +317,8 @@ struct LaunchOptions {
     std::optional<std::string> appData = std::string();
     // APPDATA set to the empty text (then `appData` is not used).
     bool emptyAppData = false;
+    // The program; empty means the build's Quillora.exe.
+    std::string program = {};
 };
 
 // Sets an environment variable of the test process, which the programs it

@@ -143,8 +143,16 @@ TEST_F(MainWindowTest, IsLaidOutAsDesigned) {
 
     const std::array<const char*, 7> headers = {"NAME", "DAY", "MONTH", "YEAR", "AGE", "DAYS LEFT", "REMIND"};
     const std::array<int, 7> widths = {177, 60, 60, 60, 60, 70, 60};
-    for (int tab = 0; tab < 13; ++tab) {
+    // A month's list is made when its tab is first shown: "ALL", then the
+    // months from the last, each one shown alone.
+    int shownBefore = AllTab;
+    for (int step = 0; step < 13; ++step) {
+        const int tab = (13 - step) % 13;
         SCOPED_TRACE(tab);
+        if (tab != AllTab) {
+            EXPECT_EQ(List(tab), nullptr) << "made before its tab was first shown";
+            ClickTab(TabStrip(), tab);
+        }
         HWND list = List(tab);
         ASSERT_NE(list, nullptr);
         const RECT rect = RectInParent(list);
@@ -152,7 +160,11 @@ TEST_F(MainWindowTest, IsLaidOutAsDesigned) {
         EXPECT_EQ(rect.top, 10);
         EXPECT_EQ(rect.right - rect.left, 551);
         EXPECT_EQ(rect.bottom - rect.top, 370);
-        EXPECT_EQ(IsShown(list), tab == AllTab);
+        EXPECT_TRUE(IsShown(list));
+        if (tab != shownBefore) {
+            EXPECT_FALSE(IsShown(List(shownBefore)));
+        }
+        shownBefore = tab;
         const ListViewReader reader(list);
         ASSERT_EQ(reader.ColumnCount(), 7);
         for (int column = 0; column < 7; ++column) {

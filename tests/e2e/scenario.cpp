@@ -178,7 +178,8 @@ Program Scenario::Launch(const LaunchOptions& options) const {
     if (appData && appData->empty()) appData = appData_;
     if (options.emptyAppData) appData = std::string();
     std::string environment = EnvironmentWithAppData(appData);
-    return StartWith(InstalledProgramPath(), workingFolder, environment.data());
+    const std::string program = options.program.empty() ? InstalledProgramPath() : options.program;
+    return StartWith(program, workingFolder, environment.data());
 }
 
 Program StartProcess(const std::string& path, const std::string& workingFolder) {

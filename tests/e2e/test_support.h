@@ -111,9 +111,16 @@ inline void ExpectStartFailure(const Program& program, std::string_view text) {
 }
 
 // The list view of a tab of the main window; it lies on the tab's page
-// inside the tab control, not directly in the window.
+// inside the tab control, not directly in the window. A month's page is made
+// when its tab is first shown: while the tab strip shows that tab, its list
+// is waited for. Null for a tab never shown.
 inline HWND ListOfTab(HWND mainWindow, int tab) {
-    return FindDescendant(mainWindow, ListViewIdOfTab(tab), "SysListView32");
+    const auto find = [&] { return FindDescendant(mainWindow, ListViewIdOfTab(tab), "SysListView32"); };
+    HWND list = find();
+    if (list == nullptr &&
+        TabReader(FindDescendant(mainWindow, TabStripId, "SysTabControl32")).Selected() == tab)
+        WaitUntil([&] { return (list = find()) != nullptr; }, ShortWait);
+    return list;
 }
 
 // The companion's hidden window, which its icon and the system talk to.

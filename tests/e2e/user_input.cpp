@@ -138,6 +138,13 @@ void PressKey(WORD virtualKey, std::initializer_list<WORD> modifiers) {
 
 void ClickTab(HWND tabControl, int tab) {
     ClickIn(tabControl, CentreOf(TabReader(tabControl).ItemRect(tab)));
+    // A program may make a tab's page only when the tab is first shown: the
+    // click is done once the strip shows the tab and its thread has handled
+    // everything sent before now. A disabled window takes no click at all.
+    if (!IsWindowEnabled(GetAncestor(tabControl, GA_ROOT))) return;
+    WaitUntil([&] { return TabReader(tabControl).Selected() == tab; }, ShortWait);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(tabControl, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
 void ClickHeader(HWND listView, int column) {

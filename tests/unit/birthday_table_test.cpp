@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace quillora {
 namespace {
@@ -78,6 +79,30 @@ TEST(ListFile, KeepsEveryEntryBeyondTheCapacity) {
     const std::string bytes = ListToBytes(big);
     EXPECT_EQ(ParseList(bytes), big);
     EXPECT_EQ(ListToBytes(ParseList(bytes)), bytes);
+}
+
+// A save streams the pieces straight to the file: they must add up to the
+// very bytes of the file, and a refused piece (a full disk) must stop the
+// writing at once, so that no later piece lands after a gap.
+TEST(ListFile, WritesThePiecesOfTheBytesInOrderAndStopsAtTheFirstRefusal) {
+    for (const BirthdayTable& table : {BirthdayTable{}, TableOf({Anna}), TableOf({Anna, Ben}),
+                                       TableOf({{"", " x ", "", "", "", ""}, Ben, Anna})}) {
+        const std::string whole = ListToBytes(table);
+        std::vector<std::string> pieces;
+        ASSERT_TRUE(WriteList(table, [&](std::string_view piece) {
+            pieces.emplace_back(piece);
+            return true;
+        }));
+        std::string joined;
+        for (const std::string& piece : pieces)
+            joined += piece;
+        EXPECT_EQ(joined, whole);
+        for (std::size_t refused = 0; refused < pieces.size(); ++refused) {
+            std::size_t offered = 0;
+            EXPECT_FALSE(WriteList(table, [&](std::string_view) { return offered++ < refused; }));
+            EXPECT_EQ(offered, refused + 1) << "pieces offered after piece " << refused << " was refused";
+        }
+    }
 }
 
 TEST(ListFile, BoundsACountTheFileCannotBack) {

@@ -95,6 +95,39 @@ TEST_F(SafeSave, AFailingLastStepLeavesThePreviousFileWhole) {
     EXPECT_FALSE(Exists(TempPathFor(target)));
 }
 
+// A save handed its content in pieces writes them as they come (small
+// ones collected, large ones written as they are) and keeps every guarantee
+// of the save: a content that stops halfway (a full disk, a failed read)
+// fails the save and leaves the previous file and no temporary file behind.
+TEST_F(SafeSave, WritesContentInPiecesOfAnySizeAndFailsWholeWhenItStops) {
+    const std::string target = Path("list.txt");
+    const std::string previous = "1\r\nOld\r\n1\r\n1\r\n2000\r\n1\r\n1";
+    const std::size_t pieceSizes[] = {1, 2, 4000, 65535, 65536, 65537, 3 << 20};
+    for (const std::size_t pieceSize : pieceSizes) {
+        SCOPED_TRACE("pieces of " + std::to_string(pieceSize) + " bytes");
+        std::string expected;
+        for (int piece = 0; piece < 9; ++piece)
+            expected += std::string(pieceSize, static_cast<char>('a' + piece));
+        for (const bool stopsHalfway : {false, true}) {
+            Write(target, previous);
+            const ContentWriter content = [&](const ByteSink& write) {
+                for (std::size_t at = 0; at < expected.size(); at += pieceSize) {
+                    if (stopsHalfway && at >= expected.size() / 2) return false;
+                    if (!write(std::string_view(expected).substr(at, pieceSize))) return false;
+                }
+                return true;
+            };
+            EXPECT_EQ(SaveWholeFile(target, content, target + ".bak"), !stopsHalfway);
+            EXPECT_EQ(ReadWholeFile(target), stopsHalfway ? previous : expected);
+            EXPECT_FALSE(Exists(TempPathFor(target)));
+            const std::string rescue = Path("rescue.txt");
+            DeleteFileA(rescue.c_str());
+            EXPECT_EQ(WriteNewFile(rescue, content), !stopsHalfway);
+            EXPECT_EQ(Exists(rescue), !stopsHalfway) << "a new file that stopped halfway is removed";
+        }
+    }
+}
+
 // A file another program holds for a moment (without delete sharing, as a
 // scanner reads it) delays the save instead of failing it; a temporary file
 // left by an earlier crash, even a read-only one, is replaced.
