@@ -91,6 +91,7 @@ struct ImportedBirthday {
     bool ansi = false;
     std::optional<BirthDate> date;  // nothing: no birthday, or one that is no date
     bool invalidDate = false;       // a birthday was given but names no date
+    bool remind = true;             // false only where the file says so (Quillora's own CSV)
 };
 
 struct ImportOptions {
@@ -124,8 +125,8 @@ struct ImportSummary {
     std::vector<std::string> approximatedNames;
 };
 
-// Appends the birthdays to the table in file order: each gets Remind "1" and
-// Mark "1"; a name already in the table (byte for byte) is skipped, and
+// Appends the birthdays to the table in file order: each gets Remind "1"
+// (or "0" when the file turned reminding off) and Mark "1"; a name already in the table (byte for byte) is skipped, and
 // nothing is added once the table is full.
 ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBirthday>& birthdays,
                              const CodePage& codePage);

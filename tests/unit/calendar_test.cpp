@@ -1,3 +1,4 @@
+#include "calc/birth_date.h"
 #include "calc/calendar.h"
 
 #include <gtest/gtest.h>
