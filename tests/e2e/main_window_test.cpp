@@ -25,8 +25,10 @@ namespace {
 int ExpectedDaysLeft(int month, int day, Day today) {
     const long long now = DayIndex(today.year, today.month, today.day);
     for (int year = today.year;; ++year) {
-        long long birthday = DayIndex(year, month, day);
-        if (birthday < 0) birthday = DayIndex(year, 2, 28);
+        // A common year's 1 March follows 28 February directly.
+        const bool common = DayIndex(year, 3, 1) - DayIndex(year, 2, 28) == 1;
+        const long long birthday =
+            month == 2 && day == 29 && common ? DayIndex(year, 2, 28) : DayIndex(year, month, day);
         if (birthday >= now) return static_cast<int>(birthday - now);
     }
 }
