@@ -62,7 +62,8 @@ std::int64_t AgeOn(std::int64_t day, std::int64_t month, std::int64_t year, Cale
     return WrappingDifference(WrappingDifference(today.year, year), mm < 0 ? 1 : 0);
 }
 
-std::optional<std::int64_t> ShownAge(std::int64_t day, std::int64_t month, std::int64_t year, CalendarDay today) {
+std::optional<std::int64_t> ShownAge(std::int64_t day, std::int64_t month, std::int64_t year,
+                                     CalendarDay today) {
     if (year < 1) return std::nullopt;
     const std::int64_t age = AgeOn(day, month, year, today);
     if (age < 0) return std::nullopt;

@@ -49,7 +49,8 @@ std::int64_t AgeOn(std::int64_t day, std::int64_t month, std::int64_t year, Cale
 
 // The age shown for an entry on `today`: only for a year from 1 on and an
 // age of 0 or more (no year, year 0 or a year still to come show none).
-std::optional<std::int64_t> ShownAge(std::int64_t day, std::int64_t month, std::int64_t year, CalendarDay today);
+std::optional<std::int64_t> ShownAge(std::int64_t day, std::int64_t month, std::int64_t year,
+                                     CalendarDay today);
 
 // The age shown for the birthday that falls in `birthdayYear`: the age that
 // year brings (also when 29 February falls on 28 February), under the same

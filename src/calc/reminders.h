@@ -31,11 +31,11 @@ struct DueReminder {
 };
 
 // The reminded entries (Remind reads as a number other than 0, a real day
-// of the year; see birth_date.h) whose next birthday is at most the lead of the DaysBeforeRemind code away, soonest
-// first; after them the ones whose birthday fell after `lastRun` and before
-// `today`, at most CatchUpDays back, the most recent first. Entries with the
-// same distance keep their table order. Without `lastRun` nothing is caught
-// up.
+// of the year; see birth_date.h) whose next birthday is at most the lead of
+// the DaysBeforeRemind code away, soonest first; after them the ones whose
+// birthday fell after `lastRun` and before `today`, at most CatchUpDays
+// back, the most recent first. Entries with the same distance keep their
+// table order. Without `lastRun` nothing is caught up.
 std::vector<DueReminder> DueReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
                                       std::optional<CalendarDay> lastRun);
 

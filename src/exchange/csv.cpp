@@ -34,14 +34,16 @@ bool StartsLikeFormula(std::string_view field) {
 // of a leading quote itself, so that the import gives every text back
 // unchanged.
 std::string Guarded(std::string_view field) {
-    if (StartsLikeFormula(field) || (!field.empty() && field.front() == '\'')) return "'" + std::string(field);
+    if (StartsLikeFormula(field) || (!field.empty() && field.front() == '\''))
+        return "'" + std::string(field);
     return std::string(field);
 }
 
 // The text of a cell written by Guarded. A quote before anything else (a
 // name like "'Tis" from another program) is part of the text.
 std::string_view Unguarded(std::string_view field) {
-    if (field.size() >= 2 && field.front() == '\'' && (StartsLikeFormula(field.substr(1)) || field[1] == '\''))
+    if (field.size() >= 2 && field.front() == '\'' &&
+        (StartsLikeFormula(field.substr(1)) || field[1] == '\''))
         return field.substr(1);
     return field;
 }

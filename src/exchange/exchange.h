@@ -126,8 +126,9 @@ struct ImportSummary {
 };
 
 // Appends the birthdays to the table in file order: each gets Remind "1"
-// (or "0" when the file turned reminding off) and Mark "1"; a name already in the table (byte for byte) is skipped, and
-// nothing is added once the table is full.
+// (or "0" when the file turned reminding off) and Mark "1"; a name already
+// in the table (byte for byte) is skipped, and nothing is added once the
+// table is full.
 ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBirthday>& birthdays,
                              const CodePage& codePage);
 

@@ -72,10 +72,9 @@ ImportedBirthday BirthdayOfEvent(const EventFields& event) {
     }
     if (date && event.hasBirthYear) {
         const std::int64_t year = NumberFromText(event.birthYear);
-        date->year =
-            year >= 1 && year <= 9999 && date->day <= DaysInMonth(year, date->month)
-                ? static_cast<int>(year)
-                : 0;
+        date->year = year >= 1 && year <= 9999 && date->day <= DaysInMonth(year, date->month)
+                         ? static_cast<int>(year)
+                         : 0;
     }
     birthday.date = date;
     birthday.invalidDate = !date;
@@ -120,7 +119,7 @@ ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& opt
         AppendFolded(out, "DTSTART;VALUE=DATE:" + (fromBirth ? DateText(date->year, date->month, date->day)
                                                              : NextOccurrence(*date, options.today)));
         AppendFolded(out, IsLeapDay(date->day, date->month) ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"
-                                                     : "RRULE:FREQ=YEARLY");
+                                                            : "RRULE:FREQ=YEARLY");
         AppendFolded(out, "SUMMARY:" + name);
         AppendFolded(out, "TRANSP:TRANSPARENT");
         if (!fromBirth) {

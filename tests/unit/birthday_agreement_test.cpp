@@ -46,7 +46,8 @@ bool OccursOn(const std::vector<std::string>& event, CalendarDay day) {
 std::map<std::string, std::vector<std::string>> EventsBySummary(const std::string& bytes) {
     std::map<std::string, std::vector<std::string>> events;
     std::vector<std::string> event;
-    for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    for (std::size_t start = 0, end; (end = bytes.find("\r\n", start)) != std::string::npos;
+         start = end + 2) {
         event.push_back(bytes.substr(start, end - start));
         if (event.back() == "BEGIN:VEVENT") event.assign(1, event.back());
         if (event.back() != "END:VEVENT") continue;
@@ -91,7 +92,7 @@ public:
                 birthday = Shifted({2000, 1, 1}, Pick(0, 365));
                 break;
             default: {
-                const std::pair<const char*, const char*> odd[] = {{"31", "4"}, {"30", "2"}, {"0", "5"},
+                const std::pair<const char*, const char*> odd[] = {{"31", "4"},  {"30", "2"}, {"0", "5"},
                                                                    {"32", "12"}, {"5", "13"}, {"", ""}};
                 const auto& [d, m] = odd[Pick(0, 5)];
                 day = d;
@@ -110,8 +111,9 @@ public:
                                      std::to_string(today.year),
                                      std::to_string(Pick(1880, today.year)),
                                      std::to_string(Pick(1880, today.year))};
-        return {{"E" + std::to_string(index), day, month, years[Pick(0, 6)], Pick(0, 5) == 0 ? "0" : "1", "1"},
-                realDay};
+        return {
+            {"E" + std::to_string(index), day, month, years[Pick(0, 6)], Pick(0, 5) == 0 ? "0" : "1", "1"},
+            realDay};
     }
 
     std::string LeadCode() { return std::to_string(Pick(0, 8)); }
@@ -139,11 +141,12 @@ TEST(BirthdayAgreement, ListReminderAndCalendarExportAgreeOnEveryDay) {
         std::map<std::string, DueReminder> due;
         for (DueReminder& reminder : DueReminders(table, settings, today, std::nullopt))
             due.emplace(reminder.name, std::move(reminder));
-        const auto events = EventsBySummary(ExportTable(ExchangeFormat::ICalendar, table, {.today = today}).bytes);
+        const auto events =
+            EventsBySummary(ExportTable(ExchangeFormat::ICalendar, table, {.today = today}).bytes);
 
         for (const auto& [entry, realDay] : generated) {
-            SCOPED_TRACE(entry.Day + "." + entry.Month + "." + entry.Year + " remind " + entry.Remind + " on " +
-                         LastRunToBytes(today) + " lead " + std::to_string(lead));
+            SCOPED_TRACE(entry.Day + "." + entry.Month + "." + entry.Year + " remind " + entry.Remind +
+                         " on " + LastRunToBytes(today) + " lead " + std::to_string(lead));
             const ListRow row = BuildRow(entry, today);
             const std::int64_t daysLeft = std::stoll(row.cells[DaysLeftColumn]);
             const auto reminder = due.find(entry.Name);
@@ -165,7 +168,8 @@ TEST(BirthdayAgreement, ListReminderAndCalendarExportAgreeOnEveryDay) {
             // TURNS is the list's AGE on the birthday; 29 February reminded on
             // 28 February shows the age that AGE reaches the next day.
             CalendarDay birthday = Shifted(today, daysLeft);
-            if (std::stoi(entry.Day) == 29 && birthday.month == 2 && birthday.day == 28) birthday = Shifted(birthday, 1);
+            if (std::stoi(entry.Day) == 29 && birthday.month == 2 && birthday.day == 28)
+                birthday = Shifted(birthday, 1);
             ASSERT_EQ(AgeText(reminder->second), BuildRow(entry, birthday).cells[AgeColumn]);
         }
     }

@@ -1,5 +1,5 @@
-#include "calc/birth_date.h"
 #include "calc/calendar.h"
+#include "calc/birth_date.h"
 
 #include <gtest/gtest.h>
 

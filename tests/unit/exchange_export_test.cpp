@@ -162,7 +162,8 @@ TEST(VCardExport, OneCardPerEntryWithTheBirthdayInBothForms) {
     const std::vector<std::string> lines = Unfolded(result.bytes);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "BEGIN:VCARD"), 3);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "VERSION:3.0"), 3);
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& line) { return line.starts_with("UID:"); }),
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.starts_with("UID:"); }),
               3);
     EXPECT_TRUE(Contains(lines, "FN:Anna Maria Schmidt"));
     EXPECT_TRUE(Contains(lines, "N:Schmidt;Anna Maria;;;"));

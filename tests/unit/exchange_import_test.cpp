@@ -282,9 +282,14 @@ TEST(Exchange, QuillorasOwnCsvKeepsFormulaLikeNamesAndRemind) {
     const struct {
         const char* name;
         const char* cell;
-    } cases[] = {{"=SUM(A1:A9)", "'=SUM(A1:A9)"}, {"+49 Anna", "'+49 Anna"}, {"-Ben-", "'-Ben-"},
-                 {"@Cleo", "'@Cleo"},             {"'Tis Dora", "''Tis Dora"}, {"''", "'''"},
-                 {"Eve = Eva", "Eve = Eva"},      {"\tTab", "'\tTab"}};
+    } cases[] = {{"=SUM(A1:A9)", "'=SUM(A1:A9)"},
+                 {"+49 Anna", "'+49 Anna"},
+                 {"-Ben-", "'-Ben-"},
+                 {"@Cleo", "'@Cleo"},
+                 {"'Tis Dora", "''Tis Dora"},
+                 {"''", "'''"},
+                 {"Eve = Eva", "Eve = Eva"},
+                 {"\tTab", "'\tTab"}};
     BirthdayTable table;
     for (std::size_t i = 0; i < std::size(cases); ++i)
         (void)table.Append({cases[i].name, "3", "4", "", i % 2 == 0 ? "0" : "1", "1"});

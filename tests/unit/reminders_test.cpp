@@ -183,8 +183,8 @@ TEST(DueReminders, OnlyRealDatesRemindAndTheLeapDayOnTheTwentyEighthInCommonYear
 // reached; the balloon shows the same.
 TEST(DueReminders, AgeFollowsTheListsRule) {
     const std::pair<const char*, const char*> cases[] = {
-        {"", ""},        {"0", ""},     {"abc", ""},  {"2030", ""}, {"2027", ""},
-        {"2026", "0"},   {"2025", "1"}, {"1", "2025"}, {" 1990x", "36"},
+        {"", ""},      {"0", ""},     {"abc", ""},   {"2030", ""},     {"2027", ""},
+        {"2026", "0"}, {"2025", "1"}, {"1", "2025"}, {" 1990x", "36"},
     };
     BirthdayTable table;
     for (const auto& [year, age] : cases)
