@@ -1,6 +1,7 @@
 // The row of any entry on any day: the stored texts shown as they are, the
 // remind mark, the age by its formula, and the days left counted against a
-// walk through the calendar one day at a time.
+// walk through the calendar one day at a time to the day the birthday falls
+// on (the day AGE goes up, but 28 February for 29 February in common years).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <climits>
@@ -46,9 +47,11 @@ bool Before(std::int64_t month1, std::int64_t day1, std::int64_t month2, std::in
     return month1 < month2 || (month1 == month2 && day1 < day2);
 }
 
-// Whether the age goes up on `date`: the first real date of its year that is
-// not before the entry's (month, day), or 1 January when the year has none.
-bool AgeGoesUp(Day date, std::int64_t day, std::int64_t month) {
+// Whether the birthday falls on `date`: the first real date of its year that
+// is not before the entry's (month, day), or 1 January when the year has
+// none; 29 February counts as 28 February in a common year.
+bool BirthdayFalls(Day date, std::int64_t day, std::int64_t month) {
+    if (day == 29 && month == 2 && !ModelLeap(date.year)) day = 28;
     const bool reached = !Before(date.month, date.day, month, day);
     if (date.month == 1 && date.day == 1) return reached || Before(12, 31, month, day);
     const Day previous = Previous(date);
@@ -58,7 +61,7 @@ bool AgeGoesUp(Day date, std::int64_t day, std::int64_t month) {
 std::int64_t WalkToBirthday(Day today, std::int64_t day, std::int64_t month) {
     Day date = today;
     for (std::int64_t steps = 0; steps <= 366; ++steps) {
-        if (AgeGoesUp(date, day, month)) return steps;
+        if (BirthdayFalls(date, day, month)) return steps;
         date = Next(date);
     }
     return -1;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "calc/birth_date.h"
 #include "calc/calendar.h"
 #include "check.h"
 

@@ -45,7 +45,9 @@ inline void CheckImport(ExchangeFormat format, const std::uint8_t* data, std::si
         FUZZ_CHECK(!entry.Name.empty());
         for (const char c : entry.Name)
             FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20);
-        FUZZ_CHECK(entry.Remind == "1" && entry.Mark == "1");
+        // Only a CSV file's Remind column can turn reminding off.
+        FUZZ_CHECK(entry.Remind == "1" || (format == ExchangeFormat::Csv && entry.Remind == "0"));
+        FUZZ_CHECK(entry.Mark == "1");
     }
     if (table.Count() == 0) return;
 

@@ -2,6 +2,8 @@
 
 #include <climits>
 
+#include "calc/birth_date.h"
+
 namespace quillora {
 
 namespace {
@@ -11,11 +13,6 @@ constexpr std::int64_t SecondsPerMinute = 60;
 
 constexpr bool IsLeap(std::int64_t year) {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-constexpr int LengthOfMonth(std::int64_t year, int month) {
-    constexpr int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeap(year) ? 29 : lengths[month - 1];
 }
 
 // Days since 1970-01-01 of a proleptic Gregorian date (the well-known
@@ -74,7 +71,7 @@ std::int64_t DayNumber(std::int64_t year, int month, int day) {
 }
 
 DateValue MakeDate(int year, int month, int day, int hour, int minute, int second) {
-    if (month < 1 || month > 12 || day < 1 || day > LengthOfMonth(year, month)) return InvalidDate;
+    if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return InvalidDate;
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return InvalidDate;
     // Negative values mean "no date", so nothing before the epoch can be made.
     if (year < 1970) return InvalidDate;
@@ -123,10 +120,6 @@ DateValue AddDays(DateValue date, std::int64_t days) {
     if (days > (LatestDate - date) / SecondsPerDay || days < -(date / SecondsPerDay) - 1) return InvalidDate;
     const DateValue result = date + days * SecondsPerDay;
     return IsDate(result) ? result : InvalidDate;
-}
-
-int DaysInMonth(int year, int month) {
-    return DayOf(AddDays(AddMonths(MakeDate(year, month, 1, 0, 0, 0), 1), -1));
 }
 
 int DaysInYear(int year) {

@@ -32,7 +32,7 @@ int DayOf(DateValue date);
 DateValue AddMonths(DateValue date, int months);
 DateValue AddDays(DateValue date, std::int64_t days);
 
-int DaysInMonth(int year, int month);
+// 365 or 366. The days of a month are a rule of birth dates (birth_date.h).
 int DaysInYear(int year);
 
 // Replaces "%yyyy", "%mm" and "%dd" (any letter case) by the year, month and

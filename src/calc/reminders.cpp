@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "calc/list_row.h"
 #include "storage/line_reader.h"
 #include "storage/number_text.h"
 
@@ -33,23 +32,12 @@ std::string BirthdayText(const BirthdayEntry& entry) {
     return NumberToText(NumberFromText(entry.Day)) + " " + std::string(MonthNames[month - 1]);
 }
 
-bool HasYear(std::string_view year) {
-    return std::any_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 DueReminder ReminderFor(const BirthdayEntry& entry, CalendarDay today, std::int64_t daysAway) {
     DueReminder reminder{entry.Name, BirthdayText(entry), std::nullopt, daysAway};
-    // The age the list shows on the birthday itself.
-    if (HasYear(entry.Year)) {
-        const std::int64_t day = NumberFromText(entry.Day);
-        const std::int64_t month = NumberFromText(entry.Month);
-        const CalendarDay birthday = ShiftedBy(today, daysAway);
-        // 29 February, reminded on the 28th of a common year: the age the
-        // year brings, which the list shows from 1 March.
-        const bool early = month == 2 && day == 29 && !IsLeapYear(birthday.year);
-        reminder.turningAge =
-            AgeOn(day, month, NumberFromText(entry.Year), early ? ShiftedBy(birthday, 1) : birthday);
-    }
+    // The age that this birthday brings, also when 29 February is reminded
+    // on 28 February.
+    const std::int64_t birthdayYear = ShiftedBy(today, daysAway).year;
+    reminder.turningAge = ShownAgeAtBirthday(NumberFromText(entry.Year), birthdayYear);
     return reminder;
 }
 
@@ -59,7 +47,7 @@ std::optional<std::int64_t> DaysSinceMissedBirthday(std::int64_t day, std::int64
                                                     CalendarDay lastRun) {
     const std::int64_t missedDays = std::min<std::int64_t>(CatchUpDays, DaysBetween(lastRun, today) - 1);
     for (std::int64_t back = 1; back <= missedDays; ++back) {
-        if (DaysToReminder(day, month, ShiftedBy(today, -back)) == 0) return back;
+        if (DaysToBirthday(day, month, ShiftedBy(today, -back)) == 0) return back;
     }
     return std::nullopt;
 }
@@ -77,8 +65,8 @@ std::vector<DueEntry> DueEntries(const BirthdayTable& table, const Settings& set
         if (NumberFromText(entry.Remind) == 0) continue;
         const std::int64_t day = NumberFromText(entry.Day);
         const std::int64_t month = NumberFromText(entry.Month);
-        if (!IsRealBirthday(day, month)) continue;
-        if (const std::int64_t daysLeft = DaysToReminder(day, month, today); daysLeft <= lead) {
+        if (!IsRealDayOfYear(day, month)) continue;
+        if (const std::int64_t daysLeft = DaysToBirthday(day, month, today); daysLeft <= lead) {
             due.push_back({ReminderFor(entry, today, daysLeft), AnnouncementKey(entry)});
         } else if (lastRun) {
             if (const auto back = DaysSinceMissedBirthday(day, month, today, *lastRun)) {
@@ -111,21 +99,6 @@ bool IsDigits(std::string_view text) {
 }
 
 }  // namespace
-
-bool IsRealBirthday(std::int64_t day, std::int64_t month) {
-    // A leap year holds every day and month there is.
-    return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(2000, static_cast<int>(month));
-}
-
-std::int64_t DaysToReminder(std::int64_t day, std::int64_t month, CalendarDay today) {
-    for (int year = today.year;; ++year) {
-        const bool leapDayInCommonYear = month == 2 && day == 29 && !IsLeapYear(year);
-        const std::int64_t days =
-            DayNumber(year, static_cast<int>(month), static_cast<int>(leapDayInCommonYear ? 28 : day)) -
-            DayNumber(today.year, today.month, today.day);
-        if (days >= 0) return days;
-    }
-}
 
 std::vector<DueReminder> DueReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
                                       std::optional<CalendarDay> lastRun) {
@@ -225,8 +198,8 @@ std::string NextBirthdayTip(const BirthdayTable& table, CalendarDay today, std::
     for (const BirthdayEntry& entry : table.Rows()) {
         const std::int64_t day = NumberFromText(entry.Day);
         const std::int64_t month = NumberFromText(entry.Month);
-        if (NumberFromText(entry.Remind) == 0 || !IsRealBirthday(day, month)) continue;
-        const std::int64_t days = DaysToReminder(day, month, today);
+        if (NumberFromText(entry.Remind) == 0 || !IsRealDayOfYear(day, month)) continue;
+        const std::int64_t days = DaysToBirthday(day, month, today);
         if (nearest && days > *nearest) continue;
         if (nearest && days == *nearest) {
             ++sameDay;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/birth_date.h"
 #include "calc/calendar.h"
 #include "storage/birthday_table.h"
 #include "storage/settings.h"
@@ -22,35 +23,26 @@ inline constexpr int CatchUpDays = 7;
 struct DueReminder {
     std::string name;
     std::string birthday;                    // day and month as a person reads them: "14 February"
-    std::optional<std::int64_t> turningAge;  // the age reached then; none without a birth year
+    std::optional<std::int64_t> turningAge;  // the age that birthday brings, as the list shows ages
     std::int64_t daysAway;                   // 0 today, above 0 still ahead, below 0 passed
 
     [[nodiscard]] bool IsToday() const { return daysAway == 0; }
     bool operator==(const DueReminder&) const = default;
 };
 
-// Whether a day and month name a day of the calendar: 29 February does, 31
-// April, day 0 and month 13 do not. Only such entries remind.
-bool IsRealBirthday(std::int64_t day, std::int64_t month);
-
-// Days from `today` to the next reminder of a real birthday, 0 on the day
-// itself; 29 February is remembered on 28 February in common years.
-std::int64_t DaysToReminder(std::int64_t day, std::int64_t month, CalendarDay today);
-
-// The reminded entries (Remind reads as a number other than 0, a real
-// birthday) whose next
-// birthday is at most the lead of the DaysBeforeRemind code away, soonest
-// first; after them the ones whose birthday fell after `lastRun` and before
-// `today`, at most CatchUpDays back, the most recent first. Entries with the
-// same distance keep their table order. Without `lastRun` nothing is caught
-// up.
+// The reminded entries (Remind reads as a number other than 0, a real day
+// of the year; see birth_date.h) whose next birthday is at most the lead of
+// the DaysBeforeRemind code away, soonest first; after them the ones whose
+// birthday fell after `lastRun` and before `today`, at most CatchUpDays
+// back, the most recent first. Entries with the same distance keep their
+// table order. Without `lastRun` nothing is caught up.
 std::vector<DueReminder> DueReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
                                       std::optional<CalendarDay> lastRun);
 
 // "TODAY", "TOMORROW", "IN 3 DAYS"; "YESTERDAY", "2 DAYS AGO".
 std::string WhenText(std::int64_t daysAway);
 
-// The age as the window shows it: empty without a birth year.
+// The age as the window shows it: empty where the list shows no age.
 std::string AgeText(const DueReminder& reminder);
 
 // The companion's own record, kept beside the settings file: the day of its

@@ -24,6 +24,30 @@ std::string Quoted(std::string_view field) {
     return out + "\"";
 }
 
+// A spreadsheet runs a cell that starts with one of these as a formula.
+bool StartsLikeFormula(std::string_view field) {
+    return !field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos;
+}
+
+// A cell as Quillora writes it: a single quote in front of what a
+// spreadsheet would run as a formula, so that it shows as text, and in front
+// of a leading quote itself, so that the import gives every text back
+// unchanged.
+std::string Guarded(std::string_view field) {
+    if (StartsLikeFormula(field) || (!field.empty() && field.front() == '\''))
+        return "'" + std::string(field);
+    return std::string(field);
+}
+
+// The text of a cell written by Guarded. A quote before anything else (a
+// name like "'Tis" from another program) is part of the text.
+std::string_view Unguarded(std::string_view field) {
+    if (field.size() >= 2 && field.front() == '\'' &&
+        (StartsLikeFormula(field.substr(1)) || field[1] == '\''))
+        return field.substr(1);
+    return field;
+}
+
 // Records of the file, each a list of fields; quotes may hold separators
 // and line breaks. Empty records are left out.
 class CsvReader {
@@ -84,6 +108,7 @@ char SeparatorOf(std::string_view bytes) {
 struct Columns {
     int name = -1, first = -1, middle = -1, last = -1;
     int birthday = -1, day = -1, month = -1, year = -1;
+    int remind = -1;  // Quillora's own
 };
 
 Columns ColumnsOf(const std::vector<std::string>& header) {
@@ -101,13 +126,14 @@ Columns ColumnsOf(const std::vector<std::string>& header) {
         if (title == "DAY") set(columns.day, i);
         if (title == "MONTH") set(columns.month, i);
         if (title == "YEAR") set(columns.year, i);
+        if (title == "REMIND") set(columns.remind, i);
     }
     return columns;
 }
 
 std::string Field(const std::vector<std::string>& fields, int column) {
     if (column < 0 || static_cast<std::size_t>(column) >= fields.size()) return {};
-    return std::string(TrimBlanks(fields[static_cast<std::size_t>(column)]));
+    return std::string(Unguarded(TrimBlanks(fields[static_cast<std::size_t>(column)])));
 }
 
 std::optional<BirthDate> DateOf(int day, int month, int year) {
@@ -197,10 +223,10 @@ ExportResult WriteCsv(const BirthdayTable& table, const ExportOptions& options) 
     out += ByteOrderMark;
     out += "Name,Day,Month,Year,Remind\r\n";
     for (const BirthdayEntry& entry : table.Rows()) {
-        out += Quoted(NameToUtf8(entry.Name, options));
+        out += Quoted(Guarded(NameToUtf8(entry.Name, options)));
         for (const std::string* text : {&entry.Day, &entry.Month, &entry.Year, &entry.Remind}) {
             out += ',';
-            out += Quoted(NameToUtf8(*text, options));
+            out += Quoted(Guarded(NameToUtf8(*text, options)));
         }
         out += "\r\n";
         ++result.exported;
@@ -235,6 +261,7 @@ ParsedFile ParseCsv(std::string_view bytes, bool ansi, const ImportOptions& opti
             }
         }
         ReadDate(birthday, fields, columns, options);
+        if (columns.remind >= 0) birthday.remind = NumberFromText(Field(fields, columns.remind)) != 0;
         parsed.birthdays.push_back(std::move(birthday));
     }
     return parsed;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calc/birth_date.h"
 #include "exchange/formats.h"
 #include "exchange/import_plan.h"
 #include "storage/number_text.h"
@@ -29,8 +30,8 @@ int Digits(std::string_view text) {
 // Day and month of a real day of the year (29 February included); the
 // year kept only when the date exists in it.
 std::optional<BirthDate> RealDate(int day, int month, int year) {
-    if (month < 1 || month > 12 || day < 1 || day > MonthLength(2000, month)) return std::nullopt;
-    if (year >= 1 && year <= 9999 && day <= MonthLength(year, month)) return BirthDate{day, month, year};
+    if (!IsRealDayOfYear(day, month)) return std::nullopt;
+    if (year >= 1 && year <= 9999 && day <= DaysInMonth(year, month)) return BirthDate{day, month, year};
     if (year >= 1 && year <= 9999) return std::nullopt;  // 29 February of a common year
     return BirthDate{day, month, 0};
 }
@@ -90,7 +91,7 @@ std::optional<BirthDate> BirthDateOf(const BirthdayEntry& entry) {
     if (day < 1 || day > 31 || month < 1 || month > 12) return std::nullopt;
     const auto date = RealDate(static_cast<int>(day), static_cast<int>(month), 0);
     if (!date) return std::nullopt;
-    if (year >= 1 && year <= 9999 && date->day <= MonthLength(static_cast<int>(year), date->month))
+    if (year >= 1 && year <= 9999 && date->day <= DaysInMonth(year, date->month))
         return BirthDate{date->day, date->month, static_cast<int>(year)};
     return date;
 }
@@ -118,12 +119,6 @@ std::optional<BirthDate> ParseIsoDate(std::string_view text) {
         return RealDate(Digits(text.substr(6)), Digits(text.substr(4, 2)), Digits(text.substr(0, 4)));
     }
     return std::nullopt;
-}
-
-int MonthLength(int year, int month) {
-    static constexpr int Lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12) return 0;
-    return month == 2 && IsLeapYear(year) ? 29 : Lengths[month - 1];
 }
 
 std::string NameToUtf8(const std::string& name, const ExportOptions& options) {

@@ -91,6 +91,7 @@ struct ImportedBirthday {
     bool ansi = false;
     std::optional<BirthDate> date;  // nothing: no birthday, or one that is no date
     bool invalidDate = false;       // a birthday was given but names no date
+    bool remind = true;             // false only where the file says so (Quillora's own CSV)
 };
 
 struct ImportOptions {
@@ -126,8 +127,8 @@ struct ImportSummary {
 
 // Appends the new people of the file in file order up to the table's free
 // places, as the import preview ticks them at first (see import_plan.h):
-// each gets Remind "1" and Mark "1"; a person already in the table is
-// skipped.
+// each gets Remind "1" (or "0" when the file turned reminding off) and Mark
+// "1"; a person already in the table is skipped.
 ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBirthday>& birthdays,
                              const CodePage& codePage);
 

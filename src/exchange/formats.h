@@ -3,6 +3,7 @@
 // chooses between them.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exchange/exchange.h"
 
@@ -18,10 +19,9 @@ ParsedFile ParseICalendar(std::string_view bytes);
 ParsedFile ParseVCard(std::string_view bytes);
 ParsedFile ParseCsv(std::string_view bytes, bool ansi, const ImportOptions& options);
 
-// Days of a month in the Gregorian calendar of any year (29 February in
-// leap years); year 0 counts as a leap year, so that any real day of the
-// year fits.
-int MonthLength(int year, int month);
+// The stable UID of each entry, in table order: the same in every export,
+// for the calendar event and the contact card of one entry alike.
+std::vector<std::string> EntryUids(const BirthdayTable& table);
 
 // A name as the files carry it: the ANSI text converted to UTF-8.
 std::string NameToUtf8(const std::string& name, const ExportOptions& options);

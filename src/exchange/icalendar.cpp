@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <unordered_map>
 
+#include "calc/birth_date.h"
 #include "exchange/content_lines.h"
 #include "exchange/formats.h"
 #include "storage/number_text.h"
@@ -25,21 +26,11 @@ std::string DateText(int year, int month, int day) {
     return year4 + TwoDigits(month) + TwoDigits(day);
 }
 
-bool IsLastDayOfFebruary(const BirthDate& date) {
-    return date.month == 2 && date.day == 29;
-}
-
-// The day in `year` on which the yearly rule of the birthday falls.
-int DayInYear(const BirthDate& date, int year) {
-    return IsLastDayOfFebruary(date) ? MonthLength(year, 2) : date.day;
-}
-
-// The first day of the rule on or after today.
+// The first day of the yearly rule on or after today; 29 February falls on
+// the last day of February, as BYMONTHDAY=-1 says.
 std::string NextOccurrence(const BirthDate& date, CalendarDay today) {
-    int year = today.year;
-    const int day = DayInYear(date, year);
-    if (date.month < today.month || (date.month == today.month && day < today.day)) ++year;
-    return DateText(year, date.month, DayInYear(date, year));
+    const BirthdayDay next = NextBirthday(date.day, date.month, today);
+    return DateText(static_cast<int>(next.year), next.month, next.day);
 }
 
 // The same for every export of the same entry: a hash of its name, and the
@@ -81,10 +72,9 @@ ImportedBirthday BirthdayOfEvent(const EventFields& event) {
     }
     if (date && event.hasBirthYear) {
         const std::int64_t year = NumberFromText(event.birthYear);
-        date->year =
-            year >= 1 && year <= 9999 && date->day <= MonthLength(static_cast<int>(year), date->month)
-                ? static_cast<int>(year)
-                : 0;
+        date->year = year >= 1 && year <= 9999 && date->day <= DaysInMonth(year, date->month)
+                         ? static_cast<int>(year)
+                         : 0;
     }
     birthday.date = date;
     birthday.invalidDate = !date;
@@ -92,6 +82,15 @@ ImportedBirthday BirthdayOfEvent(const EventFields& event) {
 }
 
 }  // namespace
+
+std::vector<std::string> EntryUids(const BirthdayTable& table) {
+    std::vector<std::string> uids;
+    uids.reserve(table.Rows().size());
+    std::unordered_map<std::string, int> repeats;
+    for (const BirthdayEntry& entry : table.Rows())
+        uids.push_back(UidOf(entry.Name, repeats[entry.Name]++));
+    return uids;
+}
 
 ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& options) {
     ExportResult result;
@@ -102,22 +101,25 @@ ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& opt
     AppendFolded(out, "CALSCALE:GREGORIAN");
     const std::string stamp =
         DateText(options.today.year, options.today.month, options.today.day) + "T000000Z";
-    std::unordered_map<std::string, int> repeats;
-    for (const BirthdayEntry& entry : table.Rows()) {
+    const std::vector<std::string> uids = EntryUids(table);
+    for (std::size_t index = 0; index < uids.size(); ++index) {
+        const BirthdayEntry& entry = table.Rows()[index];
         const std::optional<BirthDate> date = BirthDateOf(entry);
         if (!date) {
             ++result.withoutDate;
             continue;
         }
         const std::string name = EscapeText(NameToUtf8(entry.Name, options));
-        const bool fromBirth = date->year >= EarliestStartYear;
+        // A year still to come starts at the next birthday, as the list and
+        // the reminder count it, and keeps its year aside like an old one.
+        const bool fromBirth = date->year >= EarliestStartYear && date->year <= options.today.year;
         AppendFolded(out, "BEGIN:VEVENT");
-        AppendFolded(out, "UID:" + UidOf(entry.Name, repeats[entry.Name]++));
+        AppendFolded(out, "UID:" + uids[index]);
         AppendFolded(out, "DTSTAMP:" + stamp);
         AppendFolded(out, "DTSTART;VALUE=DATE:" + (fromBirth ? DateText(date->year, date->month, date->day)
                                                              : NextOccurrence(*date, options.today)));
-        AppendFolded(out, IsLastDayOfFebruary(*date) ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"
-                                                     : "RRULE:FREQ=YEARLY");
+        AppendFolded(out, IsLeapDay(date->day, date->month) ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"
+                                                            : "RRULE:FREQ=YEARLY");
         AppendFolded(out, "SUMMARY:" + name);
         AppendFolded(out, "TRANSP:TRANSPARENT");
         if (!fromBirth) {

@@ -200,7 +200,8 @@ ImportPlan PlanImport(const BirthdayTable& table, const std::vector<ImportedBirt
             ++plan.withoutName;
             continue;
         }
-        ImportRow row{std::move(name.text), {}, ImportRowState::NoBirthday, birthday.invalidDate};
+        ImportRow row{
+            std::move(name.text), {}, ImportRowState::NoBirthday, birthday.invalidDate, birthday.remind};
         if (birthday.date) {
             row.date = *birthday.date;
             const std::string key = NameKey(row.name, codePage);
@@ -267,7 +268,7 @@ ImportSummary AddTickedRows(BirthdayTable& table, const ImportPlan& plan, const 
                             NumberToText(row.date.day),
                             NumberToText(row.date.month),
                             row.date.year > 0 ? NumberToText(row.date.year) : std::string(),
-                            "1",
+                            row.remind ? "1" : "0",
                             "1"};
         if (!ticked || !table.Append(std::move(entry))) {
             ++summary.leftOut;

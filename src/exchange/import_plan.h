@@ -41,6 +41,7 @@ struct ImportRow {
     BirthDate date;    // day 0 when the row has no birthday
     ImportRowState state = ImportRowState::New;
     bool invalidDate = false;  // a birthday was given but names no date
+    bool remind = true;        // false when the file turned reminding off
 };
 
 struct ImportPlan {

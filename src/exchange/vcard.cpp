@@ -75,10 +75,14 @@ ImportedBirthday BirthdayOfCard(const CardFields& card) {
 ExportResult WriteVCard(const BirthdayTable& table, const ExportOptions& options) {
     ExportResult result;
     std::string& out = result.bytes;
-    for (const BirthdayEntry& entry : table.Rows()) {
+    const std::vector<std::string> uids = EntryUids(table);
+    for (std::size_t index = 0; index < uids.size(); ++index) {
+        const BirthdayEntry& entry = table.Rows()[index];
         const std::string name = NameToUtf8(entry.Name, options);
         AppendFolded(out, "BEGIN:VCARD");
         AppendFolded(out, "VERSION:3.0");
+        // Address books that keep one file per contact refuse a card without one.
+        AppendFolded(out, "UID:" + uids[index]);
         AppendFolded(out, "FN:" + EscapeText(name));
         AppendFolded(out, "N:" + StructuredName(name));
         if (const std::optional<BirthDate> date = BirthDateOf(entry)) {

@@ -335,11 +335,14 @@ TEST(Reminder, ASecondStartShowsTheRunningCompanionsWindowAndEnds) {
     QuitCompanion(first);
 }
 
-TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemind) {
+TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemindAndYearZeroShowsNoAge) {
     const Person today{"Today Person", 0, 30};
     // Lead code 8: twenty days.
     const CompanionUser user("8\r\n0\r\n1", {});
-    std::vector<Entry> entries = {EntryOf(today)};
+    const Day now = LocalToday();
+    // As in the list: no age for year 0 rather than the year itself.
+    const Entry yearZero{"Year Zero", std::to_string(now.day), std::to_string(now.month), "0", "1", "1"};
+    std::vector<Entry> entries = {EntryOf(today), yearZero};
     for (const auto& [day, month] : {std::pair{"31", "4"}, {"0", "0"}, {"", ""}, {"5", "13"}, {"30", "2"}}) {
         entries.push_back({std::string("No date ") + day + "." + month, day, month, "1990", "1", "1"});
     }
@@ -347,7 +350,8 @@ TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemind) {
     const Program program = user.StartResident();
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
-    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
+    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{
+                             RowOf(today, "TODAY"), {"Year Zero", BirthdayText(now), "", "TODAY"}}));
     QuitCompanion(program);
 }
 

@@ -21,12 +21,14 @@ namespace {
 // the program's.
 
 // Days to the next birthday of a real day and month; 29 February falls on
-// 1 March in common years.
+// 28 February in common years.
 int ExpectedDaysLeft(int month, int day, Day today) {
     const long long now = DayIndex(today.year, today.month, today.day);
     for (int year = today.year;; ++year) {
-        long long birthday = DayIndex(year, month, day);
-        if (birthday < 0) birthday = DayIndex(year, 3, 1);
+        // A common year's 1 March follows 28 February directly.
+        const bool common = DayIndex(year, 3, 1) - DayIndex(year, 2, 28) == 1;
+        const long long birthday =
+            month == 2 && day == 29 && common ? DayIndex(year, 2, 28) : DayIndex(year, month, day);
         if (birthday >= now) return static_cast<int>(birthday - now);
     }
 }
@@ -188,6 +190,7 @@ TEST_F(MainWindowTest, ListsEveryEntryWithAgeDaysLeftAndRemindMark) {
         {"Leading zero", "06", "6", "2001", "abc", "1"},
         {"No year", "15", "8", "", "1", "1"},
         {"Not yet born", "1", "1", std::to_string(today.year + 1), "0", "1"},
+        {"Leap day", "29", "2", "1996", "1", "1"},
     };
     ASSERT_NO_FATAL_FAILURE(Start(ListBytes(entries)));
 

@@ -42,7 +42,12 @@ ENTRIES = [
     ("L" + "\u00e9" * 60 + "ngname", "31", "12", "1999", "0"),
     ("No Date", "", "", "", "1"),
     ("April 31", "31", "4", "1990", "1"),
+    # Names a spreadsheet would take for formulas.
+    ("=1+2", "1", "4", "1990", "0"),
+    ("@home Bea", "2", "4", "", "1"),
 ]
+
+FORMULA_START = ("=", "+", "-", "@", "\t", "\r")
 
 
 def list_bytes(entries):
@@ -101,7 +106,7 @@ def check_ics(folder):
     calendar = icalendar.Calendar.from_ical(data)
     events = {str(event.get("summary")): event for event in calendar.walk("VEVENT")}
     check(len(events) == len(dated), f"icalendar found {len(events)} events")
-    uids = set()
+    uids = {}
     for entry in dated:
         event = events.get(entry[0])
         check(event is not None, f"icalendar: no event for {entry[0]!r}")
@@ -118,8 +123,8 @@ def check_ics(folder):
                   f"icalendar: alarm of {entry[0]!r}")
         else:
             check(not alarms, f"icalendar: {entry[0]!r} is not reminded")
-        uids.add(str(event.get("uid")))
-    check(len(uids) == len(dated), "icalendar: UIDs repeat")
+        uids[entry[0]] = str(event.get("uid"))
+    check(len(set(uids.values())) == len(dated), "icalendar: UIDs repeat")
 
     parsed = vobject.readOne(data.decode("utf-8"))
     seen = {}
@@ -132,7 +137,7 @@ def check_ics(folder):
             continue
         check(event.dtstart.value == expected_start(entry), f"vobject: DTSTART of {entry[0]!r}")
         check(event.rrule.value.startswith("FREQ=YEARLY"), f"vobject: RRULE of {entry[0]!r}")
-        check(str(event.uid.value) in uids, f"vobject: UID of {entry[0]!r}")
+        check(str(event.uid.value) == uids.get(entry[0]), f"vobject: UID of {entry[0]!r}")
         has_alarm = hasattr(event, "valarm")
         check(has_alarm == (entry[4] == "1"), f"vobject: alarm of {entry[0]!r}")
         if has_alarm:
@@ -140,13 +145,15 @@ def check_ics(folder):
 
     again, _ = export(folder, "ics")
     later = icalendar.Calendar.from_ical(again)
-    check({str(e.get("uid")) for e in later.walk("VEVENT")} == uids, "UIDs change between exports")
+    check({str(e.get("uid")) for e in later.walk("VEVENT")} == set(uids.values()), "UIDs change between exports")
+    return uids
 
 
-def check_vcf(folder):
+def check_vcf(folder, event_uids):
     data, _ = export(folder, "vcf")
     cards = list(vobject.readComponents(data.decode("utf-8")))
     check(len(cards) == len(ENTRIES), f"vobject found {len(cards)} cards")
+    check(len({card.uid.value for card in cards if hasattr(card, "uid")}) == len(ENTRIES), "vobject: card UIDs repeat")
     by_name = {card.fn.value: card for card in cards}
     for entry in ENTRIES:
         card = by_name.get(entry[0])
@@ -154,6 +161,11 @@ def check_vcf(folder):
         if card is None:
             continue
         check(card.version.value == "3.0", "vCard version")
+        # Every card has a UID, the one of the entry's calendar event.
+        uid = card.uid.value if hasattr(card, "uid") else None
+        check(uid is not None, f"vobject: no UID for {entry[0]!r}")
+        if entry[0] in event_uids:
+            check(uid == event_uids[entry[0]], f"vobject: UID of {entry[0]!r} is not its event's")
         check(hasattr(card, "n"), f"vobject: no N for {entry[0]!r}")
         if entry in real_dated(ENTRIES):
             day, month = int(entry[1]), int(entry[2])
@@ -168,7 +180,12 @@ def check_csv(folder):
     check(data.startswith(b"\xef\xbb\xbf"), "CSV without byte-order mark")
     rows = list(csv.reader(io.StringIO(data.decode("utf-8-sig"), newline="")))
     check(rows[0] == ["Name", "Day", "Month", "Year", "Remind"], f"CSV header {rows[0]}")
-    check(rows[1:] == [list(entry) for entry in ENTRIES], "CSV rows differ from the list")
+    guarded = [["'" + e[0] if e[0].startswith(FORMULA_START) else e[0], *e[1:]] for e in ENTRIES]
+    check(rows[1:] == guarded, f"CSV rows differ from the list: {rows[1:]}")
+    # Imported again: names unchanged, Remind as exported.
+    code, summary, imported = import_list(folder, "csv", data)
+    check(code == 0 and imported == [(*e, "1") for e in real_dated(ENTRIES)],
+          f"CSV round trip gave {imported}: {summary}")
 
 
 def import_list(folder, fmt, data, order="mdy"):
@@ -249,8 +266,8 @@ def check_csv_layouts(folder):
 
 
 with tempfile.TemporaryDirectory() as work:
-    check_ics(work)
-    check_vcf(work)
+    event_uids = check_ics(work)
+    check_vcf(work, event_uids)
     check_csv(work)
     check_vobject_cards(work)
     check_csv_layouts(work)

@@ -1,4 +1,5 @@
 #include "calc/calendar.h"
+#include "calc/birth_date.h"
 
 #include <gtest/gtest.h>
 

@@ -123,6 +123,8 @@ TEST(ICalendarExport, UidsAreStableAndDistinct) {
                                           {"Anna", "1", "1", "1990", "1", "1"},
                                           {"Ben", "3", "11", "1975", "0", "1"}});
     EXPECT_EQ(uids(ExportTable(ExchangeFormat::ICalendar, edited, {{2030, 1, 1}, 0, &Ansi}).bytes), first);
+    // Each contact card carries its entry's event UID.
+    EXPECT_EQ(uids(ExportTable(ExchangeFormat::VCard, table, OnDecember7()).bytes), first);
 }
 
 TEST(ICalendarExport, EscapesConvertsAndFoldsWithoutCuttingCharacters) {
@@ -160,6 +162,9 @@ TEST(VCardExport, OneCardPerEntryWithTheBirthdayInBothForms) {
     const std::vector<std::string> lines = Unfolded(result.bytes);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "BEGIN:VCARD"), 3);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "VERSION:3.0"), 3);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) { return line.starts_with("UID:"); }),
+              3);
     EXPECT_TRUE(Contains(lines, "FN:Anna Maria Schmidt"));
     EXPECT_TRUE(Contains(lines, "N:Schmidt;Anna Maria;;;"));
     EXPECT_TRUE(Contains(lines, "BDAY:1980-02-14"));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "calc/birth_date.h"
 #include "exchange/exchange.h"
 #include "windows1252_code_page.h"
 
@@ -274,6 +275,41 @@ TEST(Exchange, A102EntryTableSurvivesExportAndImportInEveryFormat) {
             EXPECT_EQ(imported.Row(row), table.Row(row))
                 << ExtensionOf(format) << " row " << row << ": " << table.Row(row).Name;
     }
+}
+
+// A spreadsheet shows these names as text, and Quillora reads them back as
+// they were, with their Remind.
+TEST(Exchange, QuillorasOwnCsvKeepsFormulaLikeNamesAndRemind) {
+    const struct {
+        const char* name;
+        const char* cell;
+    } cases[] = {{"=SUM(A1:A9)", "'=SUM(A1:A9)"},
+                 {"+49 Anna", "'+49 Anna"},
+                 {"-Ben-", "'-Ben-"},
+                 {"@Cleo", "'@Cleo"},
+                 {"'Tis Dora", "''Tis Dora"},
+                 {"''", "'''"},
+                 {"Eve = Eva", "Eve = Eva"},
+                 {"\tTab", "'\tTab"}};
+    BirthdayTable table;
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        (void)table.Append({cases[i].name, "3", "4", "", i % 2 == 0 ? "0" : "1", "1"});
+    const std::string bytes = ExportTable(ExchangeFormat::Csv, table, {{2026, 12, 7}, 3, &Ansi}).bytes;
+    for (const auto& c : cases)
+        EXPECT_NE(bytes.find("\n" + std::string(c.cell) + ",3,4,,"), std::string::npos) << c.name;
+
+    BirthdayTable imported;
+    (void)MergeBirthdays(imported, ParseImport(ExchangeFormat::Csv, bytes, {}).birthdays, Ansi);
+    ASSERT_EQ(imported.Count(), table.Count());
+    for (int row = 0; row + 1 < table.Count(); ++row)  // a tab becomes a blank in every import
+        EXPECT_EQ(imported.Row(row), table.Row(row)) << table.Row(row).Name;
+
+    // Files of other programs: no Remind column reminds; a quote before a
+    // letter is the name's own.
+    const auto google = ParseImport(ExchangeFormat::Csv, "Name,Birthday\r\n'Tis,1980-02-14\r\n", {});
+    ASSERT_EQ(google.birthdays.size(), 1u);
+    EXPECT_EQ(google.birthdays[0].name, "'Tis");
+    EXPECT_TRUE(google.birthdays[0].remind);
 }
 
 TEST(Exchange, FileTypesByExtensionOrContent) {

@@ -31,10 +31,14 @@ TEST(ListRow, AgeAndDaysLeftAroundToday) {
         {{2024, 2, 29}, 1, 1, 2000, 24, 307},
         {{2024, 2, 29}, 29, 2, 2000, 24, 0},
         {{2028, 1, 1}, 29, 2, 2000, 27, 59},
-        // 29 February in a common year: the age and the count both turn on 1 March.
-        {{2023, 2, 28}, 29, 2, 2000, 22, 1},
-        {{2023, 3, 1}, 29, 2, 2000, 23, 0},
-        {{2023, 3, 2}, 29, 2, 2000, 23, 364},
+        // 29 February in a common year: the count reaches 0 on 28 February
+        // (as the reminder and the calendar export have it); the age by its
+        // formula turns on 1 March.
+        {{2023, 2, 27}, 29, 2, 2000, 22, 1},
+        {{2023, 2, 28}, 29, 2, 2000, 22, 0},
+        {{2023, 3, 1}, 29, 2, 2000, 23, 365},
+        {{2100, 3, 1}, 29, 2, 2000, 100, 364},  // 2101 is common: 28 February 2101
+        {{2099, 3, 1}, 29, 2, 2000, 99, 364},   // 2100 is common, not leap
         // Day and month naming no date count to the next real date.
         {Dec6th2026, 31, 4, 2000, 26, 146},  // 1 May
         {Dec6th2026, 0, 12, 2000, 26, 360},  // 1 December
@@ -48,13 +52,14 @@ TEST(ListRow, AgeAndDaysLeftAroundToday) {
                                   std::to_string(c.today.day) + "." + std::to_string(c.today.month) + "." +
                                   std::to_string(c.today.year);
         EXPECT_EQ(AgeOn(c.day, c.month, c.year, c.today), c.age) << label;
-        EXPECT_EQ(DaysLeft(c.day, c.month, c.today), c.daysLeft) << label;
+        EXPECT_EQ(DaysToBirthday(c.day, c.month, c.today), c.daysLeft) << label;
     }
 }
 
 // Over three years, for every real and some odd day-month pairs: the figure
 // stays within a year, counts down by one a day, and reaches 0 exactly on a
-// day that AGE goes up.
+// day that AGE goes up; only 29 February of a common year reaches 0 a day
+// before, on 28 February.
 TEST(ListRow, DaysLeftCountsDownToTheDayTheAgeChanges) {
     const std::pair<int, int> odd[] = {{0, 1}, {31, 4}, {32, 12}, {1, 13}, {-5, 0}, {99, 2}};
     std::vector<std::pair<int, int>> birthdays(std::begin(odd), std::end(odd));
@@ -67,15 +72,18 @@ TEST(ListRow, DaysLeftCountsDownToTheDayTheAgeChanges) {
         const CalendarDay today = DayFromDate(date);
         const CalendarDay tomorrow = DayFromDate(AddDays(date, 1));
         for (const auto& [day, month] : birthdays) {
-            const std::int64_t left = DaysLeft(day, month, today);
-            const bool ageChanges = AgeOn(day, month, 2000, today) != AgeOn(day, month, 2000, yesterday);
+            const std::int64_t left = DaysToBirthday(day, month, today);
+            const bool early = day == 29 && month == 2 && !IsLeapYear(today.year);
+            const CalendarDay ageDay = early ? tomorrow : today;
+            const CalendarDay dayBefore = early ? today : yesterday;
+            const bool ageChanges = AgeOn(day, month, 2000, ageDay) != AgeOn(day, month, 2000, dayBefore);
             const std::string label = std::to_string(day) + "." + std::to_string(month) + " on " +
                                       FormatDate("%yyyy-%mm-%dd", date);
             ASSERT_GE(left, 0) << label;
             ASSERT_LE(left, 366) << label;
             ASSERT_EQ(left == 0, ageChanges) << label;
             if (left > 0) {
-                ASSERT_EQ(DaysLeft(day, month, tomorrow), left - 1) << label;
+                ASSERT_EQ(DaysToBirthday(day, month, tomorrow), left - 1) << label;
             }
         }
     }
@@ -86,8 +94,8 @@ TEST(ListRow, AgeOfArbitraryNumbersWrapsWithoutFaulting) {
     constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
     EXPECT_EQ(AgeOn(0, 0, min, Dec6th2026), min + 2026);
     EXPECT_EQ(AgeOn(max, max, -1, Dec6th2026), 2026);
-    EXPECT_EQ(DaysLeft(max, max, Dec6th2026), 26);
-    EXPECT_EQ(DaysLeft(min, min, Dec6th2026), 26);
+    EXPECT_EQ(DaysToBirthday(max, max, Dec6th2026), 26);
+    EXPECT_EQ(DaysToBirthday(min, min, Dec6th2026), 26);
 }
 
 TEST(BuildRow, ShowsStoredTextsAndComputedFigures) {

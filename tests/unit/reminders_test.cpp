@@ -179,15 +179,23 @@ TEST(DueReminders, OnlyRealDatesRemindAndTheLeapDayOnTheTwentyEighthInCommonYear
     EXPECT_TRUE(DueReminders(table, LeadCode("0"), {2028, 2, 29}, std::nullopt).at(0).IsToday());
 }
 
-TEST(DueReminders, AnEmptyYearShowsNoAge) {
+// The list's rule: an age only for a year from 1 on that the birthday has
+// reached; the balloon shows the same.
+TEST(DueReminders, AgeFollowsTheListsRule) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", ""},      {"0", ""},     {"abc", ""},   {"2030", ""},     {"2027", ""},
+        {"2026", "0"}, {"2025", "1"}, {"1", "2025"}, {" 1990x", "36"},
+    };
     BirthdayTable table;
-    table.AppendLoaded({"No year", "6", "12", "", "1", "1"});
-    table.AppendLoaded({"Year 0", "6", "12", "0", "1", "1"});
+    for (const auto& [year, age] : cases)
+        table.AppendLoaded({std::string("Y") + year, "6", "12", year, "1", "1"});
     const auto due = DueReminders(table, LeadCode("0"), Dec6th2026, std::nullopt);
-    ASSERT_EQ(due.size(), 2u);
-    EXPECT_EQ(due[0].turningAge, std::nullopt);
-    EXPECT_EQ(AgeText(due[0]), "");
-    EXPECT_EQ(AgeText(due[1]), "2026");
+    ASSERT_EQ(due.size(), std::size(cases));
+    for (std::size_t i = 0; i < due.size(); ++i) {
+        EXPECT_EQ(AgeText(due[i]), cases[i].second) << cases[i].first;
+        const std::string shown = *cases[i].second ? std::string(" (") + cases[i].second + ")" : "";
+        EXPECT_EQ(AnnouncementText({due[i]}, 200), due[i].name + shown + ": TODAY") << cases[i].first;
+    }
 }
 
 TEST(DueReminders, BirthdayIsShownAsDayAndMonthName) {
