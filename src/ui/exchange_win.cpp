@@ -82,7 +82,7 @@ void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Sett
     ShowOutcome(owner, "EXPORT", ExportSummaryText(format, result));
 }
 
-void ExchangeCommands::Import(HWND owner, BirthdayTable& table) {
+void ExchangeCommands::Import(HWND owner, BirthdayTable& table, EditHistory& history) {
     const std::optional<ChosenFile> file = Choose(owner, false);
     if (!file) return;
     // Refused before reading: a huge file would only cost memory and time.
@@ -102,6 +102,8 @@ void ExchangeCommands::Import(HWND owner, BirthdayTable& table) {
         ShowError(owner, parsed.error + "\r\n" + file->path, true);
         return;
     }
+    // Everything the import puts into the table is one change to undo.
+    const RecordedChange change(history, table);
     const ImportSummary summary = MergeBirthdays(table, parsed.birthdays, codePage_);
     ShowOutcome(owner, "IMPORT", ImportSummaryText(summary));
 }

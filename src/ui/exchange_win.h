@@ -9,6 +9,7 @@
 
 #include "exchange/system_code_page_win.h"
 #include "storage/birthday_table.h"
+#include "storage/edit_history.h"
 #include "storage/settings.h"
 
 namespace quillora {
@@ -19,8 +20,9 @@ public:
     // how many went out.
     void Export(HWND owner, const BirthdayTable& table, const Settings& settings);
     // Asks for a file and adds its birthdays to the table, then sums up what
-    // happened; a file that can't be read changes nothing.
-    void Import(HWND owner, BirthdayTable& table);
+    // happened; a file that can't be read changes nothing. All its entries
+    // are one change in `history`.
+    void Import(HWND owner, BirthdayTable& table, EditHistory& history);
 
 private:
     struct ChosenFile {

@@ -151,6 +151,33 @@ TEST_F(KeyboardTest, EnterDeleteAndControlNRunTheCommandsOfTheButtons) {
     EXPECT_EQ(ReadBytes(scenario_->ListFile()), std::string("1\r\nAnna\r\n14\r\n2\r\n1980\r\n1\r\n1"));
 }
 
+// Deletions taken back one by one with Ctrl+Z, each entry in its place and
+// selected, and one made again with Ctrl+Y: the file holds what stayed done.
+TEST_F(KeyboardTest, ControlZAndControlYTakeBackAndRedoDeletions) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    ASSERT_NO_FATAL_FAILURE(SelectRow(0));
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Ben"}));
+    ASSERT_NO_FATAL_FAILURE(SelectRow(0));
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {}));
+
+    PressKey('Z', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Ben"}));
+    PressKey('Z', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben"})) << "back in its place";
+    EXPECT_EQ(ListViewReader(List(AllTab)).SelectedItem(), 0);
+    PressKey('Z', {VK_CONTROL});  // nothing left to undo
+    PressKey('Y', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Ben"}));
+    PressKey('Z', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben"}));
+    PressKey('Z', {VK_CONTROL, VK_SHIFT});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Ben"}));
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), std::string("1\r\nBen\r\n3\r\n11\r\n1975\r\n0\r\n1"));
+}
+
 TEST_F(KeyboardTest, EnterAndEscapeInTheListDoNothingByThemselves) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     ASSERT_NO_FATAL_FAILURE(SelectRow(0));

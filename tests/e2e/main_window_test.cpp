@@ -43,26 +43,6 @@ protected:
     HWND TabStrip() const { return Control(main_, TabStripId); }
     HWND List(int tab) const { return ListOfTab(main_, tab); }
 
-    std::vector<std::string> Column(int tab, int column) const {
-        std::vector<std::string> cells;
-        for (const auto& row : ListViewReader(List(tab)).Rows())
-            cells.push_back(row.at(column));
-        return cells;
-    }
-
-    // Waits until the visible order of a column is `expected`.
-    ::testing::AssertionResult ColumnBecomes(int tab, int column,
-                                             const std::vector<std::string>& expected) const {
-        std::vector<std::string> seen;
-        if (WaitUntil([&] { return (seen = Column(tab, column)) == expected; }, Millis{5000})) {
-            return ::testing::AssertionSuccess();
-        }
-        std::string text;
-        for (const auto& cell : seen)
-            text += "'" + cell + "' ";
-        return ::testing::AssertionFailure() << "column " << column << " shows " << text;
-    }
-
     // A click on a column header, a little left or right of its centre:
     // two clicks on one spot in quick succession would be a double click.
     void ClickColumn(HWND list, int column) {
@@ -326,11 +306,47 @@ TEST_F(MainWindowTest, RightClickInAListOpensThePopupMenu) {
     auto line = [](int id, const char* caption) { return std::to_string(id) + " " + caption + "\n"; };
     EXPECT_EQ(marks->popup, line(NewEntryCommand, "New Entry") + line(EditEntryCommand, "Edit Entry") +
                                 line(DeleteEntryCommand, "Delete Entry") + "-\n" +
-                                line(ClearListCommand, "Clear List"));
+                                line(ClearListCommand, "Clear List") + "-\n" +
+                                line(UndoCommand, "Undo\tCtrl+Z (greyed)") +
+                                line(RedoCommand, "Redo\tCtrl+Y (greyed)"))
+        << "nothing to undo or redo yet";
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(
         WaitUntil([&] { return WaitForPopupMenu(program_.Id(), Millis{0}) == nullptr; }, Millis{5000}));
     Quit();
+}
+
+// "Clear List" taken back: the popup offers "Undo" once there is a change,
+// and Ctrl+Z refills the month shown without leaving it.
+TEST_F(MainWindowTest, ControlZBringsBackAClearedListOnTheTabShown) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    PostCommand(main_, ClearListCommand);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {}));
+    RightClickList(List(AllTab), -1);
+    ASSERT_NE(WaitForPopupMenu(program_.Id()), nullptr);
+    const auto marks = Marks();
+    ASSERT_TRUE(marks.has_value()) << "the probe could not read the menu";
+    EXPECT_NE(std::string(marks->popup).find("\n20 Undo\tCtrl+Z\n21 Redo\tCtrl+Y (greyed)\n"),
+              std::string::npos)
+        << marks->popup;
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(
+        WaitUntil([&] { return WaitForPopupMenu(program_.Id(), Millis{0}) == nullptr; }, Millis{5000}));
+
+    const int february = 2;
+    for (int tab = 1; tab <= february; ++tab) {
+        PressKey(VK_NEXT, {VK_CONTROL});
+        ASSERT_TRUE(WaitUntil([&] { return TabReader(TabStrip()).Selected() == tab; }, Millis{5000}));
+    }
+    ASSERT_TRUE(ColumnBecomes(february, NameColumn, {}));
+    PressKey('Z', {VK_CONTROL});
+    EXPECT_TRUE(ColumnBecomes(february, NameColumn, {"Anna"}));
+    EXPECT_EQ(TabReader(TabStrip()).Selected(), february) << "the tab shown stays";
+    PressKey(VK_PRIOR, {VK_CONTROL});
+    PressKey(VK_PRIOR, {VK_CONTROL});
+    EXPECT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben"}));
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
 }
 
 TEST_F(MainWindowTest, TabAndShiftTabMoveTheFocusThroughTheControls) {
