@@ -12,10 +12,12 @@ struct MenuEntry {
     const char* caption;
 };
 
-constexpr MenuEntry PopupEntries[] = {{NewEntryCommand, "New Entry"},       {EditEntryCommand, "Edit Entry"},
-                                      {DeleteEntryCommand, "Delete Entry"}, {-1, nullptr},
-                                      {ClearListCommand, "Clear List"},     {-1, nullptr},
-                                      {UndoCommand, "Undo\tCtrl+Z"},        {RedoCommand, "Redo\tCtrl+Y"}};
+constexpr MenuEntry PopupEntries[] = {
+    {NewEntryCommand, "New Entry"},       {EditEntryCommand, "Edit Entry"},
+    {DeleteEntryCommand, "Delete Entry"}, {-1, nullptr},
+    {ClearListCommand, "Clear List"},     {-1, nullptr},
+    {UndoCommand, "Undo\tCtrl+Z"},        {RedoCommand, "Redo\tCtrl+Y"},
+};
 
 template <std::size_t N>
 void AppendEntries(HMENU menu, const MenuEntry (&entries)[N]) {
