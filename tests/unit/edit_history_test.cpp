@@ -103,18 +103,24 @@ TEST(EditHistory, NothingToUndoAndChangesThatChangeNothingLeaveAllAsItIs) {
 // A table changed without the history (which the program never does) is
 // left alone rather than patched with rows that no longer fit it.
 TEST(EditHistory, NeverPatchesATableThatChangedBehindItsBack) {
-    EditHistory history;
-    BirthdayTable table = TableOf({Anna, Ben, Cleo});
-    {
-        const RecordedChange recorded(history, table);
-        table.Remove(2);
+    const std::function<void(BirthdayTable&)> behindItsBack[] = {
+        [](BirthdayTable& t) { t.Remove(1); },                      // the step's rows are gone
+        [](BirthdayTable& t) { ASSERT_TRUE(t.Replace(1, Cleo)); },  // others stand in their place
+    };
+    for (const auto& change : behindItsBack) {
+        EditHistory history;
+        BirthdayTable table = TableOf({Anna, Ben, Cleo});
+        {
+            const RecordedChange recorded(history, table);
+            ASSERT_TRUE(table.Replace(1, Dora));
+        }
+        change(table);
+        const BirthdayTable seen = table;
+        EXPECT_FALSE(history.Undo(table).has_value());
+        EXPECT_EQ(table, seen);
+        EXPECT_FALSE(history.CanUndo());
+        EXPECT_FALSE(history.CanRedo());
     }
-    table.Remove(1);
-    const BirthdayTable seen = table;
-    EXPECT_FALSE(history.Undo(table).has_value());
-    EXPECT_EQ(table, seen);
-    EXPECT_FALSE(history.CanUndo());
-    EXPECT_FALSE(history.CanRedo());
 }
 
 // Many random changes: every undo goes back exactly one state, as far as the
