@@ -151,38 +151,6 @@ TEST_F(KeyboardTest, EnterDeleteAndControlNRunTheCommandsOfTheButtons) {
     EXPECT_EQ(ReadBytes(scenario_->ListFile()), std::string("1\r\nAnna\r\n14\r\n2\r\n1980\r\n1\r\n1"));
 }
 
-// Deletions taken back one by one with Ctrl+Z, each entry in its place and
-// selected, and one made again with Ctrl+Y: the file holds what stayed done.
-TEST_F(KeyboardTest, ControlZAndControlYTakeBackAndRedoDeletions) {
-    const Entry anna{"Anna", "14", "2", "1980", "1", "1"};
-    const Entry ben{"Ben", "3", "11", "1975", "0", "1"};
-    const Entry cleo{"Cleo", "29", "2", "", "1", "0"};
-    ASSERT_NO_FATAL_FAILURE(Start(ListBytes({anna, ben, cleo})));
-    // Rows at different places: two clicks on one spot would be a double
-    // click, which edits.
-    ASSERT_NO_FATAL_FAILURE(SelectRow(1));
-    PressKey(VK_DELETE);
-    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Cleo"}));
-    ASSERT_NO_FATAL_FAILURE(SelectRow(0));
-    PressKey(VK_DELETE);
-    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Cleo"}));
-
-    PressKey('Z', {VK_CONTROL});
-    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Cleo"}));
-    PressKey('Z', {VK_CONTROL});
-    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben", "Cleo"})) << "back in its place";
-    EXPECT_EQ(ListViewReader(List(AllTab)).SelectedItem(), 1);
-    PressKey('Z', {VK_CONTROL});  // nothing left to undo
-    PressKey('Y', {VK_CONTROL});
-    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Cleo"}));
-    PressKey('Z', {VK_CONTROL});
-    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben", "Cleo"}));
-    PressKey('Z', {VK_CONTROL, VK_SHIFT});
-    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Cleo"}));
-    Quit();
-    EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes({anna, cleo}));
-}
-
 TEST_F(KeyboardTest, EnterAndEscapeInTheListDoNothingByThemselves) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     ASSERT_NO_FATAL_FAILURE(SelectRow(0));

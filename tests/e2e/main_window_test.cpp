@@ -43,6 +43,26 @@ protected:
     HWND TabStrip() const { return Control(main_, TabStripId); }
     HWND List(int tab) const { return ListOfTab(main_, tab); }
 
+    std::vector<std::string> Column(int tab, int column) const {
+        std::vector<std::string> cells;
+        for (const auto& row : ListViewReader(List(tab)).Rows())
+            cells.push_back(row.at(column));
+        return cells;
+    }
+
+    // Waits until the visible order of a column is `expected`.
+    ::testing::AssertionResult ColumnBecomes(int tab, int column,
+                                             const std::vector<std::string>& expected) const {
+        std::vector<std::string> seen;
+        if (WaitUntil([&] { return (seen = Column(tab, column)) == expected; }, Millis{5000})) {
+            return ::testing::AssertionSuccess();
+        }
+        std::string text;
+        for (const auto& cell : seen)
+            text += "'" + cell + "' ";
+        return ::testing::AssertionFailure() << "column " << column << " shows " << text;
+    }
+
     // A click on a column header, a little left or right of its centre:
     // two clicks on one spot in quick succession would be a double click.
     void ClickColumn(HWND list, int column) {
@@ -316,9 +336,9 @@ TEST_F(MainWindowTest, RightClickInAListOpensThePopupMenu) {
     Quit();
 }
 
-// "Clear List" taken back: the popup offers "Undo" once there is a change,
-// and Ctrl+Z refills the month shown without leaving it.
-TEST_F(MainWindowTest, ControlZBringsBackAClearedListOnTheTabShown) {
+// "Clear List" and a deletion taken back with Ctrl+Z, on the month shown and
+// in the entry's place; the deletion made again with Ctrl+Y reaches the file.
+TEST_F(MainWindowTest, ControlZTakesBackClearingAndDeletingAndControlYRedoes) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     PostCommand(main_, ClearListCommand);
     ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {}));
@@ -330,23 +350,27 @@ TEST_F(MainWindowTest, ControlZBringsBackAClearedListOnTheTabShown) {
               std::string::npos)
         << marks->popup;
     PressKey(VK_ESCAPE);
-    ASSERT_TRUE(
-        WaitUntil([&] { return WaitForPopupMenu(program_.Id(), Millis{0}) == nullptr; }, Millis{5000}));
-
-    const int february = 2;
-    for (int tab = 1; tab <= february; ++tab) {
+    for (const int tab : {1, 2}) {
         PressKey(VK_NEXT, {VK_CONTROL});
         ASSERT_TRUE(WaitUntil([&] { return TabReader(TabStrip()).Selected() == tab; }, Millis{5000}));
     }
-    ASSERT_TRUE(ColumnBecomes(february, NameColumn, {}));
     PressKey('Z', {VK_CONTROL});
-    EXPECT_TRUE(ColumnBecomes(february, NameColumn, {"Anna"}));
-    EXPECT_EQ(TabReader(TabStrip()).Selected(), february) << "the tab shown stays";
+    EXPECT_TRUE(ColumnBecomes(2, NameColumn, {"Anna"})) << "February, still shown, refilled";
+
     PressKey(VK_PRIOR, {VK_CONTROL});
     PressKey(VK_PRIOR, {VK_CONTROL});
-    EXPECT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben"}));
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben"}));
+    ClickItem(List(AllTab), 0);
+    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(List(AllTab)).SelectedItem() == 0; }, Millis{5000}));
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Ben"}));
+    PressKey('Z', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben"})) << "back in its place";
+    EXPECT_EQ(ListViewReader(List(AllTab)).SelectedItem(), 0);
+    PressKey('Y', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Ben"}));
     Quit();
-    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), "1\r\nBen\r\n3\r\n11\r\n1975\r\n0\r\n1");
 }
 
 TEST_F(MainWindowTest, TabAndShiftTabMoveTheFocusThroughTheControls) {

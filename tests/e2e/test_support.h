@@ -217,27 +217,6 @@ protected:
         return ::testing::AssertionSuccess();
     }
 
-    // The cells of a column of a tab's list, top to bottom.
-    std::vector<std::string> Column(int tab, int column) const {
-        std::vector<std::string> cells;
-        for (const auto& row : ListViewReader(ListOfTab(main_, tab)).Rows())
-            cells.push_back(row.at(column));
-        return cells;
-    }
-
-    // Waits until the visible order of a column is `expected`.
-    ::testing::AssertionResult ColumnBecomes(int tab, int column,
-                                             const std::vector<std::string>& expected) const {
-        std::vector<std::string> seen;
-        if (WaitUntil([&] { return (seen = Column(tab, column)) == expected; }, Millis{5000})) {
-            return ::testing::AssertionSuccess();
-        }
-        std::string text;
-        for (const auto& cell : seen)
-            text += "'" + cell + "' ";
-        return ::testing::AssertionFailure() << "column " << column << " shows " << text;
-    }
-
     std::optional<Scenario> scenario_;
     Program program_;
     HWND main_ = nullptr;
