@@ -129,7 +129,7 @@ void Application::Dispatch(MainAction action, int id) {
             Quit();
             break;
         case MainAction::Import:
-            exchange_.Import(mainWindow_.Window(), table_);
+            exchange_.Import(mainWindow_.Window(), table_, history_);
             ReturnToAllTab();
             break;
         case MainAction::Export:
@@ -138,10 +138,16 @@ void Application::Dispatch(MainAction action, int id) {
         case MainAction::RefillSelectedTab:
             FillTab(tab);
             break;
+        case MainAction::Undo:
+        case MainAction::Redo:
+            UndoOrRedo(action == MainAction::Redo);
+            break;
         case MainAction::ShowPopupMenu:
+            menus_.EnableUndoRedo(history_.CanUndo(), history_.CanRedo());
             menus_.ShowPopupMenu(mainWindow_.Window());
             break;
         case MainAction::ShowPopupMenuAtSelection:
+            menus_.EnableUndoRedo(history_.CanUndo(), history_.CanRedo());
             menus_.ShowPopupMenu(mainWindow_.Window(), mainWindow_.PopupPoint());
             break;
         default:  // None, and what the main window handles itself
@@ -211,11 +217,22 @@ bool Application::FindSelectedEntry() {
 void Application::DeleteSelectedEntry() {
     // A row that leads to no entry deletes nothing rather than whatever row
     // an earlier lookup left behind.
-    if (FindSelectedEntry()) table_.Remove(currentEntryIndex_);
+    if (!FindSelectedEntry()) return;
+    const RecordedChange change(history_, table_);
+    table_.Remove(currentEntryIndex_);
 }
 
 void Application::ClearList() {
+    const RecordedChange change(history_, table_);
     table_.Clear();
+}
+
+void Application::UndoOrRedo(bool redo) {
+    const std::optional<ChangedRows> changed = redo ? history_.Redo(table_) : history_.Undo(table_);
+    if (!changed) return;
+    const int tab = mainWindow_.SelectedTab();
+    FillTab(tab);
+    mainWindow_.SelectRowOfTableIndex(tab, changed->count > 0 ? changed->first : -1);
 }
 
 void Application::OpenEntryDialog(bool editMode) {
@@ -240,6 +257,7 @@ void Application::OpenEntryDialog(bool editMode) {
     mainWindow_.Enable(false);
     const auto stored = RunEntryDialog(mainWindow_.Window(), request);
     if (stored) {
+        const RecordedChange change(history_, table_);
         if (editMode) {
             (void)table_.Replace(currentEntryIndex_, *stored);
         } else {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/startup_win.h"
+#include "storage/edit_history.h"
 #include "ui/column_sorter_win.h"
 #include "ui/exchange_win.h"
 #include "ui/main_window_win.h"
@@ -44,6 +45,9 @@ private:
     [[nodiscard]] bool FindSelectedEntry();
     void DeleteSelectedEntry();
     void ClearList();
+    // Ctrl+Z and Ctrl+Y: the visible tab stays and is refilled, with the
+    // rows brought back selected.
+    void UndoOrRedo(bool redo);
     void OpenEntryDialog(bool editMode);
     void OpenInformationWindow();
     void Quit();
@@ -53,6 +57,7 @@ private:
 
     Settings settings_;
     BirthdayTable table_;
+    EditHistory history_;        // every change to table_ during this run
     int currentEntryIndex_ = 0;  // the table row of the last looked-up list row
     ColumnSorter sorter_;
     MainWindow mainWindow_{*this, sorter_};

@@ -43,6 +43,13 @@ bool BirthdayTable::Remove(int index) {
     return true;
 }
 
+bool BirthdayTable::ReplaceRows(int first, int count, const std::vector<BirthdayEntry>& rows) {
+    if (first < 0 || count < 0 || count > Count() - first) return false;
+    const auto begin = rows_.begin() + first;
+    rows_.insert(rows_.erase(begin, begin + count), rows.begin(), rows.end());
+    return true;
+}
+
 std::optional<int> BirthdayTable::FindLastByName(std::string_view name) const {
     for (int index = Count() - 1; index >= 0; --index) {
         if (rows_[static_cast<std::size_t>(index)].Name == name) return index;

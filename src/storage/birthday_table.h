@@ -44,6 +44,10 @@ public:
     // 0 to Count - 1.
     bool Remove(int index);
     void Clear() { rows_.clear(); }
+    // Puts `rows` in place of the `count` rows from `first` on, without the
+    // capacity check (it brings back an earlier state of the table); false,
+    // changing nothing, when those rows are not all in the table.
+    [[nodiscard]] bool ReplaceRows(int first, int count, const std::vector<BirthdayEntry>& rows);
 
     // The last row whose Name equals `name` byte for byte.
     [[nodiscard]] std::optional<int> FindLastByName(std::string_view name) const;

@@ -34,6 +34,10 @@ MainAction ActionForCommand(int commandId) {
             return MainAction::Import;
         case ExportCommand:
             return MainAction::Export;
+        case UndoCommand:
+            return MainAction::Undo;
+        case RedoCommand:
+            return MainAction::Redo;
         default:
             return MainAction::None;
     }
@@ -82,6 +86,11 @@ MainAction ActionForKey(const KeyStroke& stroke) {
             return plain && inList ? MainAction::DeleteEntry : MainAction::None;
         case Key::N:
             return stroke.control && !stroke.shift ? MainAction::NewEntry : MainAction::None;
+        case Key::Z:
+            if (!stroke.control) return MainAction::None;
+            return stroke.shift ? MainAction::Redo : MainAction::Undo;
+        case Key::Y:
+            return stroke.control && !stroke.shift ? MainAction::Redo : MainAction::None;
         case Key::F10:
             return stroke.shift && !stroke.control ? MainAction::ShowPopupMenuAtSelection : MainAction::None;
         case Key::ContextMenu:

@@ -21,6 +21,8 @@ enum class MainAction {
     Quit,
     Import,             // "Import...": birthdays from a contact, calendar or CSV file
     Export,             // "Export...": the list to a calendar, contact or CSV file
+    Undo,               // "Undo", Ctrl+Z: takes back the last change to the list
+    Redo,               // "Redo", Ctrl+Y, Ctrl+Shift+Z
     RefillSelectedTab,  // the user selected another tab
     ShowPopupMenu,      // right click in a list
     // Keyboard only:
@@ -46,6 +48,8 @@ inline constexpr int Left = 0x25;
 inline constexpr int Right = 0x27;
 inline constexpr int Delete = 0x2E;
 inline constexpr int N = 0x4E;
+inline constexpr int Y = 0x59;
+inline constexpr int Z = 0x5A;
 inline constexpr int ContextMenu = 0x5D;
 inline constexpr int F10 = 0x79;
 }  // namespace Key

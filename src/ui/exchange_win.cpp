@@ -83,7 +83,7 @@ void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Sett
     ShowOutcome(owner, "EXPORT", ExportSummaryText(format, result));
 }
 
-void ExchangeCommands::Import(HWND owner, BirthdayTable& table) {
+void ExchangeCommands::Import(HWND owner, BirthdayTable& table, EditHistory& history) {
     const std::optional<ChosenFile> file = Choose(owner, false);
     if (!file) return;
     // Refused before reading: a huge file would only cost memory and time.
@@ -111,6 +111,8 @@ void ExchangeCommands::Import(HWND owner, BirthdayTable& table) {
     EnableWindow(owner, FALSE);
     const std::optional<std::vector<bool>> ticks = RunImportPreview(owner, plan);
     if (!ticks) return;
+    // Everything the import puts into the table is one change to undo.
+    const RecordedChange change(history, table);
     const ImportSummary summary = AddChosen(table, plan, *ticks);
     ShowOutcome(owner, "IMPORT", ImportSummaryText(summary));
 }

@@ -11,6 +11,7 @@
 #include "exchange/import_plan.h"
 #include "exchange/system_code_page_win.h"
 #include "storage/birthday_table.h"
+#include "storage/edit_history.h"
 #include "storage/settings.h"
 
 namespace quillora {
@@ -23,8 +24,9 @@ public:
     // Asks for a file, shows who in it could be added and adds the people
     // the user ticks, then sums up what happened. A file that can't be read,
     // or that holds nobody to add, gets a message and changes nothing; so
-    // does "CANCEL" in the preview.
-    void Import(HWND owner, BirthdayTable& table);
+    // does "CANCEL" in the preview. All the people added are one change in
+    // `history`.
+    void Import(HWND owner, BirthdayTable& table, EditHistory& history);
 
 private:
     struct ChosenFile {

@@ -35,6 +35,8 @@ inline constexpr int PlayMusicCommand = 16;
 inline constexpr int QuitCommand = 17;
 inline constexpr int ImportCommand = 18;
 inline constexpr int ExportCommand = 19;
+inline constexpr int UndoCommand = 20;  // popup menu, below "Clear List"
+inline constexpr int RedoCommand = 21;
 
 // Controls of the entry dialog.
 inline constexpr int DialogTitleId = 100;

@@ -12,11 +12,12 @@ struct MenuEntry {
     const char* caption;
 };
 
-constexpr MenuEntry PopupEntries[] = {{NewEntryCommand, "New Entry"},
-                                      {EditEntryCommand, "Edit Entry"},
-                                      {DeleteEntryCommand, "Delete Entry"},
-                                      {-1, nullptr},
-                                      {ClearListCommand, "Clear List"}};
+constexpr MenuEntry PopupEntries[] = {
+    {NewEntryCommand, "New Entry"},       {EditEntryCommand, "Edit Entry"},
+    {DeleteEntryCommand, "Delete Entry"}, {-1, nullptr},
+    {ClearListCommand, "Clear List"},     {-1, nullptr},
+    {UndoCommand, "Undo\tCtrl+Z"},        {RedoCommand, "Redo\tCtrl+Y"},
+};
 
 template <std::size_t N>
 void AppendEntries(HMENU menu, const MenuEntry (&entries)[N]) {
@@ -77,6 +78,12 @@ void Menus::SyncDaysMarks(const std::string& daysCode) {
     for (int command = FirstDaysBeforeRemindCommand; command <= LastDaysBeforeRemindCommand; ++command) {
         CheckMenuItem(bar_, command, MF_BYCOMMAND | (command == marked ? MF_CHECKED : MF_UNCHECKED));
     }
+}
+
+void Menus::EnableUndoRedo(bool canUndo, bool canRedo) {
+    if (!popup_) return;
+    EnableMenuItem(popup_.Get(), UndoCommand, MF_BYCOMMAND | (canUndo ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(popup_.Get(), RedoCommand, MF_BYCOMMAND | (canRedo ? MF_ENABLED : MF_GRAYED));
 }
 
 void Menus::ShowPopupMenu(HWND window) const {

@@ -21,6 +21,10 @@ public:
     // of the codes leaves every mark as it is.
     void SyncDaysMarks(const std::string& daysCode);
 
+    // Greys "Undo" and "Redo" of the popup menu when there is nothing to
+    // undo or redo.
+    void EnableUndoRedo(bool canUndo, bool canRedo);
+
     // Opens the popup menu at the mouse position; a chosen entry arrives at
     // `window` as a menu command.
     void ShowPopupMenu(HWND window) const;

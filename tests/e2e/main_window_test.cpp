@@ -341,11 +341,43 @@ TEST_F(MainWindowTest, RightClickInAListOpensThePopupMenu) {
     auto line = [](int id, const char* caption) { return std::to_string(id) + " " + caption + "\n"; };
     EXPECT_EQ(marks->popup, line(NewEntryCommand, "New Entry") + line(EditEntryCommand, "Edit Entry") +
                                 line(DeleteEntryCommand, "Delete Entry") + "-\n" +
-                                line(ClearListCommand, "Clear List"));
+                                line(ClearListCommand, "Clear List") + "-\n" +
+                                line(UndoCommand, "Undo\tCtrl+Z (greyed)") +
+                                line(RedoCommand, "Redo\tCtrl+Y (greyed)"))
+        << "nothing to undo or redo yet";
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(
         WaitUntil([&] { return WaitForPopupMenu(program_.Id(), Millis{0}) == nullptr; }, Millis{5000}));
     Quit();
+}
+
+// "Clear List" and a deletion taken back with Ctrl+Z, the entry in its
+// place; the deletion made again with Ctrl+Y reaches the file.
+TEST_F(MainWindowTest, ControlZTakesBackClearingAndDeletingAndControlYRedoes) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    PostCommand(main_, ClearListCommand);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {}));
+    RightClickList(List(AllTab), -1);
+    ASSERT_NE(WaitForPopupMenu(program_.Id()), nullptr);
+    const auto marks = Marks();
+    ASSERT_TRUE(marks.has_value()) << "the probe could not read the menu";
+    EXPECT_NE(std::string(marks->popup).find("\n20 Undo\tCtrl+Z\n21 Redo\tCtrl+Y (greyed)\n"),
+              std::string::npos)
+        << marks->popup;
+    PressKey(VK_ESCAPE);
+    PressKey('Z', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben"}));
+    ClickItem(List(AllTab), 0);
+    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(List(AllTab)).SelectedItem() == 0; }, Millis{5000}));
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Ben"}));
+    PressKey('Z', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Anna", "Ben"})) << "back in its place";
+    EXPECT_EQ(ListViewReader(List(AllTab)).SelectedItem(), 0);
+    PressKey('Y', {VK_CONTROL});
+    ASSERT_TRUE(ColumnBecomes(AllTab, NameColumn, {"Ben"}));
+    Quit();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), "1\r\nBen\r\n3\r\n11\r\n1975\r\n0\r\n1");
 }
 
 TEST_F(MainWindowTest, TabAndShiftTabMoveTheFocusThroughTheControls) {

@@ -15,8 +15,9 @@ struct MenuMarks {
     std::array<bool, 9> days = {};  // "Days before remind", codes 0..8
 
     // The menu bar and, while one is open, the popup menu, as outlines: a
-    // line an entry, "id caption" (a separator "-", a submenu its caption
-    // alone with its entries below), two spaces more a level down.
+    // line an entry, "id caption" (" (greyed)" after it when it cannot be
+    // chosen; a separator "-", a submenu its caption alone with its entries
+    // below), two spaces more a level down.
     char menuBar[2048] = {};
     char popup[512] = {};
 

@@ -41,7 +41,9 @@ void AppendOutline(HMENU menu, int depth, std::string& outline) {
         } else if ((GetMenuState(menu, position, MF_BYPOSITION) & MF_SEPARATOR) != 0) {
             outline.append("-\n");
         } else {
-            outline.append(std::to_string(GetMenuItemID(menu, i))).append(" ").append(caption).append("\n");
+            const bool greyed = (GetMenuState(menu, position, MF_BYPOSITION) & MF_GRAYED) != 0;
+            outline.append(std::to_string(GetMenuItemID(menu, i))).append(" ").append(caption);
+            outline.append(greyed ? " (greyed)\n" : "\n");
         }
     }
 }

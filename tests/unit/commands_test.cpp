@@ -24,7 +24,9 @@ TEST(ActionForCommand, FollowsTheMenuIds) {
         {17, MainAction::Quit},
         {18, MainAction::Import},
         {19, MainAction::Export},
-        {20, MainAction::None},
+        {20, MainAction::Undo},
+        {21, MainAction::Redo},
+        {22, MainAction::None},
     };
     for (const auto& [id, action] : cases)
         EXPECT_EQ(ActionForCommand(id), action) << id;
@@ -105,6 +107,10 @@ TEST(ActionForKey, MapsKeysAndModifiersWhereTheFocusIs) {
         {Key::F10, false, true, false, List, A::ShowPopupMenuAtSelection},
         {Key::F10, false, false, false, List, A::None},  // the menu bar's key
         {Key::ContextMenu, false, false, false, Other, A::ShowPopupMenuAtSelection},
+        {Key::Z, true, false, false, AddButton, A::Undo},
+        {Key::Z, true, true, false, TabStrip, A::Redo},
+        {Key::Y, true, false, false, Other, A::Redo},
+        {Key::Z, false, false, false, List, A::None},
     };
     for (const auto& c : cases) {
         const KeyStroke stroke{c.key, c.control, c.shift, c.alt, c.focus};
