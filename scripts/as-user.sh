@@ -6,7 +6,7 @@
 # Usage: as-user.sh USER COMMAND [ARGUMENTS...]
 set -euo pipefail
 user=$1; shift
-: "${WINEPREFIX:?WINEPREFIX must name the tests' Wine prefix}"
+: "${WINEPREFIX:?WINEPREFIX must name the Wine prefix of the tests}"
 here=$(cd "$(dirname "$0")" && pwd)
 # The folder name holds the user's name as hex digits: plain ASCII.
 template="$WINEPREFIX-user-$(printf %s "$user" | od -An -tx1 | tr -d ' \n')"
