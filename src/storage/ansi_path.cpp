@@ -13,7 +13,7 @@ std::optional<std::string> Faithful(const std::string& utf8, const CodePage& cod
 }  // namespace
 
 std::optional<std::string> FaithfulAnsiPath(const std::string& utf8Path, const CodePage& codePage,
-                                             const ShortPathOf& shortPath) {
+                                            const ShortPathOf& shortPath) {
     if (auto same = Faithful(utf8Path, codePage)) return same;
     if (const auto shortForm = shortPath(utf8Path)) {
         if (auto ansi = Faithful(*shortForm, codePage)) return ansi;

@@ -25,7 +25,8 @@ using ShortPathOf = std::function<std::optional<std::string>(const std::string& 
 //   converts so.
 // Nothing when none of these is faithful (short names switched off on the
 // volume): the caller must not fall back to another folder.
-[[nodiscard]] std::optional<std::string> FaithfulAnsiPath(const std::string& utf8Path, const CodePage& codePage,
+[[nodiscard]] std::optional<std::string> FaithfulAnsiPath(const std::string& utf8Path,
+                                                          const CodePage& codePage,
                                                           const ShortPathOf& shortPath);
 
 // The message for a folder or file that no faithful ANSI path reaches; it

@@ -38,7 +38,8 @@ TEST_F(AccountName, QuilloraAndTheReminderLiveInTheUsersOwnFolders) {
     ASSERT_TRUE(box.has_value()) << program_.Describe();
     EXPECT_EQ(box->title, "EXPORT") << box->text;
     PressDialogButton(box->window, IDOK);
-    EXPECT_NE(ReadBytes(photos + L"\\birthdays.ics").value_or("").find("SUMMARY:Anna\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(photos + L"\\birthdays.ics").value_or("").find("SUMMARY:Anna\r\n"),
+              std::string::npos);
 
     ASSERT_TRUE(WriteBytes(photos + L"\\friends.vcf",
                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Carla\r\nBDAY:1985-07-05\r\nEND:VCARD\r\n"));

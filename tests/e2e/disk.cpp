@@ -18,10 +18,9 @@ bool WaitUntil(const std::function<bool()>& condition, Millis timeout) {
     }
 }
 
-std::optional<std::string> ReadBytes(const std::string& path) {
-    Handle file(CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+namespace {
+
+std::optional<std::string> ReadAll(const Handle& file) {
     if (!file) return std::nullopt;
     std::string bytes;
     char chunk[65536];
@@ -29,6 +28,20 @@ std::optional<std::string> ReadBytes(const std::string& path) {
     while (ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
         bytes.append(chunk, got);
     return bytes;
+}
+
+constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+}  // namespace
+
+std::optional<std::string> ReadBytes(const std::string& path) {
+    return ReadAll(Handle(CreateFileA(path.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr)));
+}
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+    return ReadAll(Handle(CreateFileW(path.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 bool WriteBytes(const std::string& path, std::string_view bytes) {
@@ -45,18 +58,6 @@ bool WriteBytes(const std::string& path, std::string_view bytes) {
         done += wrote;
     }
     return true;
-}
-
-std::optional<std::string> ReadBytes(const std::wstring& path) {
-    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return std::nullopt;
-    std::string bytes;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    return bytes;
 }
 
 bool WriteBytes(const std::wstring& path, std::string_view bytes) {
@@ -118,7 +119,6 @@ std::optional<ShortcutView> ReadShortcut(const std::wstring& path) {
     if (initialised) uninitialize();
     return view;
 }
-
 
 std::optional<ShortcutView> ReadShortcut(const std::string& path) {
     const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);

@@ -239,7 +239,6 @@ bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::stri
     return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
 }
 
-
 bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::wstring& path, Millis timeout) {
     HWND dialog = WaitForTopLevel(processId, title, "#32770", timeout);
     HWND field = FileNameField(dialog);
