@@ -1,12 +1,14 @@
 # Sources of the Windows side (everything here needs <windows.h>).
 
-# What the program and the reminder share: the user's files and folders, the
-# theme, the window base, list-view rows and starting a program. Each program runs its own
-# message loop.
+# What the program and the reminder share: the user's files and folders
+# (with the code page their paths are checked against), the theme, the
+# window base, list-view rows and starting a program. Each program runs its
+# own message loop.
 set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/user_data_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exchange/system_code_page_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/theme_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp
@@ -30,5 +32,4 @@ set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/web_page_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/exchange_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/import_preview_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/exchange/system_code_page_win.cpp
 )

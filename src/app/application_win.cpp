@@ -179,9 +179,13 @@ void Application::WriteAutostartOnce() {
     // writes it once more.
     const bool removedByUninstall = TakeAutostartRemovedMark();
     if (NumberFromText(settings_.Get(AutostartCreated)) != 0 && !removedByUninstall) return;
+    // A Startup folder that no faithful path reaches gets no shortcut under
+    // another name; the next start tries again.
+    const std::optional<std::string> startupDir = StartupDir();
+    if (!startupDir) return;
     ShortcutFields shortcut;
     shortcut.targetPath = InstallDataDir() + std::string(CompanionFileName);
-    shortcut.shortcutPath = StartupDir() + std::string(AutostartShortcutName);
+    shortcut.shortcutPath = *startupDir + std::string(AutostartShortcutName);
     shortcut.showCommand = SW_SHOWNORMAL;
     CreateAutostartShortcut(shortcut);
     // Done once, whatever the outcome: a user who removes the shortcut does

@@ -40,24 +40,30 @@ bool KeepAsideOrSay(const std::string& bytes) {
 }  // namespace
 
 std::optional<UserData> PrepareUserData() {
+    // A folder that the ANSI calls cannot reach under its own name ends the
+    // start before anything is made, rather than making it somewhere else.
+    if (const auto unreachable = UnreachableUserFolder(/*withWorkingFolder=*/true)) {
+        ShowUnreachablePath(nullptr, *unreachable);
+        return std::nullopt;
+    }
     // The order is fixed: each step only runs when the ones before it worked,
-    // and the paths are built anew from their sources at every step.
+    // and the paths are built anew from their sources at every step (the
+    // folders were found reachable just above).
+    const auto appData = [] { return AppDataBase().value_or(std::string()); };
+    const auto documents = [] { return DocumentsBase().value_or(std::string()); };
     const std::string program(ProgramFolderName);
     const std::string settingsFolder = program + "\\" + std::string(SettingsFolderName);
     const std::string listFolder = program + "\\" + std::string(ListFolderName);
-    if (!EnsureFolderOrSay(AppDataBase() + "\\", program)) return std::nullopt;
-    if (!EnsureFolderOrSay(AppDataBase() + "\\" + program, std::string(SettingsFolderName)))
-        return std::nullopt;
-    if (!EnsureFolderOrSay(DocumentsBase(), program)) return std::nullopt;
-    if (!EnsureFolderOrSay(DocumentsBase() + program, std::string(ListFolderName))) return std::nullopt;
-    if (!EnsureTemplateCopyOrSay(AppDataBase() + "\\" + settingsFolder, SettingsFileName))
-        return std::nullopt;
-    if (!EnsureTemplateCopyOrSay(DocumentsBase() + listFolder, ListFileName)) return std::nullopt;
+    if (!EnsureFolderOrSay(appData() + "\\", program)) return std::nullopt;
+    if (!EnsureFolderOrSay(appData() + "\\" + program, std::string(SettingsFolderName))) return std::nullopt;
+    if (!EnsureFolderOrSay(documents(), program)) return std::nullopt;
+    if (!EnsureFolderOrSay(documents() + program, std::string(ListFolderName))) return std::nullopt;
+    if (!EnsureTemplateCopyOrSay(appData() + "\\" + settingsFolder, SettingsFileName)) return std::nullopt;
+    if (!EnsureTemplateCopyOrSay(documents() + listFolder, ListFileName)) return std::nullopt;
 
     UserData data;
     if (!LoadSettings(data.settings)) {
-        ShowError(nullptr, "COULDNT FIND: " + DataDirFrom(AppDataBase()) + std::string(SettingsFileName),
-                  true);
+        ShowError(nullptr, "COULDNT FIND: " + DataDirFrom(appData()) + std::string(SettingsFileName), true);
         return std::nullopt;
     }
     std::string unreadable;

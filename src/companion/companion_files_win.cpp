@@ -4,19 +4,21 @@
 
 #include "base/scoped_win.h"
 #include "calc/reminders.h"
+#include "storage/folders_win.h"
 #include "storage/paths.h"
 #include "storage/user_data_win.h"
 
 namespace quillora {
 
 std::string LastRunFilePath() {
-    return DataDirFrom(AppDataBase()) + std::string(LastRunFileName);
+    const auto base = AppDataBase();
+    return base ? DataDirFrom(*base) + std::string(LastRunFileName) : std::string();
 }
 
 std::string OwnFolder() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -24,7 +26,7 @@ std::string OwnFolder() {
         }
         path.resize(path.size() * 2);
     }
-    return FolderPart(path);
+    return FolderPart(AnsiPathOf(path).value_or(std::string()));
 }
 
 }  // namespace quillora

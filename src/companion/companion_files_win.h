@@ -6,11 +6,13 @@
 
 namespace quillora {
 
-// The companion's record of its last run, beside the settings file.
+// The companion's record of its last run, beside the settings file; empty
+// when the settings folder has no faithful ANSI path.
 std::string LastRunFilePath();
 
-// The folder of the running executable, with a backslash at its end. The
-// melody lies beside Reminder.exe wherever it was started from.
+// The folder of the running executable, with a backslash at its end (empty
+// when no faithful ANSI path reaches it). The melody lies beside
+// Reminder.exe wherever it was started from.
 std::string OwnFolder();
 
 }  // namespace quillora

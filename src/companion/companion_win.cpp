@@ -198,7 +198,7 @@ void Companion::Check() {
     due_ = check.due;
     tray_.SetTip(NextBirthdayTip(table_, today, TipLimit));
     // An unreadable record is replaced; losing it only means no catch-up.
-    if (!previous || check.state != *previous)
+    if (!statePath.empty() && (!previous || check.state != *previous))
         (void)SaveWholeFile(statePath, ReminderStateToBytes(check.state));
 
     if (!check.newlyDue.empty()) {

@@ -9,6 +9,8 @@
 #include "base/scoped_win.h"
 #include "companion/companion_win.h"
 #include "companion/reminder_ids.h"
+#include "storage/folders_win.h"
+#include "storage/user_data_win.h"
 
 namespace {
 
@@ -38,6 +40,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const UniqueKernelHandle instance(CreateMutexA(nullptr, FALSE, CompanionInstanceName));
     if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
         AskRunningCompanionToShowReminders();
+        return 0;
+    }
+    // Under a folder that its ANSI calls cannot reach it would only ever find
+    // nothing to remind of; the user is told why instead.
+    if (const auto unreachable = UnreachableUserFolder(/*withWorkingFolder=*/false)) {
+        ShowUnreachablePath(nullptr, *unreachable);
         return 0;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};

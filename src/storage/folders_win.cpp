@@ -4,19 +4,75 @@
 #include <shlobj.h>
 
 #include "base/scoped_win.h"
+#include "exchange/system_code_page_win.h"
+#include "storage/ansi_path.h"
 #include "storage/paths.h"
 
 namespace quillora {
 
-std::string ShellFolderPath(int csidl) {
+std::string Utf8FromWide(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+std::wstring WideFromUtf8(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    return wide;
+}
+
+namespace {
+
+// Only items that exist have a short form.
+std::optional<std::string> ShortForm(const std::string& utf8Path) {
+    const std::wstring path = WideFromUtf8(utf8Path);
+    const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) return std::nullopt;
+    std::wstring shortPath(needed, L'\0');
+    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
+    if (length == 0 || length >= needed) return std::nullopt;
+    shortPath.resize(length);
+    return Utf8FromWide(shortPath);
+}
+
+}  // namespace
+
+std::optional<std::string> AnsiPathOf(const std::wstring& path) {
+    // "C:\" keeps its backslash; any other folder is converted without it.
+    const bool trailing = path.size() > 3 && path.back() == L'\\';
+    const std::wstring item = trailing ? path.substr(0, path.size() - 1) : path;
+    const SystemCodePage codePage;
+    auto ansi = FaithfulAnsiPath(Utf8FromWide(item), codePage, ShortForm);
+    if (ansi && trailing) *ansi += '\\';
+    return ansi;
+}
+
+std::wstring ShellFolderPathWide(int csidl) {
     LPITEMIDLIST rawList = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &rawList))) return {};
     UniqueCoTaskMem itemList(rawList);
-    // The ANSI call takes no buffer size; it writes at most MAX_PATH bytes.
-    std::string path(MAX_PATH + 1, '\0');
-    if (!SHGetPathFromIDListA(rawList, path.data())) return {};
-    path.resize(path.find('\0'));
-    return WithTrailingBackslash(std::move(path));
+    // The call takes no buffer size; it writes at most MAX_PATH characters.
+    std::wstring path(MAX_PATH + 1, L'\0');
+    if (!SHGetPathFromIDListW(rawList, path.data())) return {};
+    path.resize(path.find(L'\0'));
+    if (!path.empty() && path.back() != L'\\') path += L'\\';
+    return path;
+}
+
+std::optional<std::string> ShellFolderPath(int csidl) {
+    return AnsiPathOf(ShellFolderPathWide(csidl));
+}
+
+void ShowUnreachablePath(HWND owner, const std::wstring& path) {
+    const std::wstring text = WideFromUtf8(UnreachablePathText(Utf8FromWide(path)));
+    MessageBoxW(owner, text.c_str(), L"ERROR", MB_OK | (owner ? MB_APPLMODAL : MB_TASKMODAL));
 }
 
 namespace {

@@ -10,11 +10,12 @@
 
 namespace quillora {
 
-std::string StartupDir() {
+std::optional<std::string> StartupDir() {
     // An unresolvable folder gives just the backslash; the save then fails
     // quietly.
-    const std::string folder = ShellFolderPath(CSIDL_STARTUP);
-    return folder.empty() ? std::string("\\") : folder;
+    const std::optional<std::string> folder = ShellFolderPath(CSIDL_STARTUP);
+    if (folder && folder->empty()) return std::string("\\");
+    return folder;
 }
 
 namespace {

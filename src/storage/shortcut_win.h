@@ -1,12 +1,14 @@
 #pragma once
 // The shortcut in the user's Startup folder that starts the reminder
 // companion at every logon.
+#include <optional>
 #include <string>
 
 namespace quillora {
 
-// The user's Startup folder with one backslash appended.
-std::string StartupDir();
+// The user's Startup folder with one backslash appended; nothing when no
+// faithful ANSI path reaches it.
+std::optional<std::string> StartupDir();
 
 struct ShortcutFields {
     std::string targetPath;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <vector>
+
 #include "storage/files_win.h"
 #include "storage/folders_win.h"
 #include "storage/paths.h"
@@ -12,11 +14,30 @@ namespace quillora {
 
 namespace {
 
-std::string AppDataVariable() {
-    const DWORD needed = GetEnvironmentVariableA("APPDATA", nullptr, 0);
+std::wstring AppDataVariable() {
+    const DWORD needed = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
     if (needed == 0) return {};
-    std::string value(needed, '\0');
-    const DWORD length = GetEnvironmentVariableA("APPDATA", value.data(), needed);
+    std::wstring value(needed, L'\0');
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", value.data(), needed);
+    value.resize(length < needed ? length : 0);
+    return value;
+}
+
+// Without the variable the settings go to the user's own roaming folder, not
+// to a folder at the root of the drive that every user shares.
+std::wstring AppDataWide() {
+    std::wstring value = AppDataVariable();
+    if (!value.empty()) return value;
+    value = ShellFolderPathWide(CSIDL_APPDATA);
+    if (!value.empty()) value.pop_back();  // the variable has no backslash at its end
+    return value;
+}
+
+std::wstring CurrentDirectoryWide() {
+    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0) return {};
+    std::wstring value(needed, L'\0');
+    const DWORD length = GetCurrentDirectoryW(needed, value.data());
     value.resize(length < needed ? length : 0);
     return value;
 }
@@ -50,40 +71,42 @@ void KeepDailyBackup(const std::string& listPath) {
 
 }  // namespace
 
-// Without the variable the settings go to the user's own roaming folder, not
-// to a folder at the root of the drive that every user shares.
-std::string AppDataBase() {
-    std::string value = AppDataVariable();
-    if (!value.empty()) return value;
-    value = ShellFolderPath(CSIDL_APPDATA);
-    if (!value.empty()) value.pop_back();  // the variable has no backslash at its end
-    return value;
+std::optional<std::string> AppDataBase() {
+    return AnsiPathOf(AppDataWide());
 }
 
-std::string DocumentsBase() {
-    return ShellFolderPath(CSIDL_PERSONAL);
+std::optional<std::string> DocumentsBase() {
+    return AnsiPathOf(ShellFolderPathWide(CSIDL_PERSONAL));
 }
 
-std::string CurrentDirectory() {
-    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-    if (needed == 0) return {};
-    std::string value(needed, '\0');
-    const DWORD length = GetCurrentDirectoryA(needed, value.data());
-    value.resize(length < needed ? length : 0);
-    return value;
+std::optional<std::string> CurrentDirectory() {
+    return AnsiPathOf(CurrentDirectoryWide());
+}
+
+std::optional<std::wstring> UnreachableUserFolder(bool withWorkingFolder) {
+    std::vector<std::wstring> folders{AppDataWide(), ShellFolderPathWide(CSIDL_PERSONAL)};
+    if (withWorkingFolder) folders.push_back(CurrentDirectoryWide());
+    for (std::wstring& folder : folders) {
+        if (!AnsiPathOf(folder)) return std::move(folder);
+    }
+    return std::nullopt;
 }
 
 std::string SettingsFilePath() {
-    return DataDirFrom(AppDataBase()) + std::string(SettingsFileName);
+    const auto base = AppDataBase();
+    return base ? DataDirFrom(*base) + std::string(SettingsFileName) : std::string();
 }
 std::string ListFilePath() {
-    return ListDirFrom(DocumentsBase()) + std::string(ListFileName);
+    const auto base = DocumentsBase();
+    return base ? ListDirFrom(*base) + std::string(ListFileName) : std::string();
 }
 std::string InstallDataDir() {
-    return InstallDataDirFrom(CurrentDirectory());
+    const auto base = CurrentDirectory();
+    return base ? InstallDataDirFrom(*base) : std::string();
 }
 std::string BackupsDir() {
-    return ListDirFrom(DocumentsBase()) + "Backups\\";
+    const auto base = DocumentsBase();
+    return base ? ListDirFrom(*base) + "Backups\\" : std::string();
 }
 
 bool LoadSettings(Settings& settings) {
@@ -94,8 +117,10 @@ bool LoadSettings(Settings& settings) {
 }
 
 void SaveSettings(const Settings& settings) {
+    const std::string path = SettingsFilePath();
+    if (path.empty()) return;
     // See the header: a failed settings save is not reported.
-    static_cast<void>(SaveWholeFile(SettingsFilePath(), SettingsToBytes(settings)));
+    static_cast<void>(SaveWholeFile(path, SettingsToBytes(settings)));
 }
 
 bool LoadList(BirthdayTable& table, std::string* unreadableBytes) {
@@ -108,18 +133,23 @@ bool LoadList(BirthdayTable& table, std::string* unreadableBytes) {
 
 bool SaveList(const BirthdayTable& table) {
     const std::string path = ListFilePath();
+    if (path.empty()) return false;
     KeepDailyBackup(path);
     return SaveWholeFile(path, ListContent(table), path + ".bak");
 }
 
 std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
-    const std::string path = FreePath(ListDirFrom(DocumentsBase()), UnreadableCopyName(Now()));
+    const auto base = DocumentsBase();
+    if (!base) return std::nullopt;
+    const std::string path = FreePath(ListDirFrom(*base), UnreadableCopyName(Now()));
     if (!WriteNewFile(path, bytes)) return std::nullopt;
     return path;
 }
 
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) {
-    const std::string path = FreePath(DataDirFrom(AppDataBase()), RescueCopyName(Now()));
+    const auto base = AppDataBase();
+    if (!base) return std::nullopt;
+    const std::string path = FreePath(DataDirFrom(*base), RescueCopyName(Now()));
     if (!WriteNewFile(path, ListContent(table))) return std::nullopt;
     return path;
 }

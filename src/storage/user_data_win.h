@@ -10,12 +10,25 @@
 
 namespace quillora {
 
+// The folders as the ANSI calls reach them (see AnsiPathOf); nothing when
+// no faithful path can be had, and then nothing may be read or written in
+// their place.
 // The APPDATA variable; when it is unset or empty, the user's roaming
 // application-data folder from the shell (empty only when that fails too).
-std::string AppDataBase();
-std::string DocumentsBase();     // the Documents folder with a backslash, or empty
-std::string CurrentDirectory();  // the process's working folder, as Windows gives it
+std::optional<std::string> AppDataBase();
+// The Documents folder with a backslash, or empty.
+std::optional<std::string> DocumentsBase();
+// The process's working folder, as Windows gives it.
+std::optional<std::string> CurrentDirectory();
 
+// The first of the user's two folders (and, when asked, the working folder)
+// that no faithful ANSI path reaches, as Windows names it; nothing when all
+// are reachable.
+std::optional<std::wstring> UnreachableUserFolder(bool withWorkingFolder);
+
+// The files and folders built on them; the empty text when their base has
+// no faithful path (an empty path opens nothing, and the savers write
+// nothing for it).
 std::string SettingsFilePath();  // APPDATA\Quillora\data\config.txt
 std::string ListFilePath();      // Documents\Quillora\Saved-List\list.txt
 std::string InstallDataDir();    // working folder\data\ (templates and the companion)

@@ -2,8 +2,11 @@
 
 #include <commdlg.h>
 
+#include <cstring>
+
 #include "base/scoped_win.h"
 #include "storage/files_win.h"
+#include "storage/folders_win.h"
 #include "ui/import_preview_win.h"
 #include "ui/message_box_win.h"
 
@@ -31,6 +34,60 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// An ANSI text, or with `isList` a list of texts ended by an empty one, as
+// UTF-16 (the list keeps its zeros).
+std::wstring WideFromAnsi(const char* text, bool isList = false) {
+    if (!text) return {};
+    std::size_t length = std::strlen(text);
+    if (isList) {
+        while (text[length + 1] != '\0')
+            length += 1 + std::strlen(text + length + 1);
+        length += 2;
+    }
+    if (length == 0) return {};
+    const int size = static_cast<int>(length);
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text, size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, size, wide.data(), wideLength);
+    return wide;
+}
+
+struct WideChoice {
+    std::wstring path;
+    DWORD filterIndex = 0;
+};
+
+// Shows the dialog that `ansi` describes through the Unicode API, so that a
+// file in a folder whose name the ANSI code page cannot hold comes back as
+// Windows names it; the ANSI path is then made from it by AnsiPathOf.
+std::optional<WideChoice> ShowFileDialog(const OPENFILENAMEA& ansi, bool forSaving) {
+    const std::wstring filter = WideFromAnsi(ansi.lpstrFilter, true);
+    const std::wstring initialDir = WideFromAnsi(ansi.lpstrInitialDir);
+    const std::wstring title = WideFromAnsi(ansi.lpstrTitle);
+    const std::wstring defaultExtension = WideFromAnsi(ansi.lpstrDefExt);
+    std::wstring buffer(PathBufferSize, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = ansi.hwndOwner;
+    dialog.lpstrFilter = ansi.lpstrFilter ? filter.c_str() : nullptr;
+    dialog.nFilterIndex = ansi.nFilterIndex;
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = PathBufferSize;
+    dialog.lpstrInitialDir = ansi.lpstrInitialDir ? initialDir.c_str() : nullptr;
+    dialog.lpstrTitle = ansi.lpstrTitle ? title.c_str() : nullptr;
+    dialog.lpstrDefExt = ansi.lpstrDefExt ? defaultExtension.c_str() : nullptr;
+    dialog.Flags = ansi.Flags;
+    // The dialogs' library is loaded only when the user asks for a file:
+    // linked, it and what it brings along would cost every start memory.
+    const UniqueModule library(LoadLibraryA("comdlg32.dll"));
+    using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    const auto show = library ? reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(
+                                    library.Get(), forSaving ? "GetSaveFileNameW" : "GetOpenFileNameW")))
+                              : nullptr;
+    if (!show || !show(&dialog)) return std::nullopt;
+    return WideChoice{buffer.c_str(), dialog.nFilterIndex};
+}
+
 std::optional<unsigned long long> SizeOf(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
@@ -40,29 +97,26 @@ std::optional<unsigned long long> SizeOf(const std::string& path) {
 }  // namespace
 
 std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::Choose(HWND owner, bool forSaving) {
-    std::string buffer(PathBufferSize, '\0');
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = forSaving ? SaveFilters : OpenFilters;
     dialog.nFilterIndex = 1;
-    dialog.lpstrFile = buffer.data();
-    dialog.nMaxFile = PathBufferSize;
     dialog.lpstrInitialDir = lastFolder_.empty() ? nullptr : lastFolder_.c_str();
     // The working folder stays: the program finds its data\ folder there.
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     dialog.lpstrTitle = forSaving ? "EXPORT BIRTHDAYS" : "IMPORT BIRTHDAYS";
-    // The dialogs' library is loaded only when the user asks for a file:
-    // linked, it and what it brings along would cost every start memory.
-    const UniqueModule library(LoadLibraryA("comdlg32.dll"));
-    using FileDialog = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    const auto show = library ? reinterpret_cast<FileDialog>(reinterpret_cast<void*>(GetProcAddress(
-                                    library.Get(), forSaving ? "GetSaveFileNameA" : "GetOpenFileNameA")))
-                              : nullptr;
-    if (!show || !show(&dialog)) return std::nullopt;
+    const std::optional<WideChoice> choice = ShowFileDialog(dialog, forSaving);
+    if (!choice) return std::nullopt;
+    dialog.nFilterIndex = choice->filterIndex;
+    const std::optional<std::string> path = AnsiPathOf(choice->path);
+    if (!path) {
+        ShowUnreachablePath(owner, choice->path);
+        return std::nullopt;
+    }
 
-    ChosenFile file{buffer.c_str(), std::nullopt};
+    ChosenFile file{*path, std::nullopt};
     if (dialog.nFilterIndex >= 1 && dialog.nFilterIndex <= std::size(FilterFormats))
         file.filterFormat = FilterFormats[dialog.nFilterIndex - 1];
     lastFolder_ = FolderOf(file.path);

@@ -43,6 +43,23 @@ bool Exists(const std::string& path);
 bool IsFolder(const std::string& path);
 bool MakeFolders(const std::string& path);  // with every missing parent
 bool DeleteTree(const std::string& path);   // true when nothing is left
+// The same for a path that the ANSI code page cannot hold (a folder of a
+// user named "Łukasz"); WriteBytes makes no folders here.
+std::optional<std::string> ReadBytes(const std::wstring& path);
+bool WriteBytes(const std::wstring& path, std::string_view bytes);
+// A shell folder of the user (CSIDL_...) as Windows names it, without a
+// trailing backslash; empty when the shell has none.
+std::wstring UserShellFolder(int csidl);
+
+// What a shortcut file says, read through the shell-link object.
+struct ShortcutView {
+    std::string target;
+    std::string workingFolder;
+    std::string arguments;
+};
+std::optional<ShortcutView> ReadShortcut(const std::wstring& path);
+std::optional<ShortcutView> ReadShortcut(const std::string& path);
+
 // Names of the entries in a folder, without "." and "..", sorted.
 std::vector<std::string> FolderEntries(const std::string& path);
 
@@ -250,6 +267,10 @@ HWND WaitForPopupMenu(DWORD processId, Millis timeout = DefaultTimeout);
 // `title`: types it into the dialog's file-name field and presses Enter.
 // False when the dialog did not come, did not take the name or stayed open.
 bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path,
+                        Millis timeout = DefaultTimeout);
+// The same for a path that cannot be typed in the ANSI code page: it is put
+// into the field as Unicode text and the dialog's OK button is pressed.
+bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::wstring& path,
                         Millis timeout = DefaultTimeout);
 
 // ---------------------------------------------------------------------------

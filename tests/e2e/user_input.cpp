@@ -213,16 +213,22 @@ HWND WaitForPopupMenu(DWORD processId, Millis timeout) {
     return menu;
 }
 
+namespace {
+
+// The file-name field of a common file dialog: an edit (edt1) or the edit
+// inside a combo box (cmb13), depending on the dialog's template.
+HWND FileNameField(HWND dialog) {
+    if (!dialog) return nullptr;
+    if (HWND field = FindDescendant(dialog, 0x480, "Edit")) return field;
+    HWND combo = FindDescendant(dialog, 0x47C, "ComboBox");
+    return combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+}
+
+}  // namespace
+
 bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path, Millis timeout) {
     HWND dialog = WaitForTopLevel(processId, title, "#32770", timeout);
-    if (!dialog) return false;
-    // The file-name field: an edit (edt1) or the edit inside a combo box
-    // (cmb13), depending on the dialog's template.
-    HWND field = FindDescendant(dialog, 0x480, "Edit");
-    if (!field) {
-        HWND combo = FindDescendant(dialog, 0x47C, "ComboBox");
-        if (combo) field = FindWindowExA(combo, nullptr, "Edit", nullptr);
-    }
+    HWND field = FileNameField(dialog);
     if (!field) return false;
     // Typed keys can get lost while the dialog settles; the name is typed
     // again until the field shows it.
@@ -237,6 +243,22 @@ bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::stri
     }
     if (!typed) return false;
     PressKey(VK_RETURN);
+    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
+}
+
+bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::wstring& path, Millis timeout) {
+    HWND dialog = WaitForTopLevel(processId, title, "#32770", timeout);
+    HWND field = FileNameField(dialog);
+    if (!field) return false;
+    const auto shows = [&] {
+        std::wstring text(path.size() + 2, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(field, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+        return text == path;
+    };
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    if (!WaitUntil(shows, Millis{5000})) return false;
+    PressDialogButton(dialog, IDOK);
     return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
 }
 
