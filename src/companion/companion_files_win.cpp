@@ -10,9 +10,9 @@
 
 namespace quillora {
 
-std::string LastRunFilePath() {
+std::string ReminderStateFilePath() {
     const auto base = AppDataBase();
-    return base ? DataDirFrom(*base) + std::string(LastRunFileName) : std::string();
+    return base ? DataDirFrom(*base) + std::string(ReminderStateFileName) : std::string();
 }
 
 std::string OwnFolder() {

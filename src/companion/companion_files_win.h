@@ -8,7 +8,7 @@ namespace quillora {
 
 // The companion's record of its last run, beside the settings file; empty
 // when the settings folder has no faithful ANSI path.
-std::string LastRunFilePath();
+std::string ReminderStateFilePath();
 
 // The folder of the running executable, with a backslash at its end (empty
 // when no faithful ANSI path reaches it). The melody lies beside

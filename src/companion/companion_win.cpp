@@ -190,7 +190,7 @@ void Companion::Check() {
     const Settings settings = ParseSettings(*settingsBytes);
     table_ = ParseList(*listBytes);
 
-    const std::string statePath = LastRunFilePath();
+    const std::string statePath = ReminderStateFilePath();
     std::optional<ReminderState> previous;
     if (const auto stateBytes = ReadWholeFile(statePath, ShareWith::Everyone))
         previous = ParseReminderState(*stateBytes);

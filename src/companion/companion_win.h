@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/scoped_win.h"
+#include "calc/reminder_texts.h"
 #include "calc/reminders.h"
 #include "companion/reminder_window_win.h"
 #include "companion/tray_icon_win.h"

@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "calc/reminder_texts.h"
 #include "calc/reminders.h"
 #include "ui/theme_win.h"
 #include "ui/window_base_win.h"

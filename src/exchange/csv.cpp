@@ -187,11 +187,6 @@ bool AllZero(std::string_view text) {
     return std::none_of(text.begin(), text.end(), [](char c) { return c >= '1' && c <= '9'; });
 }
 
-bool Digits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 void ReadDate(ImportedBirthday& birthday, const std::vector<std::string>& fields, const Columns& columns,
               const ImportOptions& options) {
     if (columns.birthday >= 0) {
@@ -205,8 +200,8 @@ void ReadDate(ImportedBirthday& birthday, const std::vector<std::string>& fields
         const std::string month = Field(fields, columns.month);
         const std::string year = Field(fields, columns.year);
         if (day.empty() && month.empty()) return;
-        if (Digits(day) && Digits(month) && day.size() <= 2 && month.size() <= 2 &&
-            (year.empty() || (Digits(year) && year.size() <= 4))) {
+        if (AllDigits(day) && AllDigits(month) && day.size() <= 2 && month.size() <= 2 &&
+            (year.empty() || (AllDigits(year) && year.size() <= 4))) {
             birthday.date =
                 DateOf(static_cast<int>(NumberFromText(day)), static_cast<int>(NumberFromText(month)),
                        year.empty() ? 0 : static_cast<int>(NumberFromText(year)));

@@ -11,22 +11,6 @@ namespace quillora {
 
 namespace {
 
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && AsciiUpper(text.substr(text.size() - suffix.size())) == suffix;
-}
-
-bool AllDigits(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-int Digits(std::string_view text) {
-    int value = 0;
-    for (const char c : text)
-        value = value * 10 + (c - '0');
-    return value;
-}
-
 // Day and month of a real day of the year (29 February included); the
 // year kept only when the date exists in it.
 std::optional<BirthDate> RealDate(int day, int month, int year) {
@@ -41,48 +25,6 @@ std::string Labelled(std::string_view label, std::string_view count) {
 }
 
 }  // namespace
-
-std::optional<ExchangeFormat> FormatOfExtension(std::string_view path) {
-    if (EndsWithNoCase(path, ".ICS") || EndsWithNoCase(path, ".ICAL")) return ExchangeFormat::ICalendar;
-    if (EndsWithNoCase(path, ".VCF") || EndsWithNoCase(path, ".VCARD")) return ExchangeFormat::VCard;
-    if (EndsWithNoCase(path, ".CSV")) return ExchangeFormat::Csv;
-    return std::nullopt;
-}
-
-std::string_view ExtensionOf(ExchangeFormat format) {
-    switch (format) {
-        case ExchangeFormat::ICalendar:
-            return ".ics";
-        case ExchangeFormat::VCard:
-            return ".vcf";
-        case ExchangeFormat::Csv:
-            break;
-    }
-    return ".csv";
-}
-
-ExchangeFormat FormatOfContent(std::string_view bytes) {
-    const std::string head = AsciiUpper(bytes.substr(0, 4096));
-    const std::size_t calendar = head.find("BEGIN:VCALENDAR");
-    const std::size_t card = head.find("BEGIN:VCARD");
-    if (calendar != std::string::npos && (card == std::string::npos || calendar < card))
-        return ExchangeFormat::ICalendar;
-    if (card != std::string::npos) return ExchangeFormat::VCard;
-    return ExchangeFormat::Csv;
-}
-
-ExportTarget ExportTargetOf(std::string path, std::optional<ExchangeFormat> filterFormat) {
-    if (const auto named = FormatOfExtension(path)) return {std::move(path), *named};
-    const ExchangeFormat format = filterFormat.value_or(ExchangeFormat::ICalendar);
-    path += ExtensionOf(format);
-    return {std::move(path), format};
-}
-
-ExchangeFormat ImportFormatOf(std::string_view path, std::optional<ExchangeFormat> filterFormat,
-                              std::string_view bytes) {
-    if (const auto named = FormatOfExtension(path)) return *named;
-    return filterFormat ? *filterFormat : FormatOfContent(bytes);
-}
 
 std::optional<BirthDate> BirthDateOf(const BirthdayEntry& entry) {
     const std::int64_t day = NumberFromText(entry.Day);
@@ -104,19 +46,20 @@ std::optional<BirthDate> ParseIsoDate(std::string_view text) {
         std::string_view rest = text.substr(2);
         if (rest.size() == 5 && rest[2] == '-') {
             if (!AllDigits(rest.substr(0, 2)) || !AllDigits(rest.substr(3))) return std::nullopt;
-            return RealDate(Digits(rest.substr(3)), Digits(rest.substr(0, 2)), 0);
+            return RealDate(DigitsValue(rest.substr(3)), DigitsValue(rest.substr(0, 2)), 0);
         }
         if (rest.size() == 4 && AllDigits(rest))
-            return RealDate(Digits(rest.substr(2)), Digits(rest.substr(0, 2)), 0);
+            return RealDate(DigitsValue(rest.substr(2)), DigitsValue(rest.substr(0, 2)), 0);
         return std::nullopt;
     }
     if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
         const std::string_view y = text.substr(0, 4), m = text.substr(5, 2), d = text.substr(8, 2);
         if (!AllDigits(y) || !AllDigits(m) || !AllDigits(d)) return std::nullopt;
-        return RealDate(Digits(d), Digits(m), Digits(y));
+        return RealDate(DigitsValue(d), DigitsValue(m), DigitsValue(y));
     }
     if (text.size() == 8 && AllDigits(text)) {
-        return RealDate(Digits(text.substr(6)), Digits(text.substr(4, 2)), Digits(text.substr(0, 4)));
+        return RealDate(DigitsValue(text.substr(6)), DigitsValue(text.substr(4, 2)),
+                        DigitsValue(text.substr(0, 4)));
     }
     return std::nullopt;
 }

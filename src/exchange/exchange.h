@@ -9,34 +9,11 @@
 #include <vector>
 
 #include "calc/calendar.h"
+#include "exchange/format_choice.h"
 #include "exchange/text_codec.h"
 #include "storage/birthday_table.h"
 
 namespace quillora {
-
-enum class ExchangeFormat { ICalendar, VCard, Csv };
-
-// The format a file name's extension names (".ics", ".ical", ".vcf",
-// ".vcard", ".csv", any letter case); nothing for any other.
-std::optional<ExchangeFormat> FormatOfExtension(std::string_view path);
-// The extension written for a format, with its dot.
-std::string_view ExtensionOf(ExchangeFormat format);
-// What the bytes look like: a calendar, a contact file, or else CSV.
-ExchangeFormat FormatOfContent(std::string_view bytes);
-
-// The file an export writes: a name with one of the known extensions
-// decides the format; otherwise the filter chosen in the dialog does (the
-// first, iCalendar, when none), and its extension is added to the name.
-struct ExportTarget {
-    std::string path;
-    ExchangeFormat format;
-};
-ExportTarget ExportTargetOf(std::string path, std::optional<ExchangeFormat> filterFormat);
-
-// The format an import reads: the file's extension, else the filter chosen
-// in the dialog, else what the bytes look like ("All files").
-ExchangeFormat ImportFormatOf(std::string_view path, std::optional<ExchangeFormat> filterFormat,
-                              std::string_view bytes);
 
 // A birthday as the files carry it: day and month always, the year when it
 // is known (0 when not).

@@ -15,15 +15,8 @@ namespace {
 constexpr std::string_view BirthYearProperty = "X-QUILLORA-BIRTH-YEAR";
 constexpr int EarliestStartYear = 1900;
 
-std::string TwoDigits(int value) {
-    return std::string(1, static_cast<char>('0' + value / 10)) + static_cast<char>('0' + value % 10);
-}
-
 std::string DateText(int year, int month, int day) {
-    std::string year4 = NumberToText(year);
-    while (year4.size() < 4)
-        year4.insert(year4.begin(), '0');
-    return year4 + TwoDigits(month) + TwoDigits(day);
+    return ZeroPadded(year, 4) + ZeroPadded(month, 2) + ZeroPadded(day, 2);
 }
 
 // The first day of the yearly rule on or after today; 29 February falls on

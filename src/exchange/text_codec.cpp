@@ -1,5 +1,7 @@
 #include "exchange/text_codec.h"
 
+#include <algorithm>
+
 #include <array>
 #include <cstdint>
 
@@ -146,6 +148,24 @@ std::string AsciiUpper(std::string_view text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     }
     return out;
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+int DigitsValue(std::string_view text) {
+    int value = 0;
+    for (const char c : text)
+        value = value * 10 + (c - '0');
+    return value;
+}
+
+std::string ZeroPadded(int value, std::size_t width) {
+    std::string text = std::to_string(value);
+    if (text.size() < width) text.insert(0, width - text.size(), '0');
+    return text;
 }
 
 std::string_view TrimBlanks(std::string_view text) {

@@ -50,4 +50,11 @@ std::string DecodeQuotedPrintable(std::string_view text);
 std::string AsciiUpper(std::string_view text);
 std::string_view TrimBlanks(std::string_view text);
 
+// Whether the text is one or more ASCII digits.
+bool AllDigits(std::string_view text);
+// The number such a text of digits writes (a few digits: no overflow).
+int DigitsValue(std::string_view text);
+// The number in decimal with zeros in front up to `width` digits.
+std::string ZeroPadded(int value, std::size_t width);
+
 }  // namespace quillora

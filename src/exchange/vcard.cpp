@@ -7,17 +7,6 @@ namespace quillora {
 
 namespace {
 
-std::string FourDigits(int value) {
-    std::string text = NumberToText(value);
-    while (text.size() < 4)
-        text.insert(text.begin(), '0');
-    return text;
-}
-
-std::string TwoDigits(int value) {
-    return std::string(1, static_cast<char>('0' + value / 10)) + static_cast<char>('0' + value % 10);
-}
-
 // "Anna Maria Schmidt" as N: family name "Schmidt", given "Anna Maria".
 std::string StructuredName(std::string_view name) {
     const std::size_t blank = name.rfind(' ');
@@ -86,9 +75,9 @@ ExportResult WriteVCard(const BirthdayTable& table, const ExportOptions& options
         AppendFolded(out, "FN:" + EscapeText(name));
         AppendFolded(out, "N:" + StructuredName(name));
         if (const std::optional<BirthDate> date = BirthDateOf(entry)) {
-            const std::string monthDay = TwoDigits(date->month) + "-" + TwoDigits(date->day);
-            AppendFolded(
-                out, "BDAY:" + (date->year > 0 ? FourDigits(date->year) + "-" + monthDay : "--" + monthDay));
+            const std::string monthDay = ZeroPadded(date->month, 2) + "-" + ZeroPadded(date->day, 2);
+            AppendFolded(out, "BDAY:" + (date->year > 0 ? ZeroPadded(date->year, 4) + "-" + monthDay
+                                                        : "--" + monthDay));
         } else {
             ++result.withoutDate;
         }

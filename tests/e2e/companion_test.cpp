@@ -82,13 +82,13 @@ public:
     }
 
     [[nodiscard]] const Scenario& scenario() const { return scenario_; }
-    [[nodiscard]] std::string LastRunFile() const {
+    [[nodiscard]] std::string StateFile() const {
         return scenario_.SettingsFolder() + "\\reminder-state.txt";
     }
-    void GiveLastRun(Day day) const { WriteBytes(LastRunFile(), DateLine(day)); }
+    void GiveStateDay(Day day) const { WriteBytes(StateFile(), DateLine(day)); }
     // The first line of the companion's record: the day of its last check.
     [[nodiscard]] std::string LastCheckDay() const {
-        const std::string record = ReadBytes(LastRunFile()).value_or("");
+        const std::string record = ReadBytes(StateFile()).value_or("");
         return record.substr(0, record.find('\r'));
     }
 
@@ -251,7 +251,7 @@ TEST(Reminder, MissingFilesShowNothingAndLeaveNoTrace) {
     {
         const Program program = user.StartResident();
         ExpectResidentAndQuiet(program);
-        EXPECT_FALSE(Exists(user.LastRunFile()));
+        EXPECT_FALSE(Exists(user.StateFile()));
         QuitCompanion(program);
     }
     // A user who never started Quillora: no folder is made either.
@@ -364,20 +364,20 @@ TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
         ASSERT_NE(view.window, nullptr) << program.Describe();
         QuitCompanion(program);
     }
-    const std::optional<std::string> record = ReadBytes(user.LastRunFile());
+    const std::optional<std::string> record = ReadBytes(user.StateFile());
     {
         const Program program = user.StartResident();
         ExpectResidentAndQuiet(program);
         EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{1000}), nullptr);
         QuitCompanion(program);
     }
-    EXPECT_EQ(ReadBytes(user.LastRunFile()), record);
+    EXPECT_EQ(ReadBytes(user.StateFile()), record);
 
-    ASSERT_TRUE(WriteBytes(user.LastRunFile(), std::string("\xff\xfe garbage\0\r\n", 14)));
+    ASSERT_TRUE(WriteBytes(user.StateFile(), std::string("\xff\xfe garbage\0\r\n", 14)));
     const Program program = user.StartResident();
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
-    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(user.LastRunFile()) == record; }, DefaultTimeout));
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(user.StateFile()) == record; }, DefaultTimeout));
     QuitCompanion(program);
 }
 
@@ -400,7 +400,7 @@ TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
     const Person today{"Today Person", 0, 30};
     const Person missed{"Missed Person", -2, 62};
     const CompanionUser user("0\r\n0\r\n1", {missed, today});
-    user.GiveLastRun(DaysFrom(LocalToday(), -3));
+    user.GiveStateDay(DaysFrom(LocalToday(), -3));
 
     const Program program = user.Start();
     const ReminderView view = WaitForReminder(program);
@@ -413,7 +413,7 @@ TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
 
 TEST(Reminder, ABirthdayBeforeTheLastRunWasAlreadyReminded) {
     const CompanionUser user("0\r\n0\r\n1", {{"Missed Person", -2, 62}});
-    user.GiveLastRun(DaysFrom(LocalToday(), -1));
+    user.GiveStateDay(DaysFrom(LocalToday(), -1));
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
     EXPECT_TRUE(WaitUntil([&] { return user.LastCheckDay() == DateLine(LocalToday()); }, DefaultTimeout));

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/list_row.h"
+#include "calc/reminder_texts.h"
 #include "calc/reminders.h"
 #include "exchange/exchange.h"
 
@@ -88,7 +89,7 @@ TEST(BirthdayAgreement, ListReminderAndCalendarExportAgreeOnEveryDay) {
 
         for (const BirthdayEntry& entry : table.Rows()) {
             SCOPED_TRACE(entry.Day + "." + entry.Month + "." + entry.Year + " remind " + entry.Remind +
-                         " on " + LastRunToBytes(today) + " lead " + std::to_string(lead));
+                         " on " + StateDayToBytes(today) + " lead " + std::to_string(lead));
             const bool realDay = entry.Name[0] == 'R';
             const ListRow row = BuildRow(entry, today);
             const std::int64_t daysLeft = std::stoll(row.cells[DaysLeftColumn]);

@@ -1,4 +1,5 @@
 #include "calc/reminders.h"
+#include "calc/reminder_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -167,7 +168,7 @@ TEST(DueReminders, OnlyRealDatesRemindAndTheLeapDayOnTheTwentyEighthInCommonYear
         for (int days = 0; days < 366; ++days) {
             const CalendarDay today = DaysFrom(start, days);
             for (const DueReminder& reminder : DueReminders(table, LeadCode("8"), today, DaysFrom(today, -8)))
-                EXPECT_EQ(reminder.name, "Leap") << LastRunToBytes(today);
+                EXPECT_EQ(reminder.name, "Leap") << StateDayToBytes(today);
         }
     }
     const auto due = DueReminders(table, LeadCode("2"), {2027, 2, 26}, std::nullopt);
@@ -219,7 +220,7 @@ TEST(DueReminders, AgreeWithTheListOnEveryDayOfTheYear) {
     }
     for (const CalendarDay today : {CalendarDay{2026, 2, 20}, CalendarDay{2028, 2, 20},
                                     CalendarDay{2026, 12, 20}, CalendarDay{2026, 4, 25}}) {
-        SCOPED_TRACE(LastRunToBytes(today));
+        SCOPED_TRACE(StateDayToBytes(today));
         const auto due = DueReminders(table, LeadCode("8"), today, std::nullopt);
         for (const BirthdayEntry& entry : table.Rows()) {
             const ListRow row = BuildRow(entry, today);
@@ -242,21 +243,21 @@ TEST(WhenText, NamesTheDistance) {
     EXPECT_EQ(WhenText(-7), "7 DAYS AGO");
 }
 
-TEST(LastRun, WrittenAsOneDateLineAndReadBack) {
-    EXPECT_EQ(LastRunToBytes({2026, 3, 5}), "2026-03-05");
-    EXPECT_EQ(ParseLastRun("2026-03-05"), (CalendarDay{2026, 3, 5}));
-    EXPECT_EQ(ParseLastRun("2024-02-29\r\n"), (CalendarDay{2024, 2, 29}));
-    EXPECT_EQ(ParseLastRun("\xEF\xBB\xBF"
-                           "2026-12-31\n"),
+TEST(ReminderStateDay, WrittenAsOneDateLineAndReadBack) {
+    EXPECT_EQ(StateDayToBytes({2026, 3, 5}), "2026-03-05");
+    EXPECT_EQ(ParseStateDay("2026-03-05"), (CalendarDay{2026, 3, 5}));
+    EXPECT_EQ(ParseStateDay("2024-02-29\r\n"), (CalendarDay{2024, 2, 29}));
+    EXPECT_EQ(ParseStateDay("\xEF\xBB\xBF"
+                            "2026-12-31\n"),
               (CalendarDay{2026, 12, 31}));
-    EXPECT_EQ(ParseLastRun(LastRunToBytes({2038, 1, 20})), (CalendarDay{2038, 1, 20}));
+    EXPECT_EQ(ParseStateDay(StateDayToBytes({2038, 1, 20})), (CalendarDay{2038, 1, 20}));
 }
 
-TEST(LastRun, AnythingButARealDateReadsAsNoLastRun) {
+TEST(ReminderStateDay, AnythingButARealDateReadsAsNoDay) {
     for (const char* bytes : {"", "\r\n", "abc", "2026-3-05", "2026-03-5", " 2026-03-05", "2026-03-05 ",
                               "2026/03/05", "2023-02-29", "2026-13-01", "2026-00-10", "2026-04-31",
                               "1969-12-31", "+026-03-05", "\r\n2026-03-05"}) {
-        EXPECT_EQ(ParseLastRun(bytes), std::nullopt) << '"' << bytes << '"';
+        EXPECT_EQ(ParseStateDay(bytes), std::nullopt) << '"' << bytes << '"';
     }
 }
 
