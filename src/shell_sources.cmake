@@ -13,13 +13,13 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/process_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/single_instance_win.cpp
 )
 
 # The program's own windows and start-up.
 set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/app/application_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app/startup_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/app/single_instance_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/shortcut_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/entry_dialog_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/information_window_win.cpp

@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include "app/application_win.h"
-#include "app/single_instance_win.h"
 #include "app/startup_profile.h"
 #include "app/startup_win.h"
 #include "base/scoped_win.h"
+#include "ui/child_window_win.h"
+#include "ui/single_instance_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     quillora::MarkStartupStep("entry");
@@ -20,8 +21,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     // A second start touches no file: the copy that runs comes forward.
     quillora::SingleInstance instance;
-    if (!instance.Claim()) {
-        quillora::BringRunningCopyToFront();
+    if (!instance.Claim("Quillora")) {
+        // Its main window, or the dialog or message box open over it.
+        if (HWND running = quillora::RunningCopysWindow(quillora::MainWindow::ClassName)) {
+            quillora::BringToFront(quillora::WindowTakingInput(running));
+        }
         return 0;
     }
 

@@ -235,12 +235,8 @@ void Companion::ShowMenu() {
     SetMenuDefaultItem(menu.Get(), ShowPosition, TRUE);
     POINT cursor{};
     GetCursorPos(&cursor);
-    // The menu closes when the user clicks elsewhere only if the window that
-    // owns it is in the foreground.
-    SetForegroundWindow(window_);
-    const int command = TrackPopupMenu(menu.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x,
-                                       cursor.y, 0, window_, nullptr);
-    PostMessageA(window_, WM_NULL, 0, 0);
+    const int command =
+        ShowPopupMenuAt(window_, menu.Get(), cursor, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY);
     if (command != 0) OnCommand(command);
 }
 
@@ -260,9 +256,7 @@ void Companion::OpenQuillora() {
 }
 
 void Companion::ArmMidnightTimer() {
-    const std::int64_t millis = MillisecondsToNextLocalDay(UtcNow(), LocalClockOfSystem);
-    SetTimer(window_, MidnightTimer, static_cast<UINT>(std::min<std::int64_t>(millis, USER_TIMER_MAXIMUM)),
-             nullptr);
+    ArmNextDayTimer(window_, MidnightTimer);
 }
 
 void Companion::WatchFolders() {

@@ -21,7 +21,6 @@ enum ReminderColumn : int {
 // session; a second start finds it by its class and asks it, with
 // ShowRemindersCommand, to show the reminders.
 inline constexpr char CompanionWindowClass[] = "QuilloraReminderTray";
-inline constexpr char CompanionInstanceName[] = "Local\\QuilloraReminder";
 
 // The icon's menu, as WM_COMMAND ids of the hidden window.
 inline constexpr int ShowRemindersCommand = 301;

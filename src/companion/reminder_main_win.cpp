@@ -11,35 +11,16 @@
 #include "companion/reminder_ids.h"
 #include "storage/folders_win.h"
 #include "storage/user_data_win.h"
-
-namespace {
-
-// How long a second start looks for the first one's window, which may still
-// be on its way up.
-constexpr DWORD HandOverMillis = 5000;
-constexpr DWORD HandOverStepMillis = 50;
-
-void AskRunningCompanionToShowReminders() {
-    for (DWORD waited = 0; waited < HandOverMillis; waited += HandOverStepMillis) {
-        if (HWND running = FindWindowA(quillora::CompanionWindowClass, nullptr)) {
-            DWORD processId = 0;
-            GetWindowThreadProcessId(running, &processId);
-            // The running companion may then bring its window to the front.
-            AllowSetForegroundWindow(processId);
-            PostMessageA(running, WM_COMMAND, quillora::ShowRemindersCommand, 0);
-            return;
-        }
-        Sleep(HandOverStepMillis);
-    }
-}
-
-}  // namespace
+#include "ui/single_instance_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace quillora;
-    const UniqueKernelHandle instance(CreateMutexA(nullptr, FALSE, CompanionInstanceName));
-    if (instance && GetLastError() == ERROR_ALREADY_EXISTS) {
-        AskRunningCompanionToShowReminders();
+    SingleInstance instance;
+    if (!instance.Claim("QuilloraReminder")) {
+        // The reminder that runs shows its reminders, and may come forward.
+        if (HWND running = RunningCopysWindow(CompanionWindowClass)) {
+            PostMessageA(running, WM_COMMAND, ShowRemindersCommand, 0);
+        }
         return 0;
     }
     // Under a folder that its ANSI calls cannot reach it would only ever find

@@ -18,13 +18,6 @@ constexpr int ClientHeight = 262;
 // Widths add up to the list's inside, so no sideways scrolling is needed.
 constexpr ListColumnLayout Columns[] = {{"NAME", 120}, {"BIRTHDAY", 95}, {"TURNS", 50}, {"WHEN", 91}};
 
-void SetCell(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
 
 ReminderWindow::ReminderWindow(std::vector<DueReminder> due) : due_(std::move(due)) {}
@@ -71,16 +64,10 @@ void ReminderWindow::CreateControls() {
 void ReminderWindow::FillList(HWND list) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     AddListColumns(list, Columns, theme_);
-    for (int row = 0; row < static_cast<int>(due_.size()); ++row) {
-        const DueReminder& reminder = due_[row];
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.pszText = const_cast<char*>(reminder.name.c_str());
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        SetCell(list, row, ReminderBirthdayColumn, reminder.birthday);
-        SetCell(list, row, ReminderAgeColumn, AgeText(reminder));
-        SetCell(list, row, ReminderWhenColumn, WhenText(reminder.daysAway));
+    for (const DueReminder& reminder : due_) {
+        const std::string cells[] = {reminder.name, reminder.birthday, AgeText(reminder),
+                                     WhenText(reminder.daysAway)};
+        AppendListRow(list, cells);
     }
 }
 

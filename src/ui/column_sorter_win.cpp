@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ui/list_view_win.h"
+
 namespace quillora {
 namespace {
 
@@ -14,26 +16,6 @@ namespace {
 // to the position change that minimising, maximising or restoring makes.
 constexpr UINT StateChangedFlag = 0x8000u;
 constexpr UINT StateChangeFlags = SWP_FRAMECHANGED | StateChangedFlag;
-
-std::string CellText(HWND listView, int row, int column) {
-    std::string text(SortedCellPrefix + 1, '\0');
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    const auto copied = static_cast<std::size_t>(
-        SendMessageA(listView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-    text.resize(std::min(copied, SortedCellPrefix));
-    return text;
-}
-
-LPARAM ItemData(HWND listView, int row) {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    SendMessageA(listView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.lParam;
-}
 
 // Each row carries a number (its item data) by which the texts taken when a
 // sort begins are found again. The program's lists carry the table row each
@@ -43,16 +25,12 @@ LPARAM ItemData(HWND listView, int row) {
 std::vector<LPARAM> EnsureRowKeys(HWND listView, int count) {
     std::vector<LPARAM> keys(static_cast<std::size_t>(count));
     for (int row = 0; row < count; ++row)
-        keys[static_cast<std::size_t>(row)] = ItemData(listView, row);
+        keys[static_cast<std::size_t>(row)] = ListRowKey(listView, row).value_or(0);
     std::vector<LPARAM> sorted = keys;
     std::sort(sorted.begin(), sorted.end());
     if (std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end()) return keys;
     for (int row = 0; row < count; ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        item.lParam = row;
-        SendMessageA(listView, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        SetListRowKey(listView, row, row);
         keys[static_cast<std::size_t>(row)] = row;
     }
     return keys;
@@ -63,7 +41,7 @@ std::unordered_map<LPARAM, std::string> ColumnByRowKey(HWND listView, const std:
                                                        int column) {
     std::unordered_map<LPARAM, std::string> cells;
     for (std::size_t row = 0; row < keys.size(); ++row)
-        cells[keys[row]] = CellText(listView, static_cast<int>(row), column);
+        cells[keys[row]] = ListCellText(listView, static_cast<int>(row), column, SortedCellPrefix);
     return cells;
 }
 

@@ -97,21 +97,8 @@ private:
         SendMessageA(list, LVM_SETITEMCOUNT, plan_.rows.size(), 0);
         const std::vector<bool> ticks = plan_.InitialTicks();
         for (std::size_t row = 0; row < plan_.rows.size(); ++row) {
-            std::vector<std::string> texts = RowTexts(plan_.rows[row]);
-            LVITEMA item{};
-            item.mask = LVIF_TEXT | LVIF_PARAM;
-            item.iItem = static_cast<int>(row);
-            item.pszText = texts[0].data();
-            item.lParam = static_cast<LPARAM>(row);
-            const auto at =
-                static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            const int at = AppendListRow(list, RowTexts(plan_.rows[row]), static_cast<LPARAM>(row));
             if (at < 0) continue;
-            for (std::size_t column = 1; column < texts.size(); ++column) {
-                LVITEMA cell{};
-                cell.iSubItem = static_cast<int>(column);
-                cell.pszText = texts[column].data();
-                SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&cell));
-            }
             SetState(at, ticks[row] ? CheckedImage : UncheckedImage, LVIS_STATEIMAGEMASK);
         }
         if (!plan_.rows.empty()) SetState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
@@ -144,12 +131,8 @@ private:
     }
 
     [[nodiscard]] std::size_t RowOf(int item) const {
-        LVITEMA query{};
-        query.mask = LVIF_PARAM;
-        query.iItem = item;
-        if (!SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query)))
-            return plan_.rows.size();
-        return static_cast<std::size_t>(query.lParam);
+        const std::optional<LPARAM> row = ListRowKey(List(), item);
+        return row ? static_cast<std::size_t>(*row) : plan_.rows.size();
     }
 
     [[nodiscard]] static int CountTicks(const std::vector<bool>& ticks) {

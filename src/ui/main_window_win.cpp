@@ -47,7 +47,7 @@ bool MainWindow::Create() {
     // The outer size comes from the client size without a menu bar; the menu
     // bar attached later takes its height from the client area.
     if (!CreateCentred(ClassName, "QUILLORA", MainWindowStyle, 0, ClientWidth, ClientHeight)) return false;
-    theme_ = Theme(DpiOfWindow(window_));
+    TakeWindowDpi();
     CreateControls();
     ScheduleNewDay();
     return true;
@@ -186,22 +186,8 @@ void MainWindow::FillList(int tab, const std::vector<ListRow>& rows) {
         if (static_cast<std::size_t>(row.tableIndex) >= today.size()) today.resize(row.tableIndex + 1u);
         today[static_cast<std::size_t>(row.tableIndex)] = true;
     }
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = static_cast<int>(row);
-        item.pszText = const_cast<char*>(rows[row].cells[0].c_str());
-        item.lParam = static_cast<LPARAM>(rows[row].tableIndex);
-        const int index =
-            static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (index < 0) continue;
-        for (int column = 1; column < ListColumnCount; ++column) {
-            LVITEMA cell{};
-            cell.iSubItem = column;
-            cell.pszText = const_cast<char*>(rows[row].cells[column].c_str());
-            SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&cell));
-        }
-    }
+    for (const ListRow& row : rows)
+        AppendListRow(list, row.cells, static_cast<LPARAM>(row.tableIndex));
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     if (pageShown) {
         SendMessageA(page, WM_SETREDRAW, TRUE, 0);
@@ -231,31 +217,13 @@ void MainWindow::SelectRow(int tab, int row) {
 std::string MainWindow::CellText(int tab, int row, int column) const {
     HWND list = ListView(tab);
     if (!list || row < 0) return {};
-    // The list view says how much it copied; a full buffer may mean more.
-    std::string text(256, '\0');
-    for (;;) {
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text.data();
-        item.cchTextMax = static_cast<int>(text.size());
-        const auto copied = static_cast<std::size_t>(
-            SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (copied + 1 < text.size()) {
-            text.resize(copied);
-            return text;
-        }
-        text.resize(text.size() * 2);
-    }
+    return ListCellText(list, row, column);
 }
 
 int MainWindow::TableIndexOfRow(int tab, int row) const {
     HWND list = ListView(tab);
-    if (!list || row < 0) return -1;
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-    return static_cast<int>(item.lParam);
+    if (!list) return -1;
+    return static_cast<int>(ListRowKey(list, row).value_or(-1));
 }
 
 void MainWindow::SelectRowOfTableIndex(int tab, int index) {
@@ -357,11 +325,7 @@ bool MainWindow::HandleKey(const MSG& message) {
 }
 
 void MainWindow::ScheduleNewDay() {
-    // One timer, due when the local date next changes (a second late rather
-    // than early); WM_TIMECHANGE and resuming move it.
-    const std::int64_t delay = MillisecondsToNextLocalDay(UtcNow(), LocalClockOfSystem);
-    SetTimer(window_, NewDayTimerId,
-             static_cast<UINT>(std::clamp<std::int64_t>(delay, 1000, 2 * SecondsPerDay * 1000)), nullptr);
+    ArmNextDayTimer(window_, NewDayTimerId);
 }
 
 void MainWindow::NewDay() {
@@ -379,9 +343,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             NewDay();
             return 0;
         case WM_DPICHANGED:
-            ApplyDpiChange(window_, wParam, lParam, theme_, layout_);
-            LayOutTabParts();
-            return 0;
+            return HandleThemeMessage(message, wParam, lParam);
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) NewDay();
             return TRUE;

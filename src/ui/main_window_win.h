@@ -37,12 +37,10 @@ protected:
     ~MainWindowEvents() = default;
 };
 
-class MainWindow : public WindowBase<MainWindow> {
+class MainWindow : public ThemedWindow<MainWindow> {
 public:
     static constexpr int ClientWidth = 600;
     static constexpr int ClientHeight = 500;
-    // The background of a row whose birthday is today.
-    static constexpr COLORREF TodayColour = Colour::Today;
     static constexpr char ClassName[] = "QuilloraMainWindow";
 
     MainWindow(MainWindowEvents& events, ColumnSorter& sorter) : events_(events), sorter_(sorter) {}
@@ -86,6 +84,9 @@ public:
     void Enable(bool enabled) { EnableWindow(window_, enabled); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The main window's statics (none of its own) keep the system's look.
+    [[nodiscard]] static StaticLook LookOfStatic(int) { return StaticLook::Plain; }
+    void OnDpiChanged() { LayOutTabParts(); }
 
 private:
     friend class WindowBase<MainWindow>;
@@ -112,8 +113,6 @@ private:
 
     MainWindowEvents& events_;
     ColumnSorter& sorter_;  // sorts the lists on header clicks
-    Theme theme_;
-    ControlLayout layout_{theme_};
     HWND tabStrip_ = nullptr;
     std::array<HWND, MonthTabCount> pages_{};  // null until first shown
     std::array<HWND, MonthTabCount> listViews_{};

@@ -3,6 +3,7 @@
 #include "storage/settings.h"
 #include "ui/commands.h"
 #include "ui/ids.h"
+#include "ui/window_base_win.h"
 
 namespace quillora {
 namespace {
@@ -94,11 +95,7 @@ void Menus::ShowPopupMenu(HWND window) const {
 
 void Menus::ShowPopupMenu(HWND window, POINT screen) const {
     if (!popup_) return;
-    SetForegroundWindow(window);
-    TrackPopupMenu(popup_.Get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
-                   window, nullptr);
-    // Lets the menu close properly when the user clicks elsewhere.
-    PostMessageA(window, WM_NULL, 0, 0);
+    ShowPopupMenuAt(window, popup_.Get(), screen, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON);
 }
 
 }  // namespace quillora

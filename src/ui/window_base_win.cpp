@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "calc/calendar.h"
+#include "calc/day_change.h"
+
 namespace quillora {
 
 RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
@@ -32,14 +35,19 @@ void RegisterWindowClassOnce(const char* className, WNDPROC procedure, HBRUSH ba
     RegisterClassExA(&windowClass);
 }
 
-HWND CreateControl(HWND parent, int id, const char* className, const char* text, DWORD style, DWORD exStyle,
-                   int x, int y, int width, int height) {
-    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
-    if (control)
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return control;
+void ArmNextDayTimer(HWND window, UINT_PTR id) {
+    const std::int64_t delay = MillisecondsToNextLocalDay(UtcNow(), LocalClockOfSystem);
+    SetTimer(window, id, static_cast<UINT>(std::clamp<std::int64_t>(delay, 1000, 2 * SecondsPerDay * 1000)),
+             nullptr);
+}
+
+int ShowPopupMenuAt(HWND owner, HMENU menu, POINT screen, UINT flags) {
+    // The menu closes when the user clicks elsewhere only if its owner is in
+    // the foreground, and once it has had a message after the menu.
+    SetForegroundWindow(owner);
+    const int result = TrackPopupMenu(menu, flags, screen.x, screen.y, 0, owner, nullptr);
+    PostMessageA(owner, WM_NULL, 0, 0);
+    return result;
 }
 
 HWND ControlLayout::Create(HWND parent, int id, const char* className, const char* text, DWORD style,

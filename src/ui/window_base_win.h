@@ -135,8 +135,12 @@ protected:
     ControlLayout layout_{theme_};
 };
 
-// A child control with the default GUI font.
-HWND CreateControl(HWND parent, int id, const char* className, const char* text, DWORD style, DWORD exStyle,
-                   int x, int y, int width, int height);
+// Arms `window`'s timer `id` for the moment the local date next changes (a
+// second late rather than early); a clock change or a resume arms it again.
+void ArmNextDayTimer(HWND window, UINT_PTR id);
+
+// Shows `menu` at the screen point for `owner` (TrackPopupMenu's `flags`)
+// and gives back what TrackPopupMenu does: the command with TPM_RETURNCMD.
+int ShowPopupMenuAt(HWND owner, HMENU menu, POINT screen, UINT flags);
 
 }  // namespace quillora

@@ -1,11 +1,6 @@
-#include "app/single_instance_win.h"
-
-#include <windows.h>
+#include "ui/single_instance_win.h"
 
 #include <string>
-
-#include "ui/child_window_win.h"
-#include "ui/main_window_win.h"
 
 namespace quillora {
 namespace {
@@ -15,8 +10,8 @@ constexpr DWORD WindowWaitMs = 5000;
 constexpr DWORD WindowPollMs = 50;
 
 // Named in the session's own namespace and after the user, so that another
-// user's Quillora (through "Run as") is no obstacle.
-std::string ClaimName() {
+// user's copy (through "Run as") is no obstacle.
+std::string ClaimName(std::string_view program) {
     std::string user(256, '\0');
     DWORD size = static_cast<DWORD>(user.size());
     if (!GetUserNameA(user.data(), &size)) size = 1;
@@ -24,27 +19,30 @@ std::string ClaimName() {
     for (char& c : user) {
         if (c == '\\') c = '_';  // a backslash would name a namespace
     }
-    return "Local\\Quillora.Running." + user;
+    return "Local\\" + std::string(program) + ".Running." + user;
 }
 
 }  // namespace
 
-bool SingleInstance::Claim() {
-    HANDLE claim = CreateMutexA(nullptr, FALSE, ClaimName().c_str());
+bool SingleInstance::Claim(std::string_view program) {
+    HANDLE claim = CreateMutexA(nullptr, FALSE, ClaimName(program).c_str());
     const DWORD error = GetLastError();
     claim_.Reset(claim);
     // Without the object (no rights, no memory) the program runs as before.
     return !claim_ || error != ERROR_ALREADY_EXISTS;
 }
 
-void BringRunningCopyToFront() {
+HWND RunningCopysWindow(const char* className) {
     for (DWORD waited = 0; waited <= WindowWaitMs; waited += WindowPollMs) {
-        if (HWND running = FindWindowA(MainWindow::ClassName, nullptr)) {
-            BringToFront(WindowTakingInput(running));
-            return;
+        if (HWND running = FindWindowA(className, nullptr)) {
+            DWORD processId = 0;
+            GetWindowThreadProcessId(running, &processId);
+            AllowSetForegroundWindow(processId);
+            return running;
         }
         Sleep(WindowPollMs);
     }
+    return nullptr;
 }
 
 }  // namespace quillora
