@@ -79,12 +79,14 @@ void Application::OnKeyCommand(MainAction action) {
 
 void Application::OnNewDay() {
     if (quitting_) return;
-    // The visible list gets today's figures and keeps its order and
-    // selection; the other lists are refilled before they are shown anyway.
+    // The visible list gets today's figures and keeps its order (table order
+    // after a refill, the user's after a header click) and selection; the
+    // other lists are refilled before they are shown anyway.
     const int tab = mainWindow_.SelectedTab();
     const int selected = mainWindow_.TableIndexOfRow(tab, mainWindow_.SelectedRow(tab));
+    const bool sorted = sorter_.ShowsSortedOrder(mainWindow_.ListView(tab));
     FillTab(tab);
-    sorter_.SortAgain(mainWindow_.ListView(tab));
+    if (sorted) sorter_.SortAgain(mainWindow_.ListView(tab));
     mainWindow_.SelectRowOfTableIndex(tab, selected);
 }
 
