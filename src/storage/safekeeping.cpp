@@ -1,8 +1,10 @@
 #include "storage/safekeeping.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
+#include "storage/birthday_table.h"
 #include "storage/line_reader.h"
 #include "storage/number_text.h"
 
@@ -61,7 +63,18 @@ bool IsUnreadableList(std::string_view fileBytes) {
     LineReader reader(WithoutByteOrderMark(fileBytes));
     const std::string first = reader.ReadLine();
     if (reader.AtEnd()) return false;  // nothing follows that could be lost
-    return !HoldsDigits(first) || NumberFromText(first) < 0;
+    if (!HoldsDigits(first)) return true;
+    const std::int64_t count = NumberFromText(first);
+    if (count < 0) return true;
+    // The blocks are column after column, so any other number of lines
+    // pairs names with other people's dates. The reader consumes a line end
+    // after the last line, so a final one adds no line.
+    std::uint64_t lines = 0;
+    while (!reader.AtEnd()) {
+        static_cast<void>(reader.ReadLine());
+        ++lines;
+    }
+    return lines % LinesPerEntry != 0 || lines / LinesPerEntry != static_cast<std::uint64_t>(count);
 }
 
 std::string UnreadableCopyName(const Stamp& when) {
