@@ -177,10 +177,13 @@ void Application::WriteAutostartOnce() {
     shortcut.targetPath = InstallDataDir() + std::string(CompanionFileName);
     shortcut.shortcutPath = StartupDir() + std::string(AutostartShortcutName);
     shortcut.showCommand = SW_SHOWNORMAL;
-    CreateAutostartShortcut(shortcut);
-    // Done once, whatever the outcome: a user who removes the shortcut does
-    // not get it back at the next start.
-    settings_.Set(AutostartCreated, "1");
+    // Done once it was written: a user who removes the shortcut does not get
+    // it back at the next start. A failure (no Startup folder, say) is not
+    // reported, and the next start tries again, the uninstall's mark taken
+    // or not.
+    const bool written = CreateAutostartShortcut(shortcut);
+    if (!written && !removedByUninstall) return;
+    settings_.Set(AutostartCreated, written ? "1" : "0");
     SaveSettings(settings_);
 }
 

@@ -73,6 +73,20 @@ std::string CurrentDirectory() {
     return value;
 }
 
+std::string ProgramPath() {
+    // Grown until the path fits: a longer one comes back cut to the buffer.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 std::string SettingsFilePath() {
     return DataDirFrom(AppDataBase()) + std::string(SettingsFileName);
 }
@@ -80,7 +94,10 @@ std::string ListFilePath() {
     return ListDirFrom(DocumentsBase()) + std::string(ListFileName);
 }
 std::string InstallDataDir() {
-    return InstallDataDirFrom(CurrentDirectory());
+    return InstallDataDirFrom(CurrentDirectory(), ProgramPath(), [](const std::string& folder) {
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    });
 }
 std::string BackupsDir() {
     return ListDirFrom(DocumentsBase()) + "Backups\\";

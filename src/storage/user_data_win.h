@@ -18,7 +18,10 @@ std::string CurrentDirectory();  // the process's working folder, as Windows giv
 
 std::string SettingsFilePath();  // APPDATA\Quillora\data\config.txt
 std::string ListFilePath();      // Documents\Quillora\Saved-List\list.txt
-std::string InstallDataDir();    // working folder\data\ (templates and the companion)
+std::string ProgramPath();       // the running executable's full path, or empty
+// The working folder's data\ when there is one, else the one beside the
+// executable (templates and the companion).
+std::string InstallDataDir();
 std::string BackupsDir();        // the list folder + "Backups\\"
 
 // False when the file cannot be opened; the settings are then unchanged.

@@ -1,4 +1,8 @@
 // Files and folders as exact bytes, and the polling helper.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
 #include <algorithm>
 #include <thread>
 
@@ -112,5 +116,51 @@ FileLock::FileLock(const std::string& path)
 FileLock::FileLock(const std::string& path, DWORD shareMode)
     : file_(CreateFileA(path.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                         nullptr)) {}
+
+// Read through the shell-link object. The test executable links no COM
+// library, so ole32 is reached at run time.
+std::optional<ShortcutView> ReadShortcut(const std::string& path) {
+    static constexpr CLSID ShellLinkClass = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    HMODULE ole = LoadLibraryA("ole32.dll");
+    if (!ole) return std::nullopt;
+    using Initialize = HRESULT(WINAPI*)(void*, DWORD);
+    using Uninitialize = void(WINAPI*)();
+    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+    const auto function = [ole]<typename Function>(const char* name, Function*) {
+        return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(ole, name)));
+    };
+    const auto initialize = function("CoInitializeEx", Initialize{});
+    const auto uninitialize = function("CoUninitialize", Uninitialize{});
+    const auto createInstance = function("CoCreateInstance", CreateInstance{});
+    if (!initialize || !uninitialize || !createInstance) return std::nullopt;
+
+    std::optional<ShortcutView> view;
+    const bool initialised = SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(createInstance(ShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IShellLinkA),
+                                 reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file)))) {
+            const std::wstring widePath(path.begin(), path.end());
+            if (SUCCEEDED(file->Load(widePath.c_str(), STGM_READ))) {
+                const auto text = [](auto&& get) {
+                    std::string buffer(32768, '\0');
+                    get(buffer.data(), static_cast<int>(buffer.size()));
+                    buffer.resize(buffer.find('\0'));
+                    return buffer;
+                };
+                view = ShortcutView{
+                    text([&](char* b, int n) { link->GetPath(b, n, nullptr, SLGP_RAWPATH); }),
+                    text([&](char* b, int n) { link->GetWorkingDirectory(b, n); }),
+                    text([&](char* b, int n) { link->GetArguments(b, n); }),
+                };
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    if (initialised) uninitialize();
+    return view;
+}
 
 }  // namespace quillora::e2e

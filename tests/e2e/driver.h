@@ -46,6 +46,14 @@ bool DeleteTree(const std::string& path);   // true when nothing is left
 // Names of the entries in a folder, without "." and "..", sorted.
 std::vector<std::string> FolderEntries(const std::string& path);
 
+// What a shortcut file says; nullopt when it cannot be read as one.
+struct ShortcutView {
+    std::string target;
+    std::string workingFolder;
+    std::string arguments;
+};
+std::optional<ShortcutView> ReadShortcut(const std::string& path);
+
 // A file held open with no sharing at all, as another program locking it
 // would; every other open fails until it is released.
 class FileLock {

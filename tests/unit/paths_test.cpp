@@ -25,6 +25,33 @@ TEST(Paths, BuildThePerUserAndInstallationFolders) {
     EXPECT_EQ(InstallDataDirFrom(""), "data\\");
 }
 
+TEST(Paths, TheWorkingFoldersDataComesFirstThenTheOneBesideTheProgram) {
+    const std::string program = "C:\\Program Files\\Quillora\\Quillora.exe";
+    const std::string installed = "C:\\Program Files\\Quillora\\data\\";
+    struct Case {
+        std::string_view working;
+        std::string_view program;
+        bool workingHasData;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"C:\\Program Files\\Quillora", program, true, installed},
+        {"C:\\Portable\\", program, true, "C:\\Portable\\data\\"},
+        {"C:\\", program, false, installed},
+        {"", program, false, installed},
+        {"C:\\Elsewhere", "", false, "C:\\Elsewhere\\data\\"},  // no program path: as always
+    };
+    for (const Case& c : cases) {
+        std::string asked;
+        const auto isFolder = [&](const std::string& folder) {
+            asked = folder;
+            return c.workingHasData;
+        };
+        EXPECT_EQ(InstallDataDirFrom(c.working, c.program, isFolder), c.expected) << c.working;
+        if (!c.program.empty()) EXPECT_EQ(asked, InstallDataDirFrom(c.working)) << c.working;
+    }
+}
+
 TEST(Paths, FolderPartEndsAtTheLastSeparator) {
     const std::pair<std::string_view, std::string> cases[] = {
         {"C:\\Q\\data\\Reminder.exe", "C:\\Q\\data\\"},
