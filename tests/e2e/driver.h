@@ -257,6 +257,10 @@ HWND WaitForPopupMenu(DWORD processId, Millis timeout = DefaultTimeout);
 // False when the dialog did not come, did not take the name or stayed open.
 bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path,
                         Millis timeout = DefaultTimeout);
+// Types `path` into that dialog and presses Enter, without waiting for the
+// dialog to close (it may ask a question first); the dialog, or null.
+HWND EnterInFileDialog(DWORD processId, std::string_view title, const std::string& path,
+                       Millis timeout = DefaultTimeout);
 
 // ---------------------------------------------------------------------------
 // The program under test and the scenario it runs in.

@@ -206,9 +206,9 @@ HWND WaitForPopupMenu(DWORD processId, Millis timeout) {
     return menu;
 }
 
-bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path, Millis timeout) {
+HWND EnterInFileDialog(DWORD processId, std::string_view title, const std::string& path, Millis timeout) {
     HWND dialog = WaitForTopLevel(processId, title, "#32770", timeout);
-    if (!dialog) return false;
+    if (!dialog) return nullptr;
     // The file-name field: an edit (edt1) or the edit inside a combo box
     // (cmb13), depending on the dialog's template.
     HWND field = FindDescendant(dialog, 0x480, "Edit");
@@ -216,7 +216,7 @@ bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::stri
         HWND combo = FindDescendant(dialog, 0x47C, "ComboBox");
         if (combo) field = FindWindowExA(combo, nullptr, "Edit", nullptr);
     }
-    if (!field) return false;
+    if (!field) return nullptr;
     // Typed keys can get lost while the dialog settles; the name is typed
     // again until the field shows it.
     bool typed = false;
@@ -228,9 +228,14 @@ bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::stri
         TypeText(path);
         typed = WaitUntil([&] { return TextOf(field) == path; }, Millis{5000});
     }
-    if (!typed) return false;
+    if (!typed) return nullptr;
     PressKey(VK_RETURN);
-    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
+    return dialog;
+}
+
+bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path, Millis timeout) {
+    HWND dialog = EnterInFileDialog(processId, title, path, timeout);
+    return dialog && WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
 }
 
 }  // namespace quillora::e2e
