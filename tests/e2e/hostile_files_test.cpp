@@ -158,7 +158,9 @@ std::vector<HostileList> HostileLists() {
 // `c` and quits through the menu; expects a normal end.
 void StartCheckAndQuit(const Scenario& scenario, const HostileList& c) {
     Program program = scenario.Launch();
-    if (c.list == ListAtStart::KeptAside) ASSERT_FALSE(AcceptKeptAsideNotice(program, scenario).empty());
+    if (c.list == ListAtStart::KeptAside) {
+        ASSERT_FALSE(AcceptKeptAsideNotice(program, scenario).empty());
+    }
     HWND window = program.WaitForWindow(MainWindowTitle, BigListTimeout);
     ASSERT_NE(window, nullptr) << program.Describe();
     HWND listView = ListOfTab(window, AllTab);

@@ -62,7 +62,7 @@ TEST_F(ImportExport, ExportWritesTheChosenFileAndSaysHowManyWentOut) {
 }
 
 // A bare name with the iCalendar filter names "birthdays.ics": the dialog
-// itself asks before that file is replaced.
+// itself adds the extension and asks before that file is replaced.
 TEST_F(ImportExport, ABareNameThatMeansAnExistingFileIsReplacedOnlyAfterAsking) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     const std::string path = scenario_->Root() + "\\birthdays";
@@ -72,7 +72,9 @@ TEST_F(ImportExport, ABareNameThatMeansAnExistingFileIsReplacedOnlyAfterAsking) 
     ASSERT_NE(dialog, nullptr) << program_.Describe();
     const std::optional<MessageBoxView> question = WaitForNextMessageBox(program_.Id(), dialog);
     ASSERT_TRUE(question.has_value()) << "replaced without a question; " << program_.Describe();
-    EXPECT_NE(question->text.find("birthdays.ics"), std::string::npos) << question->text;
+    // The dialog's own question (Wine's does not name the file); the one the
+    // program asks after the dialog is a fallback.
+    EXPECT_TRUE(IsWindowVisible(dialog)) << question->text;
     EXPECT_EQ(ReadBytes(path + ".ics"), "mine");
     PressDialogButton(question->window, IDYES);
 

@@ -106,7 +106,9 @@ inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options 
                          ListAtStart list = ListAtStart::Readable) {
     Program program = scenario.Launch(options);
     ASSERT_TRUE(program.Started()) << program.Describe();
-    if (list == ListAtStart::KeptAside) ASSERT_FALSE(AcceptKeptAsideNotice(program, scenario).empty());
+    if (list == ListAtStart::KeptAside) {
+        ASSERT_FALSE(AcceptKeptAsideNotice(program, scenario).empty());
+    }
     HWND window = program.WaitForWindow(MainWindowTitle);
     ASSERT_NE(window, nullptr) << program.Describe();
     PostClose(window);

@@ -26,30 +26,16 @@ TEST(Paths, BuildThePerUserAndInstallationFolders) {
 }
 
 TEST(Paths, TheWorkingFoldersDataComesFirstThenTheOneBesideTheProgram) {
-    const std::string program = "C:\\Program Files\\Quillora\\Quillora.exe";
-    const std::string installed = "C:\\Program Files\\Quillora\\data\\";
-    struct Case {
-        std::string_view working;
-        std::string_view program;
-        bool workingHasData;
-        std::string expected;
+    const std::string program = "C:\\Q\\Quillora.exe";
+    // Only the working folder's data folder is ever looked for.
+    const auto dataIn = [](std::string working) {
+        return [working](const std::string& folder) { return folder == InstallDataDirFrom(working); };
     };
-    const Case cases[] = {
-        {"C:\\Program Files\\Quillora", program, true, installed},
-        {"C:\\Portable\\", program, true, "C:\\Portable\\data\\"},
-        {"C:\\", program, false, installed},
-        {"", program, false, installed},
-        {"C:\\Elsewhere", "", false, "C:\\Elsewhere\\data\\"},  // no program path: as always
-    };
-    for (const Case& c : cases) {
-        std::string asked;
-        const auto isFolder = [&](const std::string& folder) {
-            asked = folder;
-            return c.workingHasData;
-        };
-        EXPECT_EQ(InstallDataDirFrom(c.working, c.program, isFolder), c.expected) << c.working;
-        if (!c.program.empty()) EXPECT_EQ(asked, InstallDataDirFrom(c.working)) << c.working;
-    }
+    EXPECT_EQ(InstallDataDirFrom("C:\\Q", program, dataIn("C:\\Q")), "C:\\Q\\data\\");
+    EXPECT_EQ(InstallDataDirFrom("C:\\P\\", program, dataIn("C:\\P")), "C:\\P\\data\\");
+    EXPECT_EQ(InstallDataDirFrom("C:\\", program, dataIn("C:\\Q")), "C:\\Q\\data\\");
+    EXPECT_EQ(InstallDataDirFrom("", program, dataIn("C:\\Q")), "C:\\Q\\data\\");
+    EXPECT_EQ(InstallDataDirFrom("C:\\E", "", dataIn("C:\\Q")), "C:\\E\\data\\");  // no program path
 }
 
 TEST(Paths, FolderPartEndsAtTheLastSeparator) {
