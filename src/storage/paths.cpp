@@ -50,7 +50,7 @@ std::string InstallDataDirFrom(std::string_view currentDirectory) {
 
 std::string InstallDataDirFrom(std::string_view currentDirectory, std::string_view programPath,
                                const std::function<bool(const std::string&)>& isFolder) {
-    const std::string working = InstallDataDirFrom(currentDirectory);
+    std::string working = InstallDataDirFrom(currentDirectory);
     const std::string besideProgram = FolderPart(programPath);
     if (besideProgram.empty() || isFolder(working)) return working;
     return besideProgram + "data\\";

@@ -78,7 +78,8 @@ bool IsUnreadableList(std::string_view fileBytes) {
     }
     const char last = fileBytes.back();
     if (last == '\r' || last == '\n' || last == '\0') {
-        if ((lines + 1) % LinesPerEntry == 0 && (lines + 1) / LinesPerEntry == static_cast<std::uint64_t>(count))
+        if ((lines + 1) % LinesPerEntry == 0 &&
+            (lines + 1) / LinesPerEntry == static_cast<std::uint64_t>(count))
             return false;
     }
     return lines % LinesPerEntry != 0 || lines / LinesPerEntry != static_cast<std::uint64_t>(count);

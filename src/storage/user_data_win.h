@@ -22,7 +22,7 @@ std::string ProgramPath();       // the running executable's full path, or empty
 // The working folder's data\ when there is one, else the one beside the
 // executable (templates and the companion).
 std::string InstallDataDir();
-std::string BackupsDir();        // the list folder + "Backups\\"
+std::string BackupsDir();  // the list folder + "Backups\\"
 
 // False when the file cannot be opened; the settings are then unchanged.
 [[nodiscard]] bool LoadSettings(Settings& settings);

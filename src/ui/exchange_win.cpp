@@ -80,8 +80,8 @@ void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Sett
     // The dialog asked about the name it returned; a file the program's own
     // extension rule names instead is never replaced without asking either.
     if (path != file->path && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        MessageBoxA(owner, (path + " already exists.\r\nDo you want to replace it?").c_str(), "EXPORT BIRTHDAYS",
-                    MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_APPLMODAL) != IDYES) {
+        MessageBoxA(owner, (path + " already exists.\r\nDo you want to replace it?").c_str(),
+                    "EXPORT BIRTHDAYS", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_APPLMODAL) != IDYES) {
         return;
     }
     const ExportOptions options{DayFromDate(Today()), LeadDaysOfCode(settings.Get(DaysBeforeRemind)),

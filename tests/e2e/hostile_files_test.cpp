@@ -93,7 +93,11 @@ std::vector<HostileList> HostileLists() {
 
     // A list saved as UTF-16 (Notepad's "Unicode"), or random bytes whose first line holds no
     // count, is kept aside before a save: see UnreadableList.
-    cases.push_back({"CountThenRandomBytes", "40\r\n" + RandomBytes(64 * 1024, 2), std::nullopt, 40, {},
+    cases.push_back({"CountThenRandomBytes",
+                     "40\r\n" + RandomBytes(64 * 1024, 2),
+                     std::nullopt,
+                     40,
+                     {},
                      ListAtStart::KeptAside});
 
     const GarbageTexts garbage = TextsOfEveryByte(30, 3);

@@ -66,9 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
                     UnreadableCase{"Garbage", std::string("\x01\x7F\xFF\xE9 $zz\n\x80\x9D\r\0\xC0", 14)},
                     // Ben added by hand without raising the count: the
                     // columns pair Anna with Ben's name as her day.
-                    UnreadableCase{"CountBelowTheLines",
-                                   "1\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1\r\n",
-                                   "1\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11"}),
+                    UnreadableCase{
+                        "CountBelowTheLines",
+                        "1\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1\r\n",
+                        "1\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11"}),
     [](const testing::TestParamInfo<UnreadableCase>& info) { return info.param.name; });
 
 // ---------------------------------------------------------------------------

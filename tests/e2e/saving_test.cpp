@@ -55,8 +55,8 @@ std::vector<FileCase> ListCases() {
         {"TextsKeptAsTyped", asTyped, asTyped},
         // Lines that are not six per counted entry: kept aside at start-up
         // (see UnreadableList), then read as always.
-        {"CountAboveTheLines", "3\r\nAnna\r\nBen", ListBytes({NameOnly("Anna"), NameOnly("Ben"), NameOnly("")}),
-         ListAtStart::KeptAside},
+        {"CountAboveTheLines", "3\r\nAnna\r\nBen",
+         ListBytes({NameOnly("Anna"), NameOnly("Ben"), NameOnly("")}), ListAtStart::KeptAside},
         {"CountWithBlanksAndAWord", WithLineEnd(two, "2\r\nAnna", "  2 entries\r\nAnna"), two},
         // A count of letters or a negative one: see UnreadableList, the
         // file is kept aside before the save.

@@ -28,7 +28,7 @@ TEST(Paths, BuildThePerUserAndInstallationFolders) {
 TEST(Paths, TheWorkingFoldersDataComesFirstThenTheOneBesideTheProgram) {
     const std::string program = "C:\\Q\\Quillora.exe";
     // Only the working folder's data folder is ever looked for.
-    const auto dataIn = [](std::string working) {
+    const auto dataIn = [](const std::string& working) {
         return [working](const std::string& folder) { return folder == InstallDataDirFrom(working); };
     };
     EXPECT_EQ(InstallDataDirFrom("C:\\Q", program, dataIn("C:\\Q")), "C:\\Q\\data\\");

@@ -31,9 +31,10 @@ TEST(UnreadableList, OrdinaryListsAndFilesWithNothingToLose) {
     EXPECT_FALSE(IsUnreadableList("$1" + anna));
     EXPECT_FALSE(IsUnreadableList("%1" + anna));
     EXPECT_FALSE(IsUnreadableList("+1" + anna + "\r\n"));
-    EXPECT_FALSE(IsUnreadableList("\xEF\xBB\xBF"
-                                  "1" +
-                                  anna));  // a UTF-8 mark is skipped
+    EXPECT_FALSE(
+        IsUnreadableList("\xEF\xBB\xBF"
+                         "1" +
+                         anna));  // a UTF-8 mark is skipped
     // A single line holds no entry that could be lost.
     EXPECT_FALSE(IsUnreadableList("letters"));
     EXPECT_FALSE(IsUnreadableList("letters\r\n"));
@@ -49,13 +50,15 @@ TEST(UnreadableList, LinesThatAreNotSixPerCountedEntry) {
             for (int lines = 1; lines <= 30; ++lines) {
                 std::string file = std::to_string(count);
                 for (int line = 0; line < lines; ++line)
-                    file += end + "x" + std::to_string(line);
+                    file.append(end).append("x").append(std::to_string(line));
                 const auto kept = [&](int read, bool ended) {
                     return read != 6 * count && !(ended && read + 1 == 6 * count);
                 };
                 EXPECT_EQ(IsUnreadableList(file), kept(lines, false)) << count << " / " << lines;
-                EXPECT_EQ(IsUnreadableList(file + end), kept(lines, true)) << count << " / " << lines << " ended";
-                EXPECT_EQ(IsUnreadableList(file + end + end), kept(lines + 1, true)) << "an empty line is a line";
+                EXPECT_EQ(IsUnreadableList(file + end), kept(lines, true))
+                    << count << " / " << lines << " ended";
+                EXPECT_EQ(IsUnreadableList(file + end + end), kept(lines + 1, true))
+                    << "an empty line is a line";
             }
         }
     }
