@@ -46,6 +46,7 @@ TEST(UnreadableList, OrdinaryListsAndFilesWithNothingToLose) {
 // read as meant, the last of them (an empty Mark) perhaps only a line end.
 TEST(UnreadableList, LinesThatAreNotSixPerCountedEntry) {
     for (const std::string end : {"\r\n", "\n", "\r"}) {
+        const std::string twoEnds = end + end;
         for (int count = 0; count <= 4; ++count) {
             for (int lines = 1; lines <= 30; ++lines) {
                 std::string file = std::to_string(count);
@@ -57,7 +58,7 @@ TEST(UnreadableList, LinesThatAreNotSixPerCountedEntry) {
                 EXPECT_EQ(IsUnreadableList(file), kept(lines, false)) << count << " / " << lines;
                 EXPECT_EQ(IsUnreadableList(file + end), kept(lines, true))
                     << count << " / " << lines << " ended";
-                EXPECT_EQ(IsUnreadableList(file + end + end), kept(lines + 1, true))
+                EXPECT_EQ(IsUnreadableList(file + twoEnds), kept(lines + 1, true))
                     << "an empty line is a line";
             }
         }
