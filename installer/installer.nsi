@@ -166,10 +166,14 @@ Section "Quillora (required)" SectionProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 
   ; The reminder that was running before the upgrade runs again, from the
-  ; data folder as the autostart shortcut starts it.
+  ; data folder as the autostart shortcut starts it, and as the person at the
+  ; desktop: Setup runs elevated, and a program it starts directly would get
+  ; its rights (no clicks from the notification area) and, when another
+  ; administrator elevated it, that account's list. The desktop's shell
+  ; starts it instead, with the signed-in user's own rights.
   ${If} $CompanionWasRunning = 1
     SetOutPath "$INSTDIR\data"
-    Exec '"$INSTDIR\data\Reminder.exe"'
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\data\Reminder.exe"'
     SetOutPath "$INSTDIR"
   ${EndIf}
 SectionEnd

@@ -81,12 +81,14 @@ void Application::OnKeyCommand(MainAction action) {
 
 void Application::OnNewDay() {
     if (quitting_) return;
-    // The visible list gets today's figures and keeps its order and
-    // selection; the other lists are refilled before they are shown anyway.
+    // The visible list gets today's figures and keeps its order (table order
+    // after a refill, the user's after a header click) and selection; the
+    // other lists are refilled before they are shown anyway.
     const int tab = mainWindow_.SelectedTab();
     const int selected = mainWindow_.TableIndexOfRow(tab, mainWindow_.SelectedRow(tab));
+    const bool sorted = sorter_.ShowsSortedOrder(mainWindow_.ListView(tab));
     FillTab(tab);
-    sorter_.SortAgain(mainWindow_.ListView(tab));
+    if (sorted) sorter_.SortAgain(mainWindow_.ListView(tab));
     mainWindow_.SelectRowOfTableIndex(tab, selected);
 }
 
@@ -187,10 +189,13 @@ void Application::WriteAutostartOnce() {
     shortcut.targetPath = InstallDataDir() + std::string(CompanionFileName);
     shortcut.shortcutPath = *startupDir + std::string(AutostartShortcutName);
     shortcut.showCommand = SW_SHOWNORMAL;
-    CreateAutostartShortcut(shortcut);
-    // Done once, whatever the outcome: a user who removes the shortcut does
-    // not get it back at the next start.
-    settings_.Set(AutostartCreated, "1");
+    // Done once it was written: a user who removes the shortcut does not get
+    // it back at the next start. A failure (no Startup folder, say) is not
+    // reported, and the next start tries again, the uninstall's mark taken
+    // or not.
+    const bool written = CreateAutostartShortcut(shortcut);
+    if (!written && !removedByUninstall) return;
+    settings_.Set(AutostartCreated, written ? "1" : "0");
     SaveSettings(settings_);
 }
 

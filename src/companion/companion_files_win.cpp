@@ -16,17 +16,7 @@ std::string ReminderStateFilePath() {
 }
 
 std::string OwnFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    return FolderPart(AnsiPathOf(path).value_or(std::string()));
+    return FolderPart(ProgramPath());
 }
 
 }  // namespace quillora

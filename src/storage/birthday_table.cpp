@@ -11,7 +11,7 @@ namespace quillora {
 
 namespace {
 
-constexpr int ColumnCount = 6;
+constexpr int ColumnCount = LinesPerEntry;
 
 // The columns in the order of the file's blocks.
 constexpr std::array<std::string BirthdayEntry::*, ColumnCount> FileColumns = {

@@ -13,6 +13,9 @@ namespace quillora {
 // The number of rows the program itself fills; a file may hold more, which
 // are kept (never dropped by a load and a save) but no entry is added then.
 inline constexpr int TableCapacity = 102;
+// Lines of one entry in the list file, one in each block: Name, Day, Month,
+// Year, Remind, Mark.
+inline constexpr int LinesPerEntry = 6;
 
 // One row: the six columns always move together. Numbers are texts exactly as
 // typed ("07" stays "07").

@@ -48,6 +48,14 @@ std::string InstallDataDirFrom(std::string_view currentDirectory) {
     return WithTrailingBackslash(std::string(currentDirectory)) + "data\\";
 }
 
+std::string InstallDataDirFrom(std::string_view currentDirectory, std::string_view programPath,
+                               const std::function<bool(const std::string&)>& isFolder) {
+    std::string working = InstallDataDirFrom(currentDirectory);
+    const std::string besideProgram = FolderPart(programPath);
+    if (besideProgram.empty() || isFolder(working)) return working;
+    return besideProgram + "data\\";
+}
+
 std::string FolderPart(std::string_view path) {
     const std::size_t start = (!path.empty() && path.front() == '"') ? 1 : 0;
     std::size_t end = start;  // one past the last separator seen

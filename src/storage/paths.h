@@ -2,6 +2,7 @@
 // Paths are plain texts built by concatenation each time they are needed;
 // these functions hold the rules, the Windows side supplies the sources
 // (APPDATA, the Documents folder, the current directory).
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,12 @@ std::string DataDirFrom(std::string_view appDataBase);
 std::string ListDirFrom(std::string_view documentsBase);
 // The installation's data folder: current directory (with backslash) + "data\".
 std::string InstallDataDirFrom(std::string_view currentDirectory);
+// The data folder a start uses (templates, the companion): the working
+// folder's when it has one, as a start from the installation folder or a
+// portable copy finds it; otherwise the one beside the program, so that a
+// start from a command prompt elsewhere still finds its installation.
+std::string InstallDataDirFrom(std::string_view currentDirectory, std::string_view programPath,
+                               const std::function<bool(const std::string&)>& isFolder);
 
 // The folders Quillora makes for a user: the program's folder under both
 // APPDATA and Documents, the settings folder inside the first and the list

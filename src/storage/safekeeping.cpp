@@ -1,8 +1,10 @@
 #include "storage/safekeeping.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
+#include "storage/birthday_table.h"
 #include "storage/line_reader.h"
 #include "storage/number_text.h"
 
@@ -58,10 +60,29 @@ bool IsDailyBackupName(std::string_view name) {
 }  // namespace
 
 bool IsUnreadableList(std::string_view fileBytes) {
-    LineReader reader(WithoutByteOrderMark(fileBytes));
+    fileBytes = WithoutByteOrderMark(fileBytes);
+    LineReader reader(fileBytes);
     const std::string first = reader.ReadLine();
     if (reader.AtEnd()) return false;  // nothing follows that could be lost
-    return !HoldsDigits(first) || NumberFromText(first) < 0;
+    if (!HoldsDigits(first)) return true;
+    const std::int64_t count = NumberFromText(first);
+    if (count < 0) return true;
+    // The blocks are column after column, so any other number of lines
+    // pairs names with other people's dates. The reader consumes a line end
+    // after the last line, so a final one adds no line; and the program
+    // itself ends a list whose last Mark is empty with a line end.
+    std::uint64_t lines = 0;
+    while (!reader.AtEnd()) {
+        static_cast<void>(reader.ReadLine());
+        ++lines;
+    }
+    const char last = fileBytes.back();
+    if (last == '\r' || last == '\n' || last == '\0') {
+        if ((lines + 1) % LinesPerEntry == 0 &&
+            (lines + 1) / LinesPerEntry == static_cast<std::uint64_t>(count))
+            return false;
+    }
+    return lines % LinesPerEntry != 0 || lines / LinesPerEntry != static_cast<std::uint64_t>(count);
 }
 
 std::string UnreadableCopyName(const Stamp& when) {

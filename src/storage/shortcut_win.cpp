@@ -31,7 +31,7 @@ std::wstring Utf16FromAnsi(const std::string& text) {
 
 }  // namespace
 
-int CreateAutostartShortcut(const ShortcutFields& fields) {
+bool CreateAutostartShortcut(const ShortcutFields& fields) {
     const std::string iconPath = fields.iconPath == "|" ? fields.targetPath : fields.iconPath;
     const std::string workingFolder =
         fields.workingFolder.empty() ? FolderPart(fields.targetPath) : fields.workingFolder;
@@ -40,7 +40,7 @@ int CreateAutostartShortcut(const ShortcutFields& fields) {
     ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 link.PutVoid()))) {
-        return 0;
+        return false;
     }
     link->SetPath(fields.targetPath.c_str());
     link->SetArguments(fields.arguments.c_str());
@@ -51,10 +51,9 @@ int CreateAutostartShortcut(const ShortcutFields& fields) {
     link->SetIconLocation(iconPath.c_str(), fields.iconIndex);
 
     ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return 0;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return false;
     // The buffer is sized from the path, so a long Startup folder still fits.
-    file->Save(Utf16FromAnsi(fields.shortcutPath).c_str(), TRUE);
-    return 1;
+    return SUCCEEDED(file->Save(Utf16FromAnsi(fields.shortcutPath).c_str(), TRUE));
 }
 
 bool TakeAutostartRemovedMark() {

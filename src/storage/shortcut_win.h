@@ -22,10 +22,9 @@ struct ShortcutFields {
     int iconIndex = 0;
 };
 
-// Writes the shortcut, replacing an existing one. Returns 1 when the shell
-// link could be asked for its file interface, 0 otherwise (the outcome of
-// the save itself is not looked at).
-int CreateAutostartShortcut(const ShortcutFields& fields);
+// Writes the shortcut, replacing an existing one. True only when the file was
+// written.
+[[nodiscard]] bool CreateAutostartShortcut(const ShortcutFields& fields);
 
 // The uninstaller leaves this mark for the user whose shortcut it removed, so
 // that the next start of Quillora after a new installation writes it again.

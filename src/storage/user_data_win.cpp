@@ -92,6 +92,20 @@ std::optional<std::wstring> UnreachableUserFolder(bool withWorkingFolder) {
     return std::nullopt;
 }
 
+std::string ProgramPath() {
+    // Grown until the path fits: a longer one comes back cut to the buffer.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return AnsiPathOf(path).value_or(std::string());
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 std::string SettingsFilePath() {
     const auto base = AppDataBase();
     return base ? DataDirFrom(*base) + std::string(SettingsFileName) : std::string();
@@ -102,7 +116,11 @@ std::string ListFilePath() {
 }
 std::string InstallDataDir() {
     const auto base = CurrentDirectory();
-    return base ? InstallDataDirFrom(*base) : std::string();
+    if (!base) return {};
+    return InstallDataDirFrom(*base, ProgramPath(), [](const std::string& folder) {
+        const DWORD attributes = GetFileAttributesA(folder.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    });
 }
 std::string BackupsDir() {
     const auto base = DocumentsBase();

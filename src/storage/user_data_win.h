@@ -31,8 +31,11 @@ std::optional<std::wstring> UnreachableUserFolder(bool withWorkingFolder);
 // nothing for it).
 std::string SettingsFilePath();  // APPDATA\Quillora\data\config.txt
 std::string ListFilePath();      // Documents\Quillora\Saved-List\list.txt
-std::string InstallDataDir();    // working folder\data\ (templates and the companion)
-std::string BackupsDir();        // the list folder + "Backups\\"
+std::string ProgramPath();       // the running executable's full path, or empty (none faithful)
+// The working folder's data\ when there is one, else the one beside the
+// executable (templates and the companion).
+std::string InstallDataDir();
+std::string BackupsDir();  // the list folder + "Backups\\"
 
 // False when the file cannot be opened; the settings are then unchanged.
 [[nodiscard]] bool LoadSettings(Settings& settings);

@@ -80,6 +80,7 @@ ColumnSorter::RegisterResult ColumnSorter::RegisterListView(HWND listView) {
     state->topWindow = GetAncestor(listView, GA_ROOT);
     state->lastColumn = -1;
     state->nextDirection = +1;
+    state->sortedOnScreen = false;
     return RegisterResult::Registered;
 }
 
@@ -109,7 +110,17 @@ void ColumnSorter::OnColumnClick(HWND listView, int column) {
                  reinterpret_cast<LPARAM>(CompareRows));
     state->lastColumn = column;
     state->nextDirection = -direction;
+    state->sortedOnScreen = true;
     InvalidateRect(listView, nullptr, TRUE);
+}
+
+void ColumnSorter::OnRefilled(HWND listView) {
+    if (SortState* state = Find(listView)) state->sortedOnScreen = false;
+}
+
+bool ColumnSorter::ShowsSortedOrder(HWND listView) {
+    const SortState* state = Find(listView);
+    return state && state->sortedOnScreen;
 }
 
 void ColumnSorter::SortAgain(HWND listView) {

@@ -31,6 +31,12 @@ public:
     // a round trip to the Wine server.)
     // A header click (LVN_COLUMNCLICK): sorts a registered, non-empty list.
     void OnColumnClick(HWND listView, int column);
+    // A refill puts the list back in table order; the remembered column and
+    // direction stay for the next click.
+    void OnRefilled(HWND listView);
+    // Whether the list shows the order of a header click (none since the last
+    // refill), so that a refresh of its figures can keep that order.
+    [[nodiscard]] bool ShowsSortedOrder(HWND listView);
     // Sorts a refilled list again as its last header click did, in the same
     // direction; a list never sorted stays in its fill order.
     void SortAgain(HWND listView);
@@ -45,6 +51,7 @@ private:
         std::array<ColumnSortKind, MaxColumns> kinds{};
         int lastColumn = -1;  // none yet
         int nextDirection = +1;
+        bool sortedOnScreen = false;
     };
 
     SortState* Find(HWND listView);

@@ -19,6 +19,7 @@ namespace {
 constexpr char SaveFilters[] = "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0";
 constexpr char OpenFilters[] =
     "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+constexpr char DefaultSaveExtension[] = "ics";  // of the first filter
 constexpr ExchangeFormat FilterFormats[] = {ExchangeFormat::ICalendar, ExchangeFormat::VCard,
                                             ExchangeFormat::Csv};
 
@@ -103,6 +104,10 @@ std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::Choose(HWND owner,
     dialog.lpstrFilter = forSaving ? SaveFilters : OpenFilters;
     dialog.nFilterIndex = 1;
     dialog.lpstrInitialDir = lastFolder_.empty() ? nullptr : lastFolder_.c_str();
+    // A name typed without an extension gets the chosen filter's from the
+    // dialog itself (Wine's and Windows' dialogs follow the filter once a
+    // default is given), so its overwrite question names the real file.
+    dialog.lpstrDefExt = forSaving ? DefaultSaveExtension : nullptr;
     // The working folder stays: the program finds its data\ folder there.
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
@@ -127,6 +132,13 @@ void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Sett
     const std::optional<ChosenFile> file = Choose(owner, true);
     if (!file) return;
     const auto [path, format] = ExportTargetOf(file->path, file->filterFormat);
+    // The dialog asked about the name it returned; a file the program's own
+    // extension rule names instead is never replaced without asking either.
+    if (path != file->path && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        MessageBoxA(owner, (path + " already exists.\r\nDo you want to replace it?").c_str(),
+                    "EXPORT BIRTHDAYS", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_APPLMODAL) != IDYES) {
+        return;
+    }
     const ExportOptions options{DayFromDate(Today()), LeadDaysOfCode(settings.Get(DaysBeforeRemind)),
                                 &codePage_};
     const ExportResult result = ExportTable(format, table, options);

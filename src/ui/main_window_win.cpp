@@ -179,6 +179,7 @@ void MainWindow::FillList(int tab, const std::vector<ListRow>& rows) {
     if (pageShown) SendMessageA(page, WM_SETREDRAW, FALSE, 0);
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
+    sorter_.OnRefilled(list);
     auto& today = todayRows_.at(static_cast<std::size_t>(tab));
     today.clear();
     for (const ListRow& row : rows) {

@@ -272,6 +272,10 @@ bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::stri
 // into the field as Unicode text and the dialog's OK button is pressed.
 bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::wstring& path,
                         Millis timeout = DefaultTimeout);
+// Types `path` into that dialog and presses Enter, without waiting for the
+// dialog to close (it may ask a question first); the dialog, or null.
+HWND EnterInFileDialog(DWORD processId, std::string_view title, const std::string& path,
+                       Millis timeout = DefaultTimeout);
 
 // ---------------------------------------------------------------------------
 // The program under test and the scenario it runs in.

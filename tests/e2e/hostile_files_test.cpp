@@ -77,6 +77,8 @@ struct HostileList {
     // Rows of the "ALL" list: how many, and the names of some of them.
     int shownRows = -1;
     std::vector<std::pair<int, std::string>> shownNames;
+    // Lines that are not six per counted entry are kept aside at start-up.
+    ListAtStart list = ListAtStart::Readable;
 };
 
 void PrintTo(const HostileList& c, std::ostream* out) {
@@ -90,7 +92,12 @@ std::vector<HostileList> HostileLists() {
 
     // A list saved as UTF-16 (Notepad's "Unicode"), or random bytes whose first line holds no
     // count, is kept aside before a save: see UnreadableList.
-    cases.push_back({"CountThenRandomBytes", "40\r\n" + RandomBytes(64 * 1024, 2), std::nullopt, 40, {}});
+    cases.push_back({"CountThenRandomBytes",
+                     "40\r\n" + RandomBytes(64 * 1024, 2),
+                     std::nullopt,
+                     40,
+                     {},
+                     ListAtStart::KeptAside});
 
     const GarbageTexts garbage = TextsOfEveryByte(30, 3);
     cases.push_back({"TextsOfEveryByteWithMixedLineEnds",
@@ -113,7 +120,8 @@ std::vector<HostileList> HostileLists() {
                      tenLines,
                      ListBytes(tenLinesRead),
                      102,
-                     {{0, "Name 1"}, {8, "Name 9"}, {9, ""}}});
+                     {{0, "Name 1"}, {8, "Name 9"}, {9, ""}},
+                     ListAtStart::KeptAside});
 
     const std::string hundredThousand = ListBytes(ManyEntries(100000));
     cases.push_back({"HundredThousandEntries",
@@ -153,6 +161,9 @@ std::vector<HostileList> HostileLists() {
 // `c` and quits through the menu; expects a normal end.
 void StartCheckAndQuit(const Scenario& scenario, const HostileList& c) {
     Program program = scenario.Launch();
+    if (c.list == ListAtStart::KeptAside) {
+        ASSERT_FALSE(AcceptKeptAsideNotice(program, scenario).empty());
+    }
     HWND window = program.WaitForWindow(MainWindowTitle, BigListTimeout);
     ASSERT_NE(window, nullptr) << program.Describe();
     HWND listView = ListOfTab(window, AllTab);

@@ -81,6 +81,32 @@ TEST_F(ImportExport, ExportWritesTheChosenFileAndSaysHowManyWentOut) {
     QuitAndWait();
 }
 
+// A bare name with the iCalendar filter names "birthdays.ics": the dialog
+// itself adds the extension and asks before that file is replaced.
+TEST_F(ImportExport, ABareNameThatMeansAnExistingFileIsReplacedOnlyAfterAsking) {
+    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
+    const std::string path = scenario_->Root() + "\\birthdays";
+    ASSERT_TRUE(WriteBytes(path + ".ics", "mine"));
+    PostCommand(main_, ExportCommand);
+    HWND dialog = EnterInFileDialog(program_.Id(), "EXPORT BIRTHDAYS", path);
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    const std::optional<MessageBoxView> question = WaitForNextMessageBox(program_.Id(), dialog);
+    ASSERT_TRUE(question.has_value()) << "replaced without a question; " << program_.Describe();
+    // The dialog's own question (Wine's does not name the file); the one the
+    // program asks after the dialog is a fallback.
+    EXPECT_TRUE(IsWindowVisible(dialog)) << question->text;
+    EXPECT_EQ(ReadBytes(path + ".ics"), "mine");
+    PressDialogButton(question->window, IDYES);
+
+    const std::optional<MessageBoxView> box = OutcomeBox("EXPORT");
+    ASSERT_TRUE(box.has_value()) << program_.Describe();
+    EXPECT_EQ(box->text, "2 entries exported.");
+    PressDialogButton(box->window, IDOK);
+    EXPECT_EQ(ReadBytes(path + ".ics").value_or("").rfind("BEGIN:VCALENDAR\r\n", 0), 0u);
+    EXPECT_FALSE(Exists(path));
+    QuitAndWait();
+}
+
 TEST_F(ImportExport, TheNextDialogOpensInTheFolderUsedLast) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     const std::string folder = scenario_->Root() + "\\exports";

@@ -1,5 +1,6 @@
 // A new day while the program runs: the visible list gets the new figures
-// and highlight and keeps its tab, order and selection.
+// and highlight and keeps its tab, order (the user's after a header click,
+// table order after a refill) and selection.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -71,6 +72,22 @@ TEST_F(NewDayTest, AClockChangeRefillsTheListKeepingOrderAndSelection) {
     };
     EXPECT_EQ(colourOfRow(0), RGB(0, 193, 193));
     EXPECT_NE(colourOfRow(2), RGB(0, 193, 193));
+
+    // A tab change refills the list in table order; the next day keeps that
+    // order instead of sorting by the column clicked before.
+    const HWND tabs = Control(main_, TabStripId);
+    const int otherTab = 1;
+    ClickTab(tabs, otherTab);
+    ASSERT_TRUE(WaitUntil([&] { return TabReader(tabs).Selected() == otherTab; }, Millis{5000}));
+    ClickTab(tabs, AllTab);
+    const std::vector<std::string> tableOrder{"Later", "Today", "Tomorrow"};
+    ASSERT_TRUE(WaitUntil([&] { return column(NameColumn) == tableOrder; }, Millis{5000}));
+    // Eleven days on, sorting by DAYS LEFT would put "Later" last.
+    const std::vector<std::string> figuresBefore = column(DaysLeftColumn);
+    shift->days = 11;
+    PostMessageA(main_, WM_TIMECHANGE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return column(DaysLeftColumn) != figuresBefore; }, Millis{5000}));
+    EXPECT_EQ(column(NameColumn), tableOrder);
 
     PostCommand(main_, QuitCommand);
     ASSERT_TRUE(program_.WaitForExit().has_value()) << program_.Describe();

@@ -69,6 +69,45 @@ TEST(FirstStart, CopiesTheTemplatesOfItsWorkingFolderByteForByte) {
     EXPECT_EQ(ReadBytes(scenario.ListFile()), list);
 }
 
+// From a command prompt in another folder, the first start takes the
+// templates and the reminder's place from the data folder beside the
+// program.
+TEST(FirstStart, FromAFolderWithoutDataUsesTheOneBesideTheProgram) {
+    const Scenario scenario(CurrentTestName());
+    const std::string folder = scenario.MakeWorkingFolder("Elsewhere", Templates{});
+    const Templates templates = InstalledTemplates();
+
+    Program program = scenario.Launch(LaunchOptions{folder});
+    HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), templates.list);
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(scenario.SettingsFile()) == "3\r\n1\r\n1"; }, Millis(5000)));
+    const std::optional<ShortcutView> shortcut = ReadShortcut(scenario.Startup() + "\\Reminder.lnk");
+    ASSERT_TRUE(shortcut.has_value());
+    const std::string data = InstalledProgramFolder() + "\\data\\";
+    EXPECT_EQ(shortcut->target, data + "Reminder.exe");
+    EXPECT_EQ(shortcut->workingFolder, data);
+    PostClose(window);
+    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{});
+}
+
+// A shortcut that could not be written (a file where the Startup folder
+// should be) is not reported and is tried again at the next start.
+TEST(FirstStart, TriesTheShortcutAgainUntilItIsWritten) {
+    const Scenario scenario(CurrentTestName());
+    ASSERT_TRUE(DeleteTree(scenario.Startup()));
+    ASSERT_TRUE(WriteBytes(scenario.Startup(), "not a folder"));
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), "3\r\n1\r\n0");
+
+    ASSERT_TRUE(DeleteTree(scenario.Startup()));
+    ASSERT_TRUE(MakeFolders(scenario.Startup()));
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), "3\r\n1\r\n1");
+    EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{"Reminder.lnk"});
+}
+
 TEST(LaterStart, ChangesNothingWhenNothingWasEdited) {
     const Scenario scenario(CurrentTestName());
     ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
@@ -152,9 +191,11 @@ TEST(LaterStart, WithoutAppDataKeepsTheSettingsInTheUsersRoamingFolder) {
 
 // ---------------------------------------------------------------------------
 
-TEST(StartFailure, WithoutTemplatesInTheWorkingFolder) {
+// A data folder in the working folder is the one used, even when empty.
+TEST(StartFailure, WithoutTemplatesInTheWorkingFoldersData) {
     const Scenario scenario(CurrentTestName());
     const std::string folder = scenario.MakeWorkingFolder("Elsewhere", Templates{});
+    ASSERT_TRUE(MakeFolders(folder + "\\data"));
 
     const Program program = scenario.Launch(LaunchOptions{folder});
     ExpectStartFailure(program, "COULDN'T COPY: '" + folder + "\\data\\config.txt' To THE DIRECTORY: '" +
@@ -164,7 +205,7 @@ TEST(StartFailure, WithoutTemplatesInTheWorkingFolder) {
     EXPECT_TRUE(IsFolder(scenario.ListFolder()));
     EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{});
     EXPECT_EQ(FolderEntries(scenario.ListFolder()), std::vector<std::string>{});
-    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{});
+    EXPECT_EQ(FolderEntries(folder + "\\data"), std::vector<std::string>{});
 }
 
 TEST(StartFailure, WithoutTheListTemplate) {

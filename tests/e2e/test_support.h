@@ -4,6 +4,7 @@
 // from entries.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -75,11 +76,39 @@ inline Day DaysFrom(Day from, int days) {
 
 // ---------------------------------------------------------------------------
 
+// Whether a start finds the list as it was meant, or keeps it aside first
+// and says so.
+enum class ListAtStart { Readable, KeptAside };
+
+// The start-up notice of a list kept aside: the program's error box naming a
+// copy in the list's folder. Presses OK and returns the copy's path; empty
+// (after a test failure) when no such box came.
+inline std::string AcceptKeptAsideNotice(const Program& program, const Scenario& scenario) {
+    const std::optional<MessageBoxView> box = program.WaitForMessageBox();
+    if (!box) {
+        ADD_FAILURE() << "no notice of a list kept aside; " << program.Describe();
+        return {};
+    }
+    EXPECT_EQ(box->title, "ERROR");
+    EXPECT_FALSE(box->hasIcon);
+    const std::string saying = "THE BIRTHDAY-LIST COULD NOT BE READ! IT IS KEPT UNCHANGED AS: ";
+    const std::string aside = box->text.substr(std::min(saying.size(), box->text.size()));
+    EXPECT_EQ(box->text, saying + aside);
+    EXPECT_EQ(aside.rfind(scenario.ListFolder() + "\\list (unreadable ", 0), 0u) << aside;
+    PressDialogButton(box->window, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box->window); })) << "the notice stays";
+    return aside;
+}
+
 // Starts the program in the scenario, waits for its main window, closes the
 // window as the user would and expects a normal end (exit code 0).
-inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options = {}) {
+inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options = {},
+                         ListAtStart list = ListAtStart::Readable) {
     Program program = scenario.Launch(options);
     ASSERT_TRUE(program.Started()) << program.Describe();
+    if (list == ListAtStart::KeptAside) {
+        ASSERT_FALSE(AcceptKeptAsideNotice(program, scenario).empty());
+    }
     HWND window = program.WaitForWindow(MainWindowTitle);
     ASSERT_NE(window, nullptr) << program.Describe();
     PostClose(window);

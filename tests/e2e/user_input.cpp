@@ -226,10 +226,10 @@ HWND FileNameField(HWND dialog) {
 
 }  // namespace
 
-bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path, Millis timeout) {
+HWND EnterInFileDialog(DWORD processId, std::string_view title, const std::string& path, Millis timeout) {
     HWND dialog = WaitForTopLevel(processId, title, "#32770", timeout);
     HWND field = FileNameField(dialog);
-    if (!field) return false;
+    if (!field) return nullptr;
     // Typed keys can get lost while the dialog settles; the name is typed
     // again until the field shows it.
     bool typed = false;
@@ -241,9 +241,14 @@ bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::stri
         TypeText(path);
         typed = WaitUntil([&] { return TextOf(field) == path; }, Millis{5000});
     }
-    if (!typed) return false;
+    if (!typed) return nullptr;
     PressKey(VK_RETURN);
-    return WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
+    return dialog;
+}
+
+bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::string& path, Millis timeout) {
+    HWND dialog = EnterInFileDialog(processId, title, path, timeout);
+    return dialog && WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
 }
 
 bool ChooseInFileDialog(DWORD processId, std::string_view title, const std::wstring& path, Millis timeout) {

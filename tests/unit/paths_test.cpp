@@ -25,6 +25,19 @@ TEST(Paths, BuildThePerUserAndInstallationFolders) {
     EXPECT_EQ(InstallDataDirFrom(""), "data\\");
 }
 
+TEST(Paths, TheWorkingFoldersDataComesFirstThenTheOneBesideTheProgram) {
+    const std::string program = "C:\\Q\\Quillora.exe";
+    // Only the working folder's data folder is ever looked for.
+    const auto dataIn = [](const std::string& working) {
+        return [working](const std::string& folder) { return folder == InstallDataDirFrom(working); };
+    };
+    EXPECT_EQ(InstallDataDirFrom("C:\\Q", program, dataIn("C:\\Q")), "C:\\Q\\data\\");
+    EXPECT_EQ(InstallDataDirFrom("C:\\P\\", program, dataIn("C:\\P")), "C:\\P\\data\\");
+    EXPECT_EQ(InstallDataDirFrom("C:\\", program, dataIn("C:\\Q")), "C:\\Q\\data\\");
+    EXPECT_EQ(InstallDataDirFrom("", program, dataIn("C:\\Q")), "C:\\Q\\data\\");
+    EXPECT_EQ(InstallDataDirFrom("C:\\E", "", dataIn("C:\\Q")), "C:\\E\\data\\");  // no program path
+}
+
 TEST(Paths, FolderPartEndsAtTheLastSeparator) {
     const std::pair<std::string_view, std::string> cases[] = {
         {"C:\\Q\\data\\Reminder.exe", "C:\\Q\\data\\"},

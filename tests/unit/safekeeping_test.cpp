@@ -23,20 +23,48 @@ TEST(UnreadableList, AFirstLineWithoutACountBeforeMoreLines) {
 }
 
 TEST(UnreadableList, OrdinaryListsAndFilesWithNothingToLose) {
+    const std::string anna = "\r\nAnna\r\n14\r\n2\r\n1980\r\n1\r\n1";
     EXPECT_FALSE(IsUnreadableList(""));
     EXPECT_FALSE(IsUnreadableList("0\r\n"));
     EXPECT_FALSE(IsUnreadableList("0"));
-    EXPECT_FALSE(IsUnreadableList("2\r\nAnna\r\nBen"));
-    EXPECT_FALSE(IsUnreadableList("  3 entries\r\nA"));
-    EXPECT_FALSE(IsUnreadableList("$1\r\nA\r\n1\r\n1\r\n1\r\n1\r\n1"));
-    EXPECT_FALSE(IsUnreadableList("%1\r\nA"));
-    EXPECT_FALSE(IsUnreadableList("+1\r\nA"));
+    EXPECT_FALSE(IsUnreadableList("  1 entry" + anna));
+    EXPECT_FALSE(IsUnreadableList("$1" + anna));
+    EXPECT_FALSE(IsUnreadableList("%1" + anna));
+    EXPECT_FALSE(IsUnreadableList("+1" + anna + "\r\n"));
     EXPECT_FALSE(
         IsUnreadableList("\xEF\xBB\xBF"
-                         "1\r\nA"));  // a UTF-8 mark is skipped
+                         "1" +
+                         anna));  // a UTF-8 mark is skipped
     // A single line holds no entry that could be lost.
     EXPECT_FALSE(IsUnreadableList("letters"));
     EXPECT_FALSE(IsUnreadableList("letters\r\n"));
+    EXPECT_FALSE(IsUnreadableList("3\r\n"));
+}
+
+// Every count against every number of lines, with each kind of line end and
+// with or without one after the last line: only six lines per counted entry
+// read as meant, the last of them (an empty Mark) perhaps only a line end.
+TEST(UnreadableList, LinesThatAreNotSixPerCountedEntry) {
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        const std::string twoEnds = end + end;
+        for (int count = 0; count <= 4; ++count) {
+            for (int lines = 1; lines <= 30; ++lines) {
+                std::string file = std::to_string(count);
+                for (int line = 0; line < lines; ++line)
+                    file.append(end).append("x").append(std::to_string(line));
+                const auto kept = [&](int read, bool ended) {
+                    return read != 6 * count && !(ended && read + 1 == 6 * count);
+                };
+                EXPECT_EQ(IsUnreadableList(file), kept(lines, false)) << count << " / " << lines;
+                EXPECT_EQ(IsUnreadableList(file + end), kept(lines, true))
+                    << count << " / " << lines << " ended";
+                EXPECT_EQ(IsUnreadableList(file + twoEnds), kept(lines + 1, true))
+                    << "an empty line is a line";
+            }
+        }
+    }
+    // Six times this count wraps around to 2 in 64 bits.
+    EXPECT_TRUE(IsUnreadableList("3074457345618258603\r\nA\r\nB"));
 }
 
 TEST(CopyNames, CarryTheDateAndTimeWithLeadingZeros) {

@@ -216,7 +216,7 @@ TEST_F(Shortcut, CarriesEveryFieldOfTheCompanionsStart) {
     ShortcutFields fields;
     fields.targetPath = target;
     fields.shortcutPath = shortcutPath;
-    ASSERT_EQ(CreateAutostartShortcut(fields), 1);
+    ASSERT_TRUE(CreateAutostartShortcut(fields));
 
     ComPtr<IShellLinkA> link;
     ASSERT_TRUE(SUCCEEDED(
@@ -247,12 +247,15 @@ TEST_F(Shortcut, CarriesEveryFieldOfTheCompanionsStart) {
     EXPECT_EQ(iconIndex, 0);
 }
 
-TEST_F(Shortcut, AnUnwritableFolderIsNotReported) {
+TEST_F(Shortcut, AShortcutThatCouldNotBeWrittenSaysSo) {
     ShortcutFields fields;
     fields.targetPath = "C:\\Quillora\\data\\Reminder.exe";
-    fields.shortcutPath = Path("missing\\Reminder.lnk");
-    EXPECT_EQ(CreateAutostartShortcut(fields), 1);
-    EXPECT_FALSE(Exists(fields.shortcutPath));
+    for (const char* folder : {"missing", "a file"}) {
+        if (std::string(folder) == "a file") Write(Path(folder), "not a folder");
+        fields.shortcutPath = Path(std::string(folder) + "\\Reminder.lnk");
+        EXPECT_FALSE(CreateAutostartShortcut(fields)) << folder;
+        EXPECT_FALSE(Exists(fields.shortcutPath)) << folder;
+    }
 }
 
 }  // namespace
