@@ -8,7 +8,8 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/user_data_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/exchange/system_code_page_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/storage/system_code_page_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exchange/short_date_order_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/theme_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "exchange/text_codec.h"
+#include "storage/code_page.h"
 
 namespace quillora {
 

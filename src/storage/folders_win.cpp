@@ -4,9 +4,9 @@
 #include <shlobj.h>
 
 #include "base/scoped_win.h"
-#include "exchange/system_code_page_win.h"
 #include "storage/ansi_path.h"
 #include "storage/paths.h"
+#include "storage/system_code_page_win.h"
 
 namespace quillora {
 

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "exchange/import_plan.h"
-#include "exchange/system_code_page_win.h"
+#include "exchange/short_date_order_win.h"
 #include "storage/birthday_table.h"
 #include "storage/edit_history.h"
 #include "storage/settings.h"
+#include "storage/system_code_page_win.h"
 
 namespace quillora {
 

@@ -1,7 +1,6 @@
 #pragma once
-// The system's side of birthday exchange: its ANSI code page and the order
-// of its short dates.
-#include "exchange/exchange.h"
+// The system's ANSI code page, for names and for paths.
+#include "storage/code_page.h"
 
 namespace quillora {
 
@@ -12,8 +11,5 @@ public:
     [[nodiscard]] std::string ToUtf8(std::string_view ansi) const override;
     [[nodiscard]] AnsiText FromUtf8(std::string_view utf8) const override;
 };
-
-// The user's short-date order (LOCALE_IDATE).
-ShortDateOrder SystemShortDateOrder();
 
 }  // namespace quillora

@@ -1,4 +1,4 @@
-#include "exchange/system_code_page_win.h"
+#include "storage/system_code_page_win.h"
 
 #include <windows.h>
 
@@ -36,16 +36,6 @@ AnsiText SystemCodePage::FromUtf8(std::string_view utf8) const {
     // Best fit ("L" for "Ł") and the default character both change the text.
     if (Wide(CP_ACP, result.text) != wide) result.exact = false;
     return result;
-}
-
-ShortDateOrder SystemShortDateOrder() {
-    char order[4] = {};
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDATE, order, sizeof order) == 0) {
-        return ShortDateOrder::MonthDayYear;
-    }
-    if (order[0] == '1') return ShortDateOrder::DayMonthYear;
-    if (order[0] == '2') return ShortDateOrder::YearMonthDay;
-    return ShortDateOrder::MonthDayYear;
 }
 
 }  // namespace quillora
