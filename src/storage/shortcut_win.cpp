@@ -7,6 +7,7 @@
 #include "base/scoped_win.h"
 #include "storage/folders_win.h"
 #include "storage/paths.h"
+#include "storage/system_code_page_win.h"
 
 namespace quillora {
 
@@ -17,19 +18,6 @@ std::optional<std::string> StartupDir() {
     if (folder && folder->empty()) return std::string("\\");
     return folder;
 }
-
-namespace {
-
-std::wstring Utf16FromAnsi(const std::string& text) {
-    const int needed = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    if (needed <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), needed);
-    wide.resize(static_cast<std::size_t>(needed - 1));
-    return wide;
-}
-
-}  // namespace
 
 bool CreateAutostartShortcut(const ShortcutFields& fields) {
     const std::string iconPath = fields.iconPath == "|" ? fields.targetPath : fields.iconPath;
@@ -53,7 +41,7 @@ bool CreateAutostartShortcut(const ShortcutFields& fields) {
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid()))) return false;
     // The buffer is sized from the path, so a long Startup folder still fits.
-    return SUCCEEDED(file->Save(Utf16FromAnsi(fields.shortcutPath).c_str(), TRUE));
+    return SUCCEEDED(file->Save(WideFrom(CP_ACP, fields.shortcutPath).c_str(), TRUE));
 }
 
 bool TakeAutostartRemovedMark() {

@@ -4,9 +4,7 @@
 
 namespace quillora {
 
-namespace {
-
-std::wstring Wide(UINT codePage, std::string_view bytes) {
+std::wstring WideFrom(UINT codePage, std::string_view bytes) {
     if (bytes.empty()) return {};
     const int size = static_cast<int>(bytes.size());
     const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
@@ -15,7 +13,7 @@ std::wstring Wide(UINT codePage, std::string_view bytes) {
     return wide;
 }
 
-std::string Narrow(UINT codePage, const std::wstring& wide) {
+std::string NarrowTo(UINT codePage, std::wstring_view wide) {
     if (wide.empty()) return {};
     const int size = static_cast<int>(wide.size());
     const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
@@ -24,17 +22,15 @@ std::string Narrow(UINT codePage, const std::wstring& wide) {
     return bytes;
 }
 
-}  // namespace
-
 std::string SystemCodePage::ToUtf8(std::string_view ansi) const {
-    return Narrow(CP_UTF8, Wide(CP_ACP, ansi));
+    return NarrowTo(CP_UTF8, WideFrom(CP_ACP, ansi));
 }
 
 AnsiText SystemCodePage::FromUtf8(std::string_view utf8) const {
-    const std::wstring wide = Wide(CP_UTF8, utf8);
-    AnsiText result{Narrow(CP_ACP, wide), IsValidUtf8(utf8)};
+    const std::wstring wide = WideFrom(CP_UTF8, utf8);
+    AnsiText result{NarrowTo(CP_ACP, wide), IsValidUtf8(utf8)};
     // Best fit ("L" for "Ł") and the default character both change the text.
-    if (Wide(CP_ACP, result.text) != wide) result.exact = false;
+    if (WideFrom(CP_ACP, result.text) != wide) result.exact = false;
     return result;
 }
 

@@ -45,12 +45,7 @@ std::wstring WideFromAnsi(const char* text, bool isList = false) {
             length += 1 + std::strlen(text + length + 1);
         length += 2;
     }
-    if (length == 0) return {};
-    const int size = static_cast<int>(length);
-    const int wideLength = MultiByteToWideChar(CP_ACP, 0, text, size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, size, wide.data(), wideLength);
-    return wide;
+    return WideFrom(CP_ACP, std::string_view(text, length));
 }
 
 struct WideChoice {
