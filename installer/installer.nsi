@@ -32,11 +32,11 @@ SetCompressor /SOLID lzma
 ; next start of Quillora after a new installation writes the shortcut again.
 !define AUTOSTART_MARK_KEY "Software\Quillora"
 !define AUTOSTART_MARK_VALUE "AutostartRemovedByUninstall"
-; The windows of a running Quillora and of a running reminder companion.
+; The windows of a running Quillora and of a running reminder.
 !define MAIN_WINDOW_CLASS "QuilloraMainWindow"
-!define COMPANION_WINDOW_CLASS "QuilloraReminderTray"
+!define REMINDER_TRAY_CLASS "QuilloraReminderTray"
 
-Var CompanionWasRunning
+Var ReminderWasRunning
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -100,7 +100,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !macro CloseRunningPrograms UN
 Function ${UN}CloseRunningPrograms
   FindWindow $R1 "${MAIN_WINDOW_CLASS}"
-  FindWindow $R2 "${COMPANION_WINDOW_CLASS}"
+  FindWindow $R2 "${REMINDER_TRAY_CLASS}"
   ${If} $R1 = 0
   ${AndIf} $R2 = 0
     Return
@@ -110,13 +110,13 @@ Function ${UN}CloseRunningPrograms
     Abort "Quillora is still running: nothing was changed."
   ${EndIf}
   ${If} $R2 <> 0
-    StrCpy $CompanionWasRunning 1
+    StrCpy $ReminderWasRunning 1
   ${EndIf}
   !insertmacro CloseWindowsOfClass "${MAIN_WINDOW_CLASS}"
   ${If} $R9 = 1
     Abort "Quillora did not close (is one of its windows waiting for an answer?). Close it and run Setup again."
   ${EndIf}
-  !insertmacro CloseWindowsOfClass "${COMPANION_WINDOW_CLASS}"
+  !insertmacro CloseWindowsOfClass "${REMINDER_TRAY_CLASS}"
 FunctionEnd
 !macroend
 !insertmacro CloseRunningPrograms ""
@@ -171,7 +171,7 @@ Section "Quillora (required)" SectionProgram
   ; its rights (no clicks from the notification area) and, when another
   ; administrator elevated it, that account's list. The desktop's shell
   ; starts it instead, with the signed-in user's own rights.
-  ${If} $CompanionWasRunning = 1
+  ${If} $ReminderWasRunning = 1
     SetOutPath "$INSTDIR\data"
     Exec '"$WINDIR\explorer.exe" "$INSTDIR\data\Reminder.exe"'
     SetOutPath "$INSTDIR"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing and builds Quillora. With "program" only what
-# running it needs: Quillora.exe, the companion and the data folder (and the
+# running it needs: Quillora.exe, the reminder and the data folder (and the
 # small tool that waits for its window), none of the tests, benchmarks or the
 # installer. With "win", "native" or "asan" that whole tree (the native
 # trees hold the unit tests, plain and with sanitizers, and the benchmarks);

@@ -39,13 +39,13 @@ tidy "$build/fuzz" "^$root/fuzz/" fuzz-targets
 # never include from. base is below everything; storage below calc and
 # exchange; calc below exchange; the portable core below every window; ui
 # below the two programs; and the two programs apart from each other.
-layer_rules="base:storage|calc|exchange|ui|app|companion
-storage:calc|exchange|ui|app|companion
-calc:exchange|ui|app|companion
-exchange:ui|app|companion
-ui:app|companion
-app:companion
-companion:app"
+layer_rules="base:storage|calc|exchange|ui|app|reminder
+storage:calc|exchange|ui|app|reminder
+calc:exchange|ui|app|reminder
+exchange:ui|app|reminder
+ui:app|reminder
+app:reminder
+reminder:app"
 while IFS=: read -r folder above; do
   echo "layers: src/$folder includes nothing of ${above//|/, }"
   if (cd "$root" && grep -nE "#include +\"($above)/" -r "src/$folder") >&2; then

@@ -186,7 +186,7 @@ void Application::WriteAutostartOnce() {
     const std::optional<std::string> startupDir = StartupDir();
     if (!startupDir) return;
     ShortcutFields shortcut;
-    shortcut.targetPath = InstallDataDir() + std::string(CompanionFileName);
+    shortcut.targetPath = InstallDataDir() + std::string(ReminderFileName);
     shortcut.shortcutPath = *startupDir + std::string(AutostartShortcutName);
     shortcut.showCommand = SW_SHOWNORMAL;
     // Done once it was written: a user who removes the shortcut does not get

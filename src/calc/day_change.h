@@ -1,6 +1,6 @@
 #pragma once
 // When the local day changes next. Windows that show figures counted from
-// today (the main list, the reminder companion) arm one timer for that
+// today (the main list, the reminder) arm one timer for that
 // moment instead of looking at the clock now and then.
 #include <cstdint>
 #include <functional>

@@ -10,7 +10,7 @@
 namespace quillora {
 
 // Whom a reader lets use the file meanwhile: other readers only (the
-// program's own loads), or also writers and deleters (the companion, which
+// program's own loads), or also writers and deleters (the reminder, which
 // must never stand in the program's way).
 enum class ShareWith { Readers, Everyone };
 

@@ -21,7 +21,7 @@ std::string DataDirFrom(std::string_view appDataBase);
 std::string ListDirFrom(std::string_view documentsBase);
 // The installation's data folder: current directory (with backslash) + "data\".
 std::string InstallDataDirFrom(std::string_view currentDirectory);
-// The data folder a start uses (templates, the companion): the working
+// The data folder a start uses (templates, the reminder): the working
 // folder's when it has one, as a start from the installation folder or a
 // portable copy finds it; otherwise the one beside the program, so that a
 // start from a command prompt elsewhere still finds its installation.
@@ -37,7 +37,7 @@ inline constexpr std::string_view ListFolderName = "Saved-List";
 
 inline constexpr std::string_view SettingsFileName = "config.txt";
 inline constexpr std::string_view ListFileName = "list.txt";
-inline constexpr std::string_view CompanionFileName = "Reminder.exe";
+inline constexpr std::string_view ReminderFileName = "Reminder.exe";
 inline constexpr std::string_view AutostartShortcutName = "Reminder.lnk";
 
 // Everything up to and including the last backslash or slash; a leading

@@ -1,6 +1,6 @@
 #pragma once
 // The shortcut in the user's Startup folder that starts the reminder
-// companion at every logon.
+// reminder at every logon.
 #include <optional>
 #include <string>
 

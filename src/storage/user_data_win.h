@@ -33,7 +33,7 @@ std::string SettingsFilePath();  // APPDATA\Quillora\data\config.txt
 std::string ListFilePath();      // Documents\Quillora\Saved-List\list.txt
 std::string ProgramPath();       // the running executable's full path, or empty (none faithful)
 // The working folder's data\ when there is one, else the one beside the
-// executable (templates and the companion).
+// executable (templates and the reminder).
 std::string InstallDataDir();
 std::string BackupsDir();  // the list folder + "Backups\\"
 

@@ -207,7 +207,7 @@ TEST(DueReminders, BirthdayIsShownAsDayAndMonthName) {
     EXPECT_EQ(due[0].birthday, "6 December");
 }
 
-// For real dates other than 29 February the companion and the list use one
+// For real dates other than 29 February the reminder and the list use one
 // rule for DAYS LEFT: an entry is due exactly when the list would show a
 // DAYS LEFT within the lead, the counts agree, and today's rows are the
 // list's highlighted rows.

@@ -210,7 +210,7 @@ protected:
     ComInit com_;
 };
 
-TEST_F(Shortcut, CarriesEveryFieldOfTheCompanionsStart) {
+TEST_F(Shortcut, CarriesEveryFieldOfTheRemindersStart) {
     const std::string target = folder_ + "\\install\\data\\Reminder.exe";
     const std::string shortcutPath = Path("Reminder.lnk");
     ShortcutFields fields;

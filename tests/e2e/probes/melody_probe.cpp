@@ -1,4 +1,4 @@
-// A test-only DLL that stays in the companion it is loaded into and counts
+// A test-only DLL that stays in the reminder it is loaded into and counts
 // the sounds it starts (see melody_watch.h), then lets them play.
 #include <windows.h>
 #include <mmsystem.h>
@@ -30,7 +30,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
     const std::string name = quillora::test::MelodyWatchMappingName(GetCurrentProcessId());
     HANDLE mapping = OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, name.c_str());
     if (!mapping) return FALSE;
-    // The view stays for the life of the companion: the DLL stays too.
+    // The view stays for the life of the reminder: the DLL stays too.
     watch = static_cast<quillora::test::MelodyWatch*>(
         MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(quillora::test::MelodyWatch)));
     if (!watch) return FALSE;

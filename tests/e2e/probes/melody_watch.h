@@ -1,6 +1,6 @@
 #pragma once
-// Watching the companion's melody from a test: a DLL loaded into the running
-// companion puts its own function in its import of PlaySoundA, which counts
+// Watching the reminder's melody from a test: a DLL loaded into the running
+// reminder puts its own function in its import of PlaySoundA, which counts
 // the sounds started into a shared memory block named after the process.
 #include <windows.h>
 

@@ -74,7 +74,7 @@ TEST_F(AccountName, QuilloraAndTheReminderLiveInTheUsersOwnFolders) {
     const auto rows = ListViewReader(Control(window, ReminderListId)).Rows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].at(0), "Anna");
-    QuitCompanion(reminder);
+    QuitReminder(reminder);
 }
 
 }  // namespace

@@ -178,7 +178,7 @@ TEST_P(CrashSafeSave, KilledAtAnyMomentLeavesTheOldOrTheNewFiles) {
 
 // The most dangerous moment of a save is when the finished file takes the
 // place of the old one. Another program looking into the folder then (the
-// reminder companion at logon, a backup tool) must find the file, and a
+// reminder at logon, a backup tool) must find the file, and a
 // crash right then must leave one: the test watches both files through the
 // quit and kills the program the moment it sees either missing.
 TEST_F(CrashSafeSave, KilledWhileAFileIsOutOfPlaceStillLeavesBoth) {

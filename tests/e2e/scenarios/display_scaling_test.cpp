@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "calc/list_row.h"
-#include "companion/reminder_ids.h"
 #include "driver.h"
+#include "reminder/reminder_ids.h"
 #include "test_support.h"
 #include "text_fit.h"
 
@@ -207,9 +207,9 @@ TEST_F(DisplayScaling, ReminderWindowFollowsTheDisplayScale) {
                    {"Ben", std::to_string(DaysFrom(today, 2).day), std::to_string(DaysFrom(today, 2).month),
                     "1975", "1", "1"}}));
     const std::string data = InstalledProgramFolder() + "\\data";
-    Program companion = StartProcess(data + "\\Reminder.exe", data + "\\");
-    HWND window = companion.WaitForWindow(ReminderWindowTitle);
-    ASSERT_NE(window, nullptr) << companion.Describe();
+    Program reminder = StartProcess(data + "\\Reminder.exe", data + "\\");
+    HWND window = reminder.WaitForWindow(ReminderWindowTitle);
+    ASSERT_NE(window, nullptr) << reminder.Describe();
     EXPECT_EQ(DpiOf(window), Dpi());
     EXPECT_NEAR(ClientSize(window).cx, Scaled(380), 1);
     EXPECT_NEAR(ClientSize(window).cy, Scaled(262), 1);
@@ -226,7 +226,7 @@ TEST_F(DisplayScaling, ReminderWindowFollowsTheDisplayScale) {
     ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(window, "fit-reminder"));
     ClickButton(window, ReminderCloseButtonId);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, ShortWait));
-    QuitCompanion(companion);
+    QuitReminder(reminder);
 }
 
 // Windows tells a window that moved to a monitor of another scale with

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "companion/reminder_ids.h"
 #include "driver.h"
+#include "reminder/reminder_ids.h"
 #include "test_support.h"
 
 namespace quillora::e2e {
@@ -181,15 +181,15 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
         ASSERT_TRUE(WaitUntil([&] { return ListViewReader(ListOfTab(window, AllTab)).ItemCount() == 0; },
                               DefaultTimeout));
         const std::string dataFolder = installation.folder + "\\data";
-        Program companion = StartProcess(dataFolder + "\\Reminder.exe", dataFolder);
-        ASSERT_TRUE(WaitUntil([&] { return CompanionWindow(companion) != nullptr; }, DefaultTimeout));
+        Program reminder = StartProcess(dataFolder + "\\Reminder.exe", dataFolder);
+        ASSERT_TRUE(WaitUntil([&] { return ReminderTrayWindow(reminder) != nullptr; }, DefaultTimeout));
 
         ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
         EXPECT_EQ(quillora.WaitForExit(), std::optional<DWORD>(0)) << quillora.Describe();
-        EXPECT_EQ(companion.WaitForExit(), std::optional<DWORD>(0)) << companion.Describe();
+        EXPECT_EQ(reminder.WaitForExit(), std::optional<DWORD>(0)) << reminder.Describe();
         EXPECT_EQ(ReadBytes(scenario.ListFile()), std::string("0\r\n"));
         EXPECT_TRUE(
-            WaitUntil([] { return FindWindowA(CompanionWindowClass, nullptr) != nullptr; }, DefaultTimeout))
+            WaitUntil([] { return FindWindowA(ReminderTrayClass, nullptr) != nullptr; }, DefaultTimeout))
             << "the reminder was not started again";
     }
 
@@ -209,7 +209,7 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
     EXPECT_EQ(FolderEntries(scenario.ListFolder()), listFolderBefore);
     EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), settingsFolderBefore);
     // The uninstaller ended the reminder before it removed it.
-    EXPECT_EQ(FindWindowA(CompanionWindowClass, nullptr), nullptr);
+    EXPECT_EQ(FindWindowA(ReminderTrayClass, nullptr), nullptr);
 
     // A new installation: the next start of Quillora gives the user the
     // autostart shortcut again, although the settings say it was written.
@@ -244,8 +244,8 @@ TEST(Installer, AnInteractiveUpgradeAsksBeforeItClosesQuilloraWhichThenSaves) {
     PostCommand(window, ClearListCommand);
     ASSERT_TRUE(WaitUntil([&] { return ListViewReader(ListOfTab(window, AllTab)).ItemCount() == 0; }));
     const std::string dataFolder = installation.folder + "\\data";
-    Program companion = StartProcess(dataFolder + "\\Reminder.exe", dataFolder);
-    ASSERT_TRUE(WaitUntil([&] { return CompanionWindow(companion) != nullptr; }));
+    Program reminder = StartProcess(dataFolder + "\\Reminder.exe", dataFolder);
+    ASSERT_TRUE(WaitUntil([&] { return ReminderTrayWindow(reminder) != nullptr; }));
 
     Program wizard = StartProcess(setup, OwnFolder());
     HWND page = wizard.WaitForWindow("Quillora Setup", InstallTimeout);
@@ -264,15 +264,15 @@ TEST(Installer, AnInteractiveUpgradeAsksBeforeItClosesQuilloraWhichThenSaves) {
     PressDialogButton(question->window, IDOK);
 
     EXPECT_EQ(quillora.WaitForExit(InstallTimeout), std::optional<DWORD>(0)) << quillora.Describe();
-    EXPECT_EQ(companion.WaitForExit(), std::optional<DWORD>(0)) << companion.Describe();
+    EXPECT_EQ(reminder.WaitForExit(), std::optional<DWORD>(0)) << reminder.Describe();
     EXPECT_EQ(ReadBytes(scenario.ListFile()), std::string("0\r\n"));
     ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(page, IDOK)) == "&Finish"; }, InstallTimeout))
         << "the installation did not end";
     PressDialogButton(page, IDOK);
     EXPECT_EQ(wizard.WaitForExit(), std::optional<DWORD>(0)) << wizard.Describe();
-    EXPECT_TRUE(WaitUntil([] { return FindWindowA(CompanionWindowClass, nullptr) != nullptr; }))
+    EXPECT_TRUE(WaitUntil([] { return FindWindowA(ReminderTrayClass, nullptr) != nullptr; }))
         << "the reminder was not started again";
-    const HWND restarted = FindWindowA(CompanionWindowClass, nullptr);
+    const HWND restarted = FindWindowA(ReminderTrayClass, nullptr);
     if (restarted) PostCommand(restarted, QuitReminderCommand);
     EXPECT_TRUE(installation.UninstallSilently());
 }

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "companion/reminder_ids.h"
 #include "driver.h"
+#include "reminder/reminder_ids.h"
 #include "ui/ids.h"
 
 namespace quillora::e2e {
@@ -152,17 +152,16 @@ inline HWND ListOfTab(HWND mainWindow, int tab) {
     return list;
 }
 
-// The companion's hidden window, which its icon and the system talk to.
-inline HWND CompanionWindow(const Program& program) {
-    return FindWindowOfClass(program.Id(), CompanionWindowClass);
+// The reminder's hidden window, which its icon and the system talk to.
+inline HWND ReminderTrayWindow(const Program& program) {
+    return FindWindowOfClass(program.Id(), ReminderTrayClass);
 }
 
-// Ends the companion as its menu's "Quit reminder" does; exit code 0.
-inline void QuitCompanion(const Program& program) {
-    PostCommand(CompanionWindow(program), QuitReminderCommand);
+// Ends the reminder as its menu's "Quit reminder" does; exit code 0.
+inline void QuitReminder(const Program& program) {
+    PostCommand(ReminderTrayWindow(program), QuitReminderCommand);
     const std::optional<DWORD> exitCode = program.WaitForExit();
-    ASSERT_TRUE(exitCode.has_value())
-        << "\"Quit reminder\" did not end the companion; " << program.Describe();
+    ASSERT_TRUE(exitCode.has_value()) << "\"Quit reminder\" did not end the reminder; " << program.Describe();
     EXPECT_EQ(*exitCode, 0u);
 }
 

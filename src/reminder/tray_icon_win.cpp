@@ -1,8 +1,8 @@
-#include "companion/tray_icon_win.h"
+#include "reminder/tray_icon_win.h"
 
 #include <algorithm>
 
-#include "companion/reminder_ids.h"
+#include "reminder/reminder_ids.h"
 
 namespace quillora {
 namespace {

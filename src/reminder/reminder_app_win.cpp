@@ -1,11 +1,11 @@
-#include "companion/companion_win.h"
+#include "reminder/reminder_app_win.h"
 
 #include <mmsystem.h>
 #include <wtsapi32.h>
 
 #include "calc/day_change.h"
-#include "companion/companion_files_win.h"
-#include "companion/reminder_ids.h"
+#include "reminder/reminder_files_win.h"
+#include "reminder/reminder_ids.h"
 #include "storage/files_win.h"
 #include "storage/number_text.h"
 #include "storage/paths.h"
@@ -16,7 +16,7 @@
 namespace quillora {
 namespace {
 
-constexpr char CompanionWindowTitle[] = "Quillora reminder";
+constexpr char ReminderTrayTitle[] = "Quillora reminder";
 constexpr char MelodyFileName[] = "reminder.wav";
 constexpr char ProgramFileName[] = "Quillora.exe";
 
@@ -37,28 +37,28 @@ enum MenuPosition : UINT { ShowPosition, OpenPosition };
 
 }  // namespace
 
-Companion::~Companion() {
+ReminderApp::~ReminderApp() {
     reminderWindow_.reset();
     if (window_) DestroyWindow(window_);
 }
 
-bool Companion::Start() {
+bool ReminderApp::Start() {
     // Never shown: it only receives the icon's, the system's and the timers'
     // messages.
-    if (!CreateCentred(CompanionWindowClass, CompanionWindowTitle, WS_OVERLAPPED, 0, 1, 1)) return false;
+    if (!CreateCentred(ReminderTrayClass, ReminderTrayTitle, WS_OVERLAPPED, 0, 1, 1)) return false;
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     sessionNotifications_ = WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
     icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                           LR_SHARED));
     // The icon first, so that the first check's notification has a place.
-    tray_.Add(window_, TrayCallbackMessage, icon_, CompanionWindowTitle);
+    tray_.Add(window_, TrayCallbackMessage, icon_, ReminderTrayTitle);
     ArmMidnightTimer();
     Check();
     return true;
 }
 
-int Companion::Run() {
+int ReminderApp::Run() {
     MSG message{};
     for (;;) {
         std::array<HANDLE, 2> handles{};
@@ -89,7 +89,7 @@ int Companion::Run() {
     }
 }
 
-LRESULT Companion::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
@@ -140,7 +140,7 @@ LRESULT Companion::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void Companion::OnCommand(int command) {
+void ReminderApp::OnCommand(int command) {
     switch (command) {
         case ShowRemindersCommand:
             Check();
@@ -157,7 +157,7 @@ void Companion::OnCommand(int command) {
     }
 }
 
-void Companion::OnTrayEvent(UINT event) {
+void ReminderApp::OnTrayEvent(UINT event) {
     switch (event) {
         case WM_LBUTTONDBLCLK:
         case NIN_KEYSELECT:
@@ -175,7 +175,7 @@ void Companion::OnTrayEvent(UINT event) {
     }
 }
 
-void Companion::Check() {
+void ReminderApp::Check() {
     WatchFolders();
     const auto settingsBytes = ReadWholeFile(SettingsFilePath(), ShareWith::Everyone);
     const auto listBytes = ReadWholeFile(ListFilePath(), ShareWith::Everyone);
@@ -218,14 +218,14 @@ void Companion::Check() {
     }
 }
 
-void Companion::ShowReminders(std::vector<DueReminder> due) {
+void ReminderApp::ShowReminders(std::vector<DueReminder> due) {
     reminderWindow_.reset();
     auto window = std::make_unique<ReminderWindow>(std::move(due));
     window->SetClosedHandler([this] { PostMessageA(window_, ReminderClosedMessage, 0, 0); });
     if (window->Open(SW_SHOWNORMAL)) reminderWindow_ = std::move(window);
 }
 
-void Companion::ShowMenu() {
+void ReminderApp::ShowMenu() {
     UniqueMenu menu(CreatePopupMenu());
     if (!menu) return;
     AppendMenuA(menu.Get(), MF_STRING, ShowRemindersCommand, "Show reminders");
@@ -240,8 +240,8 @@ void Companion::ShowMenu() {
     if (command != 0) OnCommand(command);
 }
 
-void Companion::OpenQuillora() {
-    // The companion lives in the installation's data folder; Quillora finds
+void ReminderApp::OpenQuillora() {
+    // The reminder lives in the installation's data folder; Quillora finds
     // its own data folder through its working folder.
     std::string folder = OwnFolder();
     if (!folder.empty()) folder.pop_back();
@@ -255,11 +255,11 @@ void Companion::OpenQuillora() {
     AllowSetForegroundWindow(*started);
 }
 
-void Companion::ArmMidnightTimer() {
+void ReminderApp::ArmMidnightTimer() {
     ArmNextDayTimer(window_, MidnightTimer);
 }
 
-void Companion::WatchFolders() {
+void ReminderApp::WatchFolders() {
     const std::array<std::string, 2> folders = {FolderPart(SettingsFilePath()), FolderPart(ListFilePath())};
     for (std::size_t index = 0; index < watches_.size(); ++index) {
         Watch& watch = watches_[index];
@@ -269,7 +269,7 @@ void Companion::WatchFolders() {
     }
 }
 
-void Companion::OnFolderChanged(std::size_t index) {
+void ReminderApp::OnFolderChanged(std::size_t index) {
     Watch& watch = watches_[index];
     // A folder that went away is watched again when it comes back.
     if (!FindNextChangeNotification(watch.handle.Get())) watch.handle.Reset();

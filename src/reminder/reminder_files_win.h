@@ -1,12 +1,12 @@
 #pragma once
-// Where the companion keeps its own record and finds its melody. The user's
+// Where the reminder keeps its own record and finds its melody. The user's
 // two files it only ever reads, with ReadWholeFile(path, ShareWith::Everyone),
 // so that Quillora is never kept from saving them.
 #include <string>
 
 namespace quillora {
 
-// The companion's record of its last run, beside the settings file; empty
+// The reminder's record of its last run, beside the settings file; empty
 // when the settings folder has no faithful ANSI path.
 std::string ReminderStateFilePath();
 

@@ -1,4 +1,4 @@
-#include "companion/companion_files_win.h"
+#include "reminder/reminder_files_win.h"
 
 #include <windows.h>
 

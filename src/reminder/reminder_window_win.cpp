@@ -1,8 +1,8 @@
-#include "companion/reminder_window_win.h"
+#include "reminder/reminder_window_win.h"
 
 #include <utility>
 
-#include "companion/reminder_ids.h"
+#include "reminder/reminder_ids.h"
 #include "storage/number_text.h"
 #include "ui/list_view_win.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-// The resident companion: a hidden window that owns the notification-area
+// The resident reminder: a hidden window that owns the notification-area
 // icon and looks at the user's files at the moments a birthday can become
 // due (start, a new local day, resume from sleep, unlock, a change of either
 // file), announcing each due birthday once a day.
@@ -13,19 +13,19 @@
 #include "base/scoped_win.h"
 #include "calc/reminder_texts.h"
 #include "calc/reminders.h"
-#include "companion/reminder_window_win.h"
-#include "companion/tray_icon_win.h"
+#include "reminder/reminder_window_win.h"
+#include "reminder/tray_icon_win.h"
 #include "storage/birthday_table.h"
 #include "ui/window_base_win.h"
 
 namespace quillora {
 
-class Companion : public WindowBase<Companion> {
+class ReminderApp : public WindowBase<ReminderApp> {
 public:
-    Companion() = default;
-    Companion(const Companion&) = delete;
-    Companion& operator=(const Companion&) = delete;
-    ~Companion();
+    ReminderApp() = default;
+    ReminderApp(const ReminderApp&) = delete;
+    ReminderApp& operator=(const ReminderApp&) = delete;
+    ~ReminderApp();
 
     // Creates the hidden window and the icon and runs the first check; false
     // when the window could not be made.

@@ -1,5 +1,5 @@
 #pragma once
-// The companion's icon in the notification area: added with the program's
+// The reminder's icon in the notification area: added with the program's
 // icon and a tooltip, changed, and taken away again when its owner goes.
 #include <windows.h>
 #include <shellapi.h>

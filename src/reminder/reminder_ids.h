@@ -1,5 +1,5 @@
 #pragma once
-// The companion's windows, controls and commands, by id and name.
+// The reminder's windows, controls and commands, by id and name.
 namespace quillora {
 
 inline constexpr char ReminderWindowTitle[] = "BIRTHDAY REMINDER";
@@ -20,7 +20,7 @@ enum ReminderColumn : int {
 // The hidden window that owns the notification-area icon, one per user
 // session; a second start finds it by its class and asks it, with
 // ShowRemindersCommand, to show the reminders.
-inline constexpr char CompanionWindowClass[] = "QuilloraReminderTray";
+inline constexpr char ReminderTrayClass[] = "QuilloraReminderTray";
 
 // The icon's menu, as WM_COMMAND ids of the hidden window.
 inline constexpr int ShowRemindersCommand = 301;

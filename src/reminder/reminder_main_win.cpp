@@ -7,8 +7,8 @@
 #include <commctrl.h>
 
 #include "base/scoped_win.h"
-#include "companion/companion_win.h"
-#include "companion/reminder_ids.h"
+#include "reminder/reminder_app_win.h"
+#include "reminder/reminder_ids.h"
 #include "storage/folders_win.h"
 #include "storage/user_data_win.h"
 #include "ui/single_instance_win.h"
@@ -18,7 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SingleInstance instance;
     if (!instance.Claim("QuilloraReminder")) {
         // The reminder that runs shows its reminders, and may come forward.
-        if (HWND running = RunningCopysWindow(CompanionWindowClass)) {
+        if (HWND running = RunningCopysWindow(ReminderTrayClass)) {
             PostMessageA(running, WM_COMMAND, ShowRemindersCommand, 0);
         }
         return 0;
@@ -31,7 +31,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    Companion companion;
-    if (!companion.Start()) return 0;
-    return companion.Run();
+    ReminderApp reminder;
+    if (!reminder.Start()) return 0;
+    return reminder.Run();
 }

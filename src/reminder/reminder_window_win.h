@@ -1,5 +1,5 @@
 #pragma once
-// The one window of the companion: the due birthdays, soonest first, in the
+// The one window of the reminder: the due birthdays, soonest first, in the
 // look of Quillora's own child windows.
 #include <windows.h>
 #include <commctrl.h>

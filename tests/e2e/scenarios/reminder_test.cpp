@@ -1,4 +1,4 @@
-// The reminder companion Reminder.exe, run as the autostart shortcut runs it
+// Reminder.exe, run as the autostart shortcut runs it
 // (from the installation's data folder, no arguments) on the user's real
 // files, with birthdays placed around the real current date. It stays in the
 // notification area until "Quit reminder".
@@ -13,15 +13,15 @@
 #include <cstdio>
 #include <optional>
 
-#include "companion/reminder_ids.h"
 #include "driver.h"
 #include "melody_watch.h"
+#include "reminder/reminder_ids.h"
 #include "test_support.h"
 
 namespace quillora::e2e {
 namespace {
 
-// Long enough for the companion to have started a melody it was going to
+// Long enough for the reminder to have started a melody it was going to
 // play, once its window is up.
 
 std::string DateLine(Day day) {
@@ -71,11 +71,11 @@ std::string InstalledDataFolder() {
     return InstalledProgramFolder() + "\\data";
 }
 
-// A user of the companion: a scenario with the user's two files, and the
-// companion started from a data folder as the autostart shortcut starts it.
-class CompanionUser {
+// A user of the reminder: a scenario with the user's two files, and the
+// reminder started from a data folder as the autostart shortcut starts it.
+class ReminderUser {
 public:
-    CompanionUser(std::string_view settings, const std::vector<Person>& people)
+    ReminderUser(std::string_view settings, const std::vector<Person>& people)
         : scenario_(CurrentTestName()), appData_(scenario_) {
         scenario_.GiveSettings(settings);
         scenario_.GiveList(ListOf(people));
@@ -86,7 +86,7 @@ public:
         return scenario_.SettingsFolder() + "\\reminder-state.txt";
     }
     void GiveStateDay(Day day) const { WriteBytes(StateFile(), DateLine(day)); }
-    // The first line of the companion's record: the day of its last check.
+    // The first line of the reminder's record: the day of its last check.
     [[nodiscard]] std::string LastCheckDay() const {
         const std::string record = ReadBytes(StateFile()).value_or("");
         return record.substr(0, record.find('\r'));
@@ -96,11 +96,11 @@ public:
         return StartProcess(dataFolder + "\\Reminder.exe", dataFolder + "\\");
     }
 
-    // Starts the companion and waits until it is resident: its hidden window
+    // Starts the reminder and waits until it is resident: its hidden window
     // is there and it has looked at the files.
     [[nodiscard]] Program StartResident(const std::string& dataFolder = InstalledDataFolder()) const {
         Program program = Start(dataFolder);
-        EXPECT_TRUE(WaitUntil([&] { return CompanionWindow(program) != nullptr; }, DefaultTimeout))
+        EXPECT_TRUE(WaitUntil([&] { return ReminderTrayWindow(program) != nullptr; }, DefaultTimeout))
             << program.Describe();
         return program;
     }
@@ -110,14 +110,14 @@ private:
     AppDataOf appData_;
 };
 
-// The companion is still there a second after its start, showing no window.
+// The reminder is still there a second after its start, showing no window.
 void ExpectResidentAndQuiet(const Program& program) {
     ASSERT_TRUE(program.Started()) << program.Describe();
     EXPECT_FALSE(program.WaitForExit(Millis{1000}).has_value()) << program.Describe();
     EXPECT_EQ(program.FindWindowTitled(ReminderWindowTitle), nullptr);
 }
 
-// The reminder window of a started companion, read as the user sees it.
+// The reminder window of a started reminder, read as the user sees it.
 struct ReminderView {
     HWND window = nullptr;
     std::vector<std::vector<std::string>> rows;
@@ -130,7 +130,7 @@ ReminderView WaitForReminder(const Program& program) {
     return view;
 }
 
-// CLOSE closes the window; the companion stays in the notification area.
+// CLOSE closes the window; the reminder stays in the notification area.
 void CloseWithButton(const Program& program, HWND window) {
     ClickButton(window, ReminderCloseButtonId);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, DefaultTimeout)) << program.Describe();
@@ -172,7 +172,7 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
     const Person tenDays{"Ten Days", 10, 41};
     const std::vector<Person> people = {
         tenDays, {"Eleven Days", 11, 50}, today, {"Not Reminded", 0, 20, "0"}, tomorrow};
-    const CompanionUser user(settings, people);
+    const ReminderUser user(settings, people);
 
     const Program program = user.Start();
     const ReminderView view = WaitForReminder(program);
@@ -202,7 +202,7 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
 
     EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
     CloseWithButton(program, view.window);
-    QuitCompanion(program);
+    QuitReminder(program);
     // The user's own files are only read.
     EXPECT_EQ(ReadBytes(user.scenario().SettingsFile()), settings);
     EXPECT_EQ(ReadBytes(user.scenario().ListFile()), ListOf(people));
@@ -213,7 +213,7 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
 TEST(Reminder, NothingDueStaysInTheNotificationAreaUntilQuitFromItsMenu) {
     // Lead code 5: five days, so ten days ahead is not yet due; and a
     // birthday today that is not to be reminded.
-    const CompanionUser user("5\r\n1\r\n1", {{"Ten Days", 10, 41}, {"Not Reminded", 0, 20, "0"}});
+    const ReminderUser user("5\r\n1\r\n1", {{"Ten Days", 10, 41}, {"Not Reminded", 0, 20, "0"}});
     const std::size_t iconsBefore = NotificationAreaIcons().size();
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
@@ -221,12 +221,12 @@ TEST(Reminder, NothingDueStaysInTheNotificationAreaUntilQuitFromItsMenu) {
     EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
 
     // Its icon: the newest in the notification area; a right click on it
-    // opens the companion's menu, and the keyboard reaches "Quit reminder"
+    // opens the reminder's menu, and the keyboard reaches "Quit reminder"
     // (the last item, one up from the first).
     ASSERT_TRUE(WaitUntil([&] { return NotificationAreaIcons().size() == iconsBefore + 1; }, DefaultTimeout));
     // As after a restart of Explorer: the icon is put back, not doubled.
     const HWND firstIcon = NotificationAreaIcons().back();
-    PostMessageA(CompanionWindow(program), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    PostMessageA(ReminderTrayWindow(program), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     ASSERT_TRUE(
         WaitUntil([&] { return !IsWindow(firstIcon) && NotificationAreaIcons().size() == iconsBefore + 1; },
                   DefaultTimeout));
@@ -242,7 +242,7 @@ TEST(Reminder, NothingDueStaysInTheNotificationAreaUntilQuitFromItsMenu) {
 }
 
 TEST(Reminder, MissingFilesShowNothingAndLeaveNoTrace) {
-    const CompanionUser user("6\r\n1\r\n1", {{"Today Person", 0, 30}});
+    const ReminderUser user("6\r\n1\r\n1", {{"Today Person", 0, 30}});
     const Scenario& scenario = user.scenario();
     const std::optional<std::string> list = ReadBytes(scenario.ListFile());
 
@@ -252,21 +252,21 @@ TEST(Reminder, MissingFilesShowNothingAndLeaveNoTrace) {
         const Program program = user.StartResident();
         ExpectResidentAndQuiet(program);
         EXPECT_FALSE(Exists(user.StateFile()));
-        QuitCompanion(program);
+        QuitReminder(program);
     }
     // A user who never started Quillora: no folder is made either.
     DeleteTree(scenario.AppData() + "\\Quillora");
     DeleteTree(scenario.Documents() + "\\Quillora");
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
-    QuitCompanion(program);
+    QuitReminder(program);
     EXPECT_EQ(FolderEntries(scenario.AppData()), std::vector<std::string>{});
     EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{});
 }
 
 TEST(Reminder, ABirthdayWrittenIntoTheListWhileItRunsIsAnnouncedAtOnce) {
     const Person today{"Today Person", 0, 30};
-    const CompanionUser user("0\r\n0\r\n1", {});
+    const ReminderUser user("0\r\n0\r\n1", {});
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
 
@@ -283,10 +283,10 @@ TEST(Reminder, ABirthdayWrittenIntoTheListWhileItRunsIsAnnouncedAtOnce) {
     // Saved again unchanged: announced once today is enough.
     ASSERT_TRUE(WriteBytes(user.scenario().ListFile(), ListOf({today})));
     EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{2000}), nullptr);
-    QuitCompanion(program);
+    QuitReminder(program);
 }
 
-// Folders made after the companion started are not watched, so only the
+// Folders made after the reminder started are not watched, so only the
 // check that the system's message starts can find the new birthday.
 TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
     const Person today{"Today Person", 0, 30};
@@ -298,7 +298,7 @@ TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
                   {"unlock", WM_WTSSESSION_CHANGE, 0x8 /* WTS_SESSION_UNLOCK */}};
     for (const auto& event : events) {
         SCOPED_TRACE(event.what);
-        const CompanionUser user("0\r\n0\r\n1", {today});
+        const ReminderUser user("0\r\n0\r\n1", {today});
         const Scenario& scenario = user.scenario();
         const std::optional<std::string> list = ReadBytes(scenario.ListFile());
         DeleteTree(scenario.AppData() + "\\Quillora");
@@ -308,17 +308,17 @@ TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
 
         scenario.GiveSettings("0\r\n0\r\n1");
         scenario.GiveList(*list);
-        PostMessageA(CompanionWindow(program), event.message, event.wParam, 0);
+        PostMessageA(ReminderTrayWindow(program), event.message, event.wParam, 0);
         const HWND window = program.WaitForWindow(ReminderWindowTitle, Millis{5000});
         ASSERT_NE(window, nullptr) << program.Describe();
         CloseWithButton(program, window);
-        QuitCompanion(program);
+        QuitReminder(program);
     }
 }
 
-TEST(Reminder, ASecondStartShowsTheRunningCompanionsWindowAndEnds) {
+TEST(Reminder, ASecondStartShowsTheRunningRemindersWindowAndEnds) {
     const Person today{"Today Person", 0, 30};
-    const CompanionUser user("0\r\n0\r\n1", {today});
+    const ReminderUser user("0\r\n0\r\n1", {today});
     const Program first = user.StartResident();
     const ReminderView view = WaitForReminder(first);
     ASSERT_NE(view.window, nullptr) << first.Describe();
@@ -331,14 +331,14 @@ TEST(Reminder, ASecondStartShowsTheRunningCompanionsWindowAndEnds) {
     const ReminderView again = WaitForReminder(first);
     ASSERT_NE(again.window, nullptr) << first.Describe();
     EXPECT_EQ(again.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
-    EXPECT_EQ(CompanionWindow(second), nullptr);
-    QuitCompanion(first);
+    EXPECT_EQ(ReminderTrayWindow(second), nullptr);
+    QuitReminder(first);
 }
 
 TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemindAndYearZeroShowsNoAge) {
     const Person today{"Today Person", 0, 30};
     // Lead code 8: twenty days.
-    const CompanionUser user("8\r\n0\r\n1", {});
+    const ReminderUser user("8\r\n0\r\n1", {});
     const Day now = LocalToday();
     // As in the list: no age for year 0 rather than the year itself.
     const Entry yearZero{"Year Zero", std::to_string(now.day), std::to_string(now.month), "0", "1", "1"};
@@ -352,24 +352,24 @@ TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemindAndYearZeroShowsNoAge) {
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{
                              RowOf(today, "TODAY"), {"Year Zero", BirthdayText(now), "", "TODAY"}}));
-    QuitCompanion(program);
+    QuitReminder(program);
 }
 
 TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
     const Person today{"Today Person", 0, 30};
-    const CompanionUser user("0\r\n0\r\n1", {today});
+    const ReminderUser user("0\r\n0\r\n1", {today});
     {
         const Program program = user.StartResident();
         const ReminderView view = WaitForReminder(program);
         ASSERT_NE(view.window, nullptr) << program.Describe();
-        QuitCompanion(program);
+        QuitReminder(program);
     }
     const std::optional<std::string> record = ReadBytes(user.StateFile());
     {
         const Program program = user.StartResident();
         ExpectResidentAndQuiet(program);
         EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{1000}), nullptr);
-        QuitCompanion(program);
+        QuitReminder(program);
     }
     EXPECT_EQ(ReadBytes(user.StateFile()), record);
 
@@ -378,12 +378,12 @@ TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(user.StateFile()) == record; }, DefaultTimeout));
-    QuitCompanion(program);
+    QuitReminder(program);
 }
 
 TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
     const Person today{"Today Person", 0, 30};
-    const CompanionUser user("0\r\n0\r\n1", {today});
+    const ReminderUser user("0\r\n0\r\n1", {today});
     const UniqueKernelHandle writer(CreateFileA(user.scenario().ListFile().c_str(), GENERIC_WRITE,
                                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -393,13 +393,13 @@ TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
-    QuitCompanion(program);
+    QuitReminder(program);
 }
 
 TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
     const Person today{"Today Person", 0, 30};
     const Person missed{"Missed Person", -2, 62};
-    const CompanionUser user("0\r\n0\r\n1", {missed, today});
+    const ReminderUser user("0\r\n0\r\n1", {missed, today});
     user.GiveStateDay(DaysFrom(LocalToday(), -3));
 
     const Program program = user.Start();
@@ -408,29 +408,29 @@ TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
     EXPECT_EQ(view.rows,
               (std::vector<std::vector<std::string>>{RowOf(today, "TODAY"), RowOf(missed, "2 DAYS AGO")}));
     EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
-    QuitCompanion(program);
+    QuitReminder(program);
 }
 
 TEST(Reminder, ABirthdayBeforeTheLastRunWasAlreadyReminded) {
-    const CompanionUser user("0\r\n0\r\n1", {{"Missed Person", -2, 62}});
+    const ReminderUser user("0\r\n0\r\n1", {{"Missed Person", -2, 62}});
     user.GiveStateDay(DaysFrom(LocalToday(), -1));
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
     EXPECT_TRUE(WaitUntil([&] { return user.LastCheckDay() == DateLine(LocalToday()); }, DefaultTimeout));
-    QuitCompanion(program);
+    QuitReminder(program);
 }
 
-// The melody is watched from inside the companion: a probe loaded into it
+// The melody is watched from inside the reminder: a probe loaded into it
 // counts the sounds it starts.
 TEST(Reminder, PlaysTheMelodyOnceAnAnnouncementOnlyWhenMusicIsOn) {
-    const CompanionUser user("0\r\n1\r\n1", {});
+    const ReminderUser user("0\r\n1\r\n1", {});
     const Program program = user.StartResident();
-    HWND companion = CompanionWindow(program);
-    ASSERT_NE(companion, nullptr) << program.Describe();
+    HWND reminder = ReminderTrayWindow(program);
+    ASSERT_NE(reminder, nullptr) << program.Describe();
     const SharedBlock<test::MelodyWatch> watch(test::MelodyWatchMappingName(program.Id()));
     ASSERT_NE(watch.Get(), nullptr);
-    ASSERT_TRUE(LoadLibraryInto(companion, OwnFolder() + "\\quillora_melody_probe.dll"));
-    ASSERT_EQ(watch->installed, 1) << "the companion imports PlaySoundA";
+    ASSERT_TRUE(LoadLibraryInto(reminder, OwnFolder() + "\\quillora_melody_probe.dll"));
+    ASSERT_EQ(watch->installed, 1) << "the reminder imports PlaySoundA";
 
     std::vector<Person> people;
     for (const bool musicOn : {true, false}) {
@@ -448,11 +448,11 @@ TEST(Reminder, PlaysTheMelodyOnceAnAnnouncementOnlyWhenMusicIsOn) {
             << "the new birthday was not announced";
         // Answered once the check that announced it has ended.
         DWORD_PTR answer = 0;
-        SendMessageTimeoutA(companion, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+        SendMessageTimeoutA(reminder, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
         EXPECT_EQ(watch->plays - playsBefore, musicOn ? 1 : 0);
     }
     EXPECT_NE(std::string(watch->lastSound).find("reminder.wav"), std::string::npos) << watch->lastSound;
-    QuitCompanion(program);
+    QuitReminder(program);
 }
 
 }  // namespace

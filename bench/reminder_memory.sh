@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The reminder companion's peak memory while it waits in the notification
+# The reminder's peak memory while it waits in the notification
 # area, against the minimal window program, under the same Wine: VmHWM of the
 # Linux process of each, read from /proc after it has been idle for a few
 # seconds (Wine reports no memory figures of its own). Runs alternate; prints
@@ -29,12 +29,12 @@ peak_of() {  # program folder, exe name: VmHWM in KiB after 4 s idle, then ends 
   wait 2>/dev/null || true
 }
 
-companion=() minimal=()
+reminder=() minimal=()
 for round in $(seq 1 "$rounds"); do
-  companion+=("$(peak_of "$build/win/Quillora/data" Reminder.exe)")
+  reminder+=("$(peak_of "$build/win/Quillora/data" Reminder.exe)")
   minimal+=("$(peak_of "$build/win/bench/win" quillora_minimal_window.exe)")
-  echo "round $round: companion ${companion[-1]} KiB, minimal window ${minimal[-1]} KiB"
+  echo "round $round: reminder ${reminder[-1]} KiB, minimal window ${minimal[-1]} KiB"
 done
 median() { printf '%s\n' "$@" | sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
-c=$(median "${companion[@]}") m=$(median "${minimal[@]}")
-echo "median: companion $c KiB, minimal window $m KiB, difference $((c - m)) KiB"
+c=$(median "${reminder[@]}") m=$(median "${minimal[@]}")
+echo "median: reminder $c KiB, minimal window $m KiB, difference $((c - m)) KiB"
