@@ -6,11 +6,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "yardstick_window.h"
+
 namespace {
 
-constexpr int ClientWidth = 600;
-constexpr int ClientHeight = 500;
-constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+using yardstick::ClientHeight;
+using yardstick::ClientWidth;
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) {
@@ -26,22 +27,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "MinimalListWindow";
-    if (!RegisterClassExA(&windowClass)) return 1;
-
-    RECT outer{0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&outer, WindowStyle, FALSE, 0);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    HWND window = CreateWindowExA(
-        0, windowClass.lpszClassName, "MINIMAL", WindowStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
+    HWND window = yardstick::CreateMainWindow(instance, "MinimalListWindow", "MINIMAL", WindowProcedure);
     if (!window) return 1;
     HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 10,
                                 10, ClientWidth - 20, ClientHeight - 20, window, nullptr, instance, nullptr);

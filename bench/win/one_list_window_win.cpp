@@ -15,11 +15,12 @@
 #include <string_view>
 #include <vector>
 
+#include "yardstick_window.h"
+
 namespace {
 
-constexpr int ClientWidth = 600;
-constexpr int ClientHeight = 500;
-constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+using yardstick::ClientHeight;
+using yardstick::ClientWidth;
 constexpr int Columns = 7;
 constexpr int Widths[Columns] = {177, 60, 60, 60, 60, 70, 60};
 constexpr const char* Titles[Columns] = {"NAME", "DAY", "MONTH", "YEAR", "AGE", "DAYS LEFT", "REMIND"};
@@ -87,21 +88,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
     const auto rows = Rows(ReadFileBytes("one-list-rows.txt"));
 
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "OneListWindow";
-    if (!RegisterClassExA(&windowClass)) return 1;
-    RECT outer{0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&outer, WindowStyle, FALSE, 0);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    HWND window = CreateWindowExA(
-        0, windowClass.lpszClassName, "ONE LIST", WindowStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr, instance, nullptr);
+    HWND window = yardstick::CreateMainWindow(instance, "OneListWindow", "ONE LIST", WindowProcedure);
     if (!window) return 1;
     SetMenu(window, MenuBar());
     HWND tabs = Child(window, WC_TABCONTROLA, WS_CLIPCHILDREN, 0, {15, 15, 586, 430});

@@ -14,11 +14,12 @@
 
 #include <string>
 
+#include "yardstick_window.h"
+
 namespace {
 
-constexpr int ClientWidth = 600;
-constexpr int ClientHeight = 500;
-constexpr DWORD WindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+using yardstick::ClientHeight;
+using yardstick::ClientWidth;
 constexpr int Tabs = 13;
 constexpr int Columns = 7;
 constexpr int Rows = 102;
@@ -70,23 +71,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::string documents = FolderPath(CSIDL_PERSONAL);
     const std::string startup = FolderPath(CSIDL_STARTUP);
 
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "SameControlsWindow";
-    if (!RegisterClassExA(&windowClass)) return 1;
-
-    RECT outer{0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&outer, WindowStyle, FALSE, 0);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    HWND window = CreateWindowExA(0, windowClass.lpszClassName, "SAME CONTROLS", WindowStyle,
-                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window =
+        yardstick::CreateMainWindow(instance, "SameControlsWindow", "SAME CONTROLS", WindowProcedure);
     if (!window) return 1;
     Child(window, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 5, 590, 435);
     const char* buttons[] = {"ADD ENTRY", "EDIT ENTRY", "DELETE ENTRY"};

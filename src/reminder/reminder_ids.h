@@ -10,13 +10,6 @@ inline constexpr int ReminderListId = 202;
 // The id Esc sends through the dialog keys, so Esc closes the window too.
 inline constexpr int ReminderCloseButtonId = 2;  // IDCANCEL
 
-enum ReminderColumn : int {
-    ReminderNameColumn = 0,
-    ReminderBirthdayColumn,
-    ReminderAgeColumn,
-    ReminderWhenColumn
-};
-
 // The hidden window that owns the notification-area icon, one per user
 // session; a second start finds it by its class and asks it, with
 // ShowRemindersCommand, to show the reminders.

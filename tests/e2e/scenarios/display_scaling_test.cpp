@@ -58,6 +58,21 @@ protected:
     // birthday" is already tight at 96 DPI (its text alone takes 108 of the
     // box's 115 pixels, before the tick mark); it is held to fitting the box
     // without the mark, at every scale.
+    // A child window at this scale: its client size and controls (at 96 DPI
+    // `width` x `height` and `placements`), its texts fitting, its picture;
+    // then closed with its button `closeId`.
+    void ExpectScaledThenClose(HWND window, int width, int height, const std::vector<Placement>& placements,
+                               const std::string& name, int closeId) {
+        ASSERT_NE(window, nullptr) << program_.Describe();
+        EXPECT_NEAR(ClientSize(window).cx, Scaled(width), 1);
+        EXPECT_NEAR(ClientSize(window).cy, Scaled(height), 1);
+        ExpectPlaced(window, placements);
+        ASSERT_NO_FATAL_FAILURE(TakePicture(window, name));
+        ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(window, "fit-" + name));
+        ClickButton(window, closeId);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window); }, Millis{10000}));
+    }
+
     void ExpectTextsFit(HWND window, const std::string& name) {
         const std::string copy = OwnFolder() + "\\" + name + "-" + std::to_string(layoutDpi_) + ".dll";
         const std::optional<test::TextFit> fit = test::MeasureTexts(window, copy);
@@ -132,45 +147,36 @@ TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
     HWND dialog = program_.WaitForWindow("EDIT ENTRY");
     ASSERT_NE(dialog, nullptr) << program_.Describe();
     EXPECT_EQ(TextOf(Control(dialog, NameFieldId)), "Ben");
-    EXPECT_NEAR(ClientSize(dialog).cx, Scaled(300), 1);
-    EXPECT_NEAR(ClientSize(dialog).cy, Scaled(230), 1);
-    ExpectPlaced(dialog, {{DialogTitleId, 0, 5, 300, 30},
-                          {DialogFrameId, 5, 35, 290, 155},
-                          {NameGroupId, 20, 45, 260, 50},
-                          {NameFieldId, 30, 65, 240, 20},
-                          {BirthdayGroupId, 20, 105, 260, 50},
-                          {DateLabelId, 30, 128, 240, 20},
-                          {DayFieldId, 65, 125, 20, 20},
-                          {DayFieldId, 85, 125, 10, 20},
-                          {MonthFieldId, 145, 125, 20, 20},
-                          {MonthFieldId, 165, 125, 10, 20},
-                          {YearFieldId, 230, 125, 30, 20},
-                          {YearFieldId, 260, 125, 10, 20},
-                          {RemindBoxId, 95, 165, 115, 20},
-                          {CancelButtonId, 10, 200, 100, 25},
-                          {OkButtonId, 190, 200, 100, 25}});
-    ASSERT_NO_FATAL_FAILURE(TakePicture(dialog, "entry-dialog"));
-    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(dialog, "fit-dialog"));
-    ClickButton(dialog, CancelButtonId);
-    ASSERT_TRUE(WaitUntil([&] { return program_.FindWindowTitled("EDIT ENTRY") == nullptr; }, Millis{10000}));
+    ExpectScaledThenClose(dialog, 300, 230,
+                          {{DialogTitleId, 0, 5, 300, 30},
+                           {DialogFrameId, 5, 35, 290, 155},
+                           {NameGroupId, 20, 45, 260, 50},
+                           {NameFieldId, 30, 65, 240, 20},
+                           {BirthdayGroupId, 20, 105, 260, 50},
+                           {DateLabelId, 30, 128, 240, 20},
+                           {DayFieldId, 65, 125, 20, 20},
+                           {DayFieldId, 85, 125, 10, 20},
+                           {MonthFieldId, 145, 125, 20, 20},
+                           {MonthFieldId, 165, 125, 10, 20},
+                           {YearFieldId, 230, 125, 30, 20},
+                           {YearFieldId, 260, 125, 10, 20},
+                           {RemindBoxId, 95, 165, 115, 20},
+                           {CancelButtonId, 10, 200, 100, 25},
+                           {OkButtonId, 190, 200, 100, 25}},
+                          "entry-dialog", CancelButtonId);
+    if (HasFatalFailure()) return;
 
     PostCommand(main_, InformationCommand);
-    HWND information = program_.WaitForWindow("INFORMATION");
-    ASSERT_NE(information, nullptr) << program_.Describe();
-    EXPECT_NEAR(ClientSize(information).cx, Scaled(280), 1);
-    EXPECT_NEAR(ClientSize(information).cy, Scaled(225), 1);
-    ExpectPlaced(information, {{InfoTitleId, 0, 5, 280, 30},
-                               {InfoFactsHeadingId, 10, 45, 260, 18},
-                               {InfoCreditsHeadingId, 10, 105, 260, 18},
-                               {InfoVersionId, 45, 67, 190, 18},
-                               {InfoCreditsId, 45, 127, 190, 45},
-                               {InfoWebsiteButtonId, 190, 195, 80, 25},
-                               {InfoCloseButtonId, 10, 195, 80, 25}});
-    ASSERT_NO_FATAL_FAILURE(TakePicture(information, "information-window"));
-    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(information, "fit-information"));
-    ClickButton(information, InfoCloseButtonId);
-    ASSERT_TRUE(
-        WaitUntil([&] { return program_.FindWindowTitled("INFORMATION") == nullptr; }, Millis{10000}));
+    ExpectScaledThenClose(program_.WaitForWindow("INFORMATION"), 280, 225,
+                          {{InfoTitleId, 0, 5, 280, 30},
+                           {InfoFactsHeadingId, 10, 45, 260, 18},
+                           {InfoCreditsHeadingId, 10, 105, 260, 18},
+                           {InfoVersionId, 45, 67, 190, 18},
+                           {InfoCreditsId, 45, 127, 190, 45},
+                           {InfoWebsiteButtonId, 190, 195, 80, 25},
+                           {InfoCloseButtonId, 10, 195, 80, 25}},
+                          "information-window", InfoCloseButtonId);
+    if (HasFatalFailure()) return;
 
     // The import preview, with a row of each kind.
     const std::string contacts = scenario_->Root() + "\\contacts.vcf";
@@ -179,19 +185,14 @@ TEST_F(DisplayScaling, MainWindowAndEntryDialogFollowTheDisplayScale) {
                                                 {"Emil Fischer", "1985-08-30"},
                                                 {"\xC5\x81ucja Nowak", "--0304"},
                                                 {"Frida", ""}})));
-    HWND preview = OpenImportPreview(contacts);
-    ASSERT_NE(preview, nullptr) << program_.Describe();
-    EXPECT_NEAR(ClientSize(preview).cx, Scaled(480), 1);
-    EXPECT_NEAR(ClientSize(preview).cy, Scaled(400), 1);
-    ExpectPlaced(preview, {{ImportTitleId, 0, 5, 480, 30},
+    ExpectScaledThenClose(OpenImportPreview(contacts), 480, 400,
+                          {{ImportTitleId, 0, 5, 480, 30},
                            {ImportListId, 10, 45, 460, 285},
                            {ImportCountId, 10, 338, 460, 18},
                            {ImportCancelButtonId, 10, 365, 100, 25},
-                           {ImportButtonId, 370, 365, 100, 25}});
-    ASSERT_NO_FATAL_FAILURE(TakePicture(preview, "import-preview"));
-    ASSERT_NO_FATAL_FAILURE(ExpectTextsFit(preview, "fit-import"));
-    ClickButton(preview, ImportCancelButtonId);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(preview); }, Millis{10000}));
+                           {ImportButtonId, 370, 365, 100, 25}},
+                          "import-preview", ImportCancelButtonId);
+    if (HasFatalFailure()) return;
 
     PostCommand(main_, QuitCommand);
     ASSERT_TRUE(program_.WaitForExit().has_value()) << program_.Describe();
