@@ -37,22 +37,18 @@ enum MenuPosition : UINT { ShowPosition, OpenPosition };
 
 }  // namespace
 
-ReminderApp::~ReminderApp() {
-    reminderWindow_.reset();
-    if (window_) DestroyWindow(window_);
-}
-
 bool ReminderApp::Start() {
     // Never shown: it only receives the icon's, the system's and the timers'
     // messages.
     if (!CreateCentred(ReminderTrayClass, ReminderTrayTitle, WS_OVERLAPPED, 0, 1, 1)) return false;
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
-    sessionNotifications_ = WTSRegisterSessionNotification(window_, NOTIFY_FOR_THIS_SESSION) != FALSE;
+    if (WTSRegisterSessionNotification(Window(), NOTIFY_FOR_THIS_SESSION))
+        sessionNotifications_.Reset(Window());
     icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                           LR_SHARED));
     // The icon first, so that the first check's notification has a place.
-    tray_.Add(window_, TrayCallbackMessage, icon_, ReminderTrayTitle);
+    tray_.Add(Window(), TrayCallbackMessage, icon_, ReminderTrayTitle);
     ArmMidnightTimer();
     Check();
     return true;
@@ -99,7 +95,7 @@ LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_TIMER:
             if (wParam == MidnightTimer) ArmMidnightTimer();
-            if (wParam == FilesSettledTimer) KillTimer(window_, FilesSettledTimer);
+            if (wParam == FilesSettledTimer) KillTimer(Window(), FilesSettledTimer);
             Check();
             return 0;
         case WM_POWERBROADCAST:
@@ -121,18 +117,18 @@ LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CLOSE:
             // The installer's request before it replaces the files.
-            DestroyWindow(window_);
+            Destroy();
             return 0;
         case WM_DESTROY:
             tray_.Remove();
-            if (sessionNotifications_) WTSUnRegisterSessionNotification(window_);
+            sessionNotifications_.Reset();
             PostQuitMessage(0);
             return 0;
         default:
             if (message == taskbarCreated_ && taskbarCreated_ != 0) {
                 // Explorer started again with an empty notification area.
                 tray_.Remove();
-                tray_.Add(window_, TrayCallbackMessage, icon_,
+                tray_.Add(Window(), TrayCallbackMessage, icon_,
                           NextBirthdayTip(table_, DayFromDate(Today()), TipLimit));
                 return 0;
             }
@@ -150,7 +146,7 @@ void ReminderApp::OnCommand(int command) {
             OpenQuillora();
             break;
         case QuitReminderCommand:
-            DestroyWindow(window_);
+            Destroy();
             break;
         default:
             break;
@@ -221,7 +217,7 @@ void ReminderApp::Check() {
 void ReminderApp::ShowReminders(std::vector<DueReminder> due) {
     reminderWindow_.reset();
     auto window = std::make_unique<ReminderWindow>(std::move(due));
-    window->SetClosedHandler([this] { PostMessageA(window_, ReminderClosedMessage, 0, 0); });
+    window->SetClosedHandler([this] { PostMessageA(Window(), ReminderClosedMessage, 0, 0); });
     if (window->Open(SW_SHOWNORMAL)) reminderWindow_ = std::move(window);
 }
 
@@ -236,7 +232,7 @@ void ReminderApp::ShowMenu() {
     POINT cursor{};
     GetCursorPos(&cursor);
     const int command =
-        ShowPopupMenuAt(window_, menu.Get(), cursor, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY);
+        ShowPopupMenuAt(Window(), menu.Get(), cursor, TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY);
     if (command != 0) OnCommand(command);
 }
 
@@ -256,7 +252,7 @@ void ReminderApp::OpenQuillora() {
 }
 
 void ReminderApp::ArmMidnightTimer() {
-    ArmNextDayTimer(window_, MidnightTimer);
+    ArmNextDayTimer(Window(), MidnightTimer);
 }
 
 void ReminderApp::WatchFolders() {
@@ -273,7 +269,7 @@ void ReminderApp::OnFolderChanged(std::size_t index) {
     Watch& watch = watches_[index];
     // A folder that went away is watched again when it comes back.
     if (!FindNextChangeNotification(watch.handle.Get())) watch.handle.Reset();
-    SetTimer(window_, FilesSettledTimer, FilesSettleMillis, nullptr);
+    SetTimer(Window(), FilesSettledTimer, FilesSettleMillis, nullptr);
 }
 
 }  // namespace quillora

@@ -4,6 +4,7 @@
 // due (start, a new local day, resume from sleep, unlock, a change of either
 // file), announcing each due birthday once a day.
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <array>
 #include <memory>
@@ -20,12 +21,21 @@
 
 namespace quillora {
 
+// The lock and unlock notifications of a window's session, given up before
+// the window goes.
+struct SessionNotificationTraits {
+    static HWND Invalid() { return nullptr; }
+    static bool IsValid(HWND window) { return window != nullptr; }
+    static void Close(HWND window) { WTSUnRegisterSessionNotification(window); }
+};
+using SessionNotifications = UniqueHandle<HWND, SessionNotificationTraits>;
+
 class ReminderApp : public WindowBase<ReminderApp> {
 public:
     ReminderApp() = default;
     ReminderApp(const ReminderApp&) = delete;
     ReminderApp& operator=(const ReminderApp&) = delete;
-    ~ReminderApp();
+    ~ReminderApp() = default;
 
     // Creates the hidden window and the icon and runs the first check; false
     // when the window could not be made.
@@ -51,7 +61,7 @@ private:
     TrayIcon tray_;
     HICON icon_ = nullptr;
     UINT taskbarCreated_ = 0;
-    bool sessionNotifications_ = false;
+    SessionNotifications sessionNotifications_;
     BirthdayTable table_;
     std::vector<DueReminder> due_;
     std::unique_ptr<ReminderWindow> reminderWindow_;

@@ -22,42 +22,34 @@ constexpr ListColumnLayout Columns[] = {{"NAME", 120}, {"BIRTHDAY", 95}, {"TURNS
 
 ReminderWindow::ReminderWindow(std::vector<DueReminder> due) : due_(std::move(due)) {}
 
-ReminderWindow::~ReminderWindow() {
-    // Going with its owner is no close by the user: the handler would
-    // otherwise take the window that replaces this one.
-    closed_ = nullptr;
-    // The controls use the fonts, so the window goes before them.
-    if (window_) DestroyWindow(window_);
-}
-
 bool ReminderWindow::Open(int showCommand) {
     if (!CreateCentred(ReminderWindowClass, ReminderWindowTitle, WindowStyle, WindowExStyle, ClientWidth,
                        ClientHeight))
         return false;
     TakeWindowDpi();
     CreateControls();
-    ShowWindow(window_, showCommand);
-    UpdateWindow(window_);
-    if (HWND close = GetDlgItem(window_, ReminderCloseButtonId)) SetFocus(close);
+    ShowWindow(Window(), showCommand);
+    UpdateWindow(Window());
+    if (HWND close = GetDlgItem(Window(), ReminderCloseButtonId)) SetFocus(close);
     // Started at logon, the window may be refused the foreground; then its
     // taskbar button asks for attention instead.
-    if (!SetForegroundWindow(window_)) {
-        FLASHWINFO flash{sizeof flash, window_, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+    if (!SetForegroundWindow(Window())) {
+        FLASHWINFO flash{sizeof flash, Window(), FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
         FlashWindowEx(&flash);
     }
     return true;
 }
 
 void ReminderWindow::CreateControls() {
-    layout_.Create(window_, ReminderTitleId, "STATIC", ReminderWindowTitle, SS_CENTER | SS_CENTERIMAGE,
+    layout_.Create(Window(), ReminderTitleId, "STATIC", ReminderWindowTitle, SS_CENTER | SS_CENTERIMAGE,
                    WS_EX_CLIENTEDGE, {0, 5, ClientWidth, 30}, FontRole::Title);
-    layout_.Create(window_, ReminderCaptionId, "STATIC", "Birthdays to remember:", SS_CENTER, 0,
+    layout_.Create(Window(), ReminderCaptionId, "STATIC", "Birthdays to remember:", SS_CENTER, 0,
                    {10, 45, 360, 18}, FontRole::Caption);
-    HWND list = layout_.Create(window_, ReminderListId, WC_LISTVIEWA, "",
+    HWND list = layout_.Create(Window(), ReminderListId, WC_LISTVIEWA, "",
                                WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE,
                                {10, 68, 360, 150});
     if (list) FillList(list);
-    layout_.Create(window_, ReminderCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+    layout_.Create(Window(), ReminderCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
                    {140, 228, 100, 25});
 }
 
@@ -72,14 +64,14 @@ void ReminderWindow::FillList(HWND list) {
 }
 
 void ReminderWindow::SetColumnWidths() const {
-    ScaleListColumns(GetDlgItem(window_, ReminderListId), Columns, theme_);
+    ScaleListColumns(GetDlgItem(Window(), ReminderListId), Columns, theme_);
 }
 
 LRESULT ReminderWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             // CLOSE, and Enter or Esc through the dialog keys.
-            if (LOWORD(wParam) == ReminderCloseButtonId || LOWORD(wParam) == IDOK) DestroyWindow(window_);
+            if (LOWORD(wParam) == ReminderCloseButtonId || LOWORD(wParam) == IDOK) Destroy();
             return 0;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);

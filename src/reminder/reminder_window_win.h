@@ -19,7 +19,10 @@ public:
     explicit ReminderWindow(std::vector<DueReminder> due);
     ReminderWindow(const ReminderWindow&) = delete;
     ReminderWindow& operator=(const ReminderWindow&) = delete;
-    ~ReminderWindow();
+    // Going with its object is no close by the user: the window's end then
+    // reaches no handler (see WindowBase), so the closed handler is not
+    // called.
+    ~ReminderWindow() = default;
 
     // Creates the window with its rows, shows it with `showCommand` and
     // brings it to the foreground; false when it could not be made.

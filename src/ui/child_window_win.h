@@ -23,12 +23,12 @@ template <typename Derived>
 class ChildWindow : public ThemedWindow<Derived> {
 protected:
     void ShowCreated() {
-        if (!this->window_) return;
-        ShowWindow(this->window_, SW_SHOWNORMAL);
-        UpdateWindow(this->window_);
+        if (!this->Window()) return;
+        ShowWindow(this->Window(), SW_SHOWNORMAL);
+        UpdateWindow(this->Window());
     }
     void RunLoopOver(HWND mainWindow, const std::function<bool(const MSG&)>& keys = {}) {
-        RunChildWindowLoop(mainWindow, this->window_, closed_, keys);
+        RunChildWindowLoop(mainWindow, this->Window(), closed_, keys);
     }
     void Close() { closed_ = true; }
 

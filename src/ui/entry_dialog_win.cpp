@@ -51,7 +51,7 @@ public:
             // Start in the name field with its text selected, so that typing
             // replaces it; the program moving the focus is no user event.
             WithoutEvents([this] {
-                HWND nameField = GetDlgItem(window_, NameFieldId);
+                HWND nameField = GetDlgItem(Window(), NameFieldId);
                 SetFocus(nameField);
                 SendMessageA(nameField, EM_SETSEL, 0, -1);
             });
@@ -99,34 +99,34 @@ private:
     }
 
     void CreateControls(const char* title) {
-        layout_.Create(window_, DialogTitleId, "STATIC", title, SS_CENTER | SS_CENTERIMAGE, WS_EX_CLIENTEDGE,
+        layout_.Create(Window(), DialogTitleId, "STATIC", title, SS_CENTER | SS_CENTERIMAGE, WS_EX_CLIENTEDGE,
                        {0, 5, 300, 30}, FontRole::Title);
         // The frame's inside is never painted (an owner-drawn static that
         // draws nothing), so the controls inside it show through.
-        layout_.Create(window_, DialogFrameId, "STATIC", "", SS_OWNERDRAW,
+        layout_.Create(Window(), DialogFrameId, "STATIC", "", SS_OWNERDRAW,
                        WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, {5, 35, 290, 155});
-        layout_.Create(window_, NameGroupId, "BUTTON", "Name:", BS_GROUPBOX, 0, {20, 45, 260, 50},
+        layout_.Create(Window(), NameGroupId, "BUTTON", "Name:", BS_GROUPBOX, 0, {20, 45, 260, 50},
                        FontRole::Caption);
-        layout_.Create(window_, NameFieldId, "EDIT", "Name", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
+        layout_.Create(Window(), NameFieldId, "EDIT", "Name", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
                        WS_EX_CLIENTEDGE, {30, 65, 240, 20});
-        layout_.Create(window_, BirthdayGroupId, "BUTTON", "Birthday:", BS_GROUPBOX, 0, {20, 105, 260, 50},
+        layout_.Create(Window(), BirthdayGroupId, "BUTTON", "Birthday:", BS_GROUPBOX, 0, {20, 105, 260, 50},
                        FontRole::Caption);
-        layout_.Create(window_, DateLabelId, "STATIC", DateLabel, SS_LEFT, 0, {30, 128, 240, 20});
+        layout_.Create(Window(), DateLabelId, "STATIC", DateLabel, SS_LEFT, 0, {30, 128, 240, 20});
         SpaceDateLabel();
         for (const DateFieldLayout& field : DateFields)
             CreateDateField(field);
-        layout_.Create(window_, RemindBoxId, "BUTTON", "Remind this birthday", WS_TABSTOP | BS_AUTOCHECKBOX,
+        layout_.Create(Window(), RemindBoxId, "BUTTON", "Remind this birthday", WS_TABSTOP | BS_AUTOCHECKBOX,
                        0, {95, 165, 115, 20});
-        layout_.Create(window_, CancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0,
+        layout_.Create(Window(), CancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {10, 200, 100, 25});
-        layout_.Create(window_, OkButtonId, "BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, 0,
+        layout_.Create(Window(), OkButtonId, "BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {190, 200, 100, 25});
     }
 
     // At 96 DPI the label as designed; at another DPI its words start where
     // their 96-DPI places, scaled, are.
     void SpaceDateLabel() {
-        HWND label = GetDlgItem(window_, DateLabelId);
+        HWND label = GetDlgItem(Window(), DateLabelId);
         if (!label) return;
         if (theme_.Dpi() == DesignDpi) {
             SetWindowTextA(label, DateLabel);
@@ -159,14 +159,14 @@ private:
     // so that their events are the field's events.
     void CreateDateField(const DateFieldLayout& field) {
         const int arrowsWidth = DateFieldHeight / 2;
-        HWND text = layout_.Create(window_, field.id, "EDIT", "", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL,
+        HWND text = layout_.Create(Window(), field.id, "EDIT", "", WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL,
                                    WS_EX_CLIENTEDGE,
                                    {field.x, DateFieldTop, field.width - arrowsWidth, DateFieldHeight});
         // Plain digits when stepping, no wrap-around at the ends; the Up and
         // Down keys step too. The arrows read the number from the text at
         // every step, so what the user typed is where they start.
         const Box arrowsBox{field.x + field.width - arrowsWidth, DateFieldTop, arrowsWidth, DateFieldHeight};
-        HWND arrows = layout_.Create(window_, field.id, UPDOWN_CLASSA, "",
+        HWND arrows = layout_.Create(Window(), field.id, UPDOWN_CLASSA, "",
                                      UDS_SETBUDDYINT | UDS_NOTHOUSANDS | UDS_ARROWKEYS, 0, arrowsBox);
         if (!text || !arrows) return;
         // No margins, so that a four-digit year fits the narrow text part.
@@ -184,7 +184,7 @@ private:
         SetText(MonthFieldId, shown.Month);
         SetText(YearFieldId, shown.Year);
         const bool ticked = NumberFromText(shown.Remind) != 0;
-        SendDlgItemMessageA(window_, RemindBoxId, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendDlgItemMessageA(Window(), RemindBoxId, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 
     void OnCommand(int id) {
@@ -232,7 +232,7 @@ private:
         const std::string digits = StripNonDigits(text);
         DWORD start = 0;
         DWORD end = 0;
-        HWND field = GetDlgItem(window_, id);
+        HWND field = GetDlgItem(Window(), id);
         SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         SetText(id, digits);
         if (digits == text) SendMessageA(field, EM_SETSEL, start, end);
@@ -244,10 +244,10 @@ private:
                             Text(DayFieldId),
                             Text(MonthFieldId),
                             Text(YearFieldId),
-                            IsDlgButtonChecked(window_, RemindBoxId) == BST_CHECKED ? "1" : "0",
+                            IsDlgButtonChecked(Window(), RemindBoxId) == BST_CHECKED ? "1" : "0",
                             "1"};
         if (!request_.editMode && request_.nameTaken && request_.nameTaken(entry.Name)) {
-            ShowError(window_, "THIS PERSON IS ALREADY IN THE LIST!", false);
+            ShowError(Window(), "THIS PERSON IS ALREADY IN THE LIST!", false);
             return;
         }
         result_ = std::move(entry);
@@ -259,10 +259,10 @@ private:
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
-            if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+            if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
             return DefaultHandling(WM_ACTIVATE, wParam, lParam);
         }
-        if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(window_)) {
+        if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(Window())) {
             SetFocus(lastFocus_);
             return 0;
         }
@@ -270,7 +270,7 @@ private:
     }
 
     [[nodiscard]] std::string Text(int id) const {
-        HWND control = GetDlgItem(window_, id);
+        HWND control = GetDlgItem(Window(), id);
         const int length = GetWindowTextLengthA(control);
         if (length <= 0) return {};
         std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -282,7 +282,7 @@ private:
     // The program's own changes to a field are not the user's typing: the
     // field reports them (EN_CHANGE) but they raise no event.
     void SetText(int id, const std::string& text) {
-        WithoutEvents([&] { SetDlgItemTextA(window_, id, text.c_str()); });
+        WithoutEvents([&] { SetDlgItemTextA(Window(), id, text.c_str()); });
     }
 
     template <typename Action>

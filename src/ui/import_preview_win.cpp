@@ -68,16 +68,16 @@ private:
                            ClientWidth, ClientHeight))
             return false;
         TakeWindowDpi();
-        layout_.Create(window_, ImportTitleId, "STATIC", "IMPORT", SS_CENTER | SS_CENTERIMAGE,
+        layout_.Create(Window(), ImportTitleId, "STATIC", "IMPORT", SS_CENTER | SS_CENTERIMAGE,
                        WS_EX_CLIENTEDGE, {0, 5, 480, 30}, FontRole::Title);
         HWND list =
-            layout_.Create(window_, ImportListId, WC_LISTVIEWA, "",
+            layout_.Create(Window(), ImportListId, WC_LISTVIEWA, "",
                            WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
                            WS_EX_CLIENTEDGE, {10, 45, 460, 285});
-        layout_.Create(window_, ImportCountId, "STATIC", "", SS_LEFT, 0, {10, 338, 460, 18});
-        layout_.Create(window_, ImportCancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0,
+        layout_.Create(Window(), ImportCountId, "STATIC", "", SS_LEFT, 0, {10, 338, 460, 18});
+        layout_.Create(Window(), ImportCancelButtonId, "BUTTON", "CANCEL", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {10, 365, 100, 25});
-        layout_.Create(window_, ImportButtonId, "BUTTON", "IMPORT", WS_TABSTOP | BS_PUSHBUTTON, 0,
+        layout_.Create(Window(), ImportButtonId, "BUTTON", "IMPORT", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {370, 365, 100, 25});
         if (list) {
             SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
@@ -113,7 +113,7 @@ private:
         SendMessageA(List(), LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&change));
     }
 
-    [[nodiscard]] HWND List() const { return GetDlgItem(window_, ImportListId); }
+    [[nodiscard]] HWND List() const { return GetDlgItem(Window(), ImportListId); }
 
     // One tick per row of the plan, as the list shows them; rows carry their
     // place in the plan.
@@ -144,7 +144,7 @@ private:
 
     void ShowTickCount() {
         const std::string text = TickCountText(plan_.freePlaces, CountTicks(Ticks()));
-        SetDlgItemTextA(window_, ImportCountId, text.c_str());
+        SetDlgItemTextA(Window(), ImportCountId, text.c_str());
     }
 
     LRESULT OnNotify(const NMHDR& header) {
@@ -171,13 +171,13 @@ private:
     // Enter imports (but presses CANCEL when that button has the focus),
     // Esc cancels; Space in the list ticks and unticks the focused row.
     bool OnKey(const MSG& message) {
-        if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != window_) return false;
+        if (message.message != WM_KEYDOWN || GetAncestor(message.hwnd, GA_ROOT) != Window()) return false;
         if (message.wParam == VK_ESCAPE) {
             Close();
             return true;
         }
         if (message.wParam != VK_RETURN) return false;
-        if (GetFocus() == GetDlgItem(window_, ImportCancelButtonId)) {
+        if (GetFocus() == GetDlgItem(Window(), ImportCancelButtonId)) {
             Close();
         } else {
             OnImport();
@@ -189,7 +189,7 @@ private:
         std::vector<bool> ticks = Ticks();
         const std::string refusal = TooManyTickedText(plan_.freePlaces, CountTicks(ticks));
         if (!refusal.empty()) {
-            ShowError(window_, refusal, false);
+            ShowError(Window(), refusal, false);
             return;
         }
         result_ = std::move(ticks);
@@ -201,8 +201,8 @@ private:
     LRESULT OnActivate(WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
-            if (focus && IsChild(window_, focus)) lastFocus_ = focus;
-        } else if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(window_)) {
+            if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
+        } else if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(Window())) {
             SetFocus(lastFocus_);
             return 0;
         }

@@ -83,19 +83,20 @@ private:
     }
 
     void CreateControls() {
-        layout_.Create(window_, InfoTitleId, "STATIC", "INFORMATION:", SS_CENTER | SS_CENTERIMAGE,
+        layout_.Create(Window(), InfoTitleId, "STATIC", "INFORMATION:", SS_CENTER | SS_CENTERIMAGE,
                        WS_EX_CLIENTEDGE, {0, 5, 280, 30}, FontRole::Title);
-        layout_.Create(window_, InfoFactsHeadingId, "STATIC", "Facts:", SS_CENTER, 0, {10, 45, 260, 18},
+        layout_.Create(Window(), InfoFactsHeadingId, "STATIC", "Facts:", SS_CENTER, 0, {10, 45, 260, 18},
                        FontRole::Caption);
-        layout_.Create(window_, InfoCreditsHeadingId, "STATIC",
+        layout_.Create(Window(), InfoCreditsHeadingId, "STATIC",
                        "Developing, Programing, Publishing:", SS_CENTER, 0, {10, 105, 260, 18},
                        FontRole::Caption);
-        layout_.Create(window_, InfoVersionId, "STATIC", VersionLine().c_str(), SS_CENTER, 0,
+        layout_.Create(Window(), InfoVersionId, "STATIC", VersionLine().c_str(), SS_CENTER, 0,
                        {45, 67, 190, 18});
-        layout_.Create(window_, InfoCreditsId, "STATIC", Credits().c_str(), SS_CENTER, 0, {45, 127, 190, 45});
-        layout_.Create(window_, InfoWebsiteButtonId, "BUTTON", "WEBSITE", WS_TABSTOP | BS_PUSHBUTTON, 0,
+        layout_.Create(Window(), InfoCreditsId, "STATIC", Credits().c_str(), SS_CENTER, 0,
+                       {45, 127, 190, 45});
+        layout_.Create(Window(), InfoWebsiteButtonId, "BUTTON", "WEBSITE", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {190, 195, 80, 25});
-        layout_.Create(window_, InfoCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_PUSHBUTTON, 0,
+        layout_.Create(Window(), InfoCloseButtonId, "BUTTON", "CLOSE", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {10, 195, 80, 25});
     }
 

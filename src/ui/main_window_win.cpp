@@ -38,10 +38,6 @@ static_assert(Key::Tab == VK_TAB && Key::Enter == VK_RETURN && Key::Escape == VK
 
 }  // namespace
 
-MainWindow::~MainWindow() {
-    Destroy();
-}
-
 bool MainWindow::Create() {
     RegisterWindowClassOnce(TabPageClass, PageProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr);
     // The outer size comes from the client size without a menu bar; the menu
@@ -54,27 +50,23 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::Show() {
-    ShowWindow(window_, SW_SHOWNORMAL);
-    UpdateWindow(window_);
-}
-
-void MainWindow::Destroy() {
-    if (window_) DestroyWindow(window_);
+    ShowWindow(Window(), SW_SHOWNORMAL);
+    UpdateWindow(Window());
 }
 
 void MainWindow::CreateControls() {
     // The frame's inside is never painted (an owner-drawn static that draws
     // nothing), so the controls inside it show through.
-    layout_.Create(window_, FrameId, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT,
+    layout_.Create(Window(), FrameId, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT,
                    {5, 5, 590, 435});
     for (const ButtonLayout& button : Buttons) {
-        layout_.Create(window_, button.id, "BUTTON", button.caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
-                       {button.x, 445, 120, 30});
+        layout_.Create(Window(), button.id, "BUTTON", button.caption, WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON,
+                       0, {button.x, 445, 120, 30});
     }
     // A control parent, so that Tab and Shift+Tab reach the list on the
     // visible page too.
     tabStrip_ =
-        layout_.Create(window_, TabStripId, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
+        layout_.Create(Window(), TabStripId, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
                        WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT, {15, 15, 571, 415});
     if (!tabStrip_) return;
     // Tabs as wide as their captions: with the default minimum tab width
@@ -257,7 +249,7 @@ MainFocus MainWindow::FocusOf(HWND control) const {
     for (HWND list : listViews_) {
         if (control == list) return MainFocus::List;
     }
-    if (GetParent(control) != window_) return MainFocus::Other;
+    if (GetParent(control) != Window()) return MainFocus::Other;
     switch (GetDlgCtrlID(control)) {
         case AddEntryButtonId:
             return MainFocus::AddButton;
@@ -273,11 +265,11 @@ MainFocus MainWindow::FocusOf(HWND control) const {
 HWND MainWindow::FocusWindow(MainFocus focus) const {
     switch (focus) {
         case MainFocus::AddButton:
-            return GetDlgItem(window_, AddEntryButtonId);
+            return GetDlgItem(Window(), AddEntryButtonId);
         case MainFocus::EditButton:
-            return GetDlgItem(window_, EditEntryButtonId);
+            return GetDlgItem(Window(), EditEntryButtonId);
         case MainFocus::DeleteButton:
-            return GetDlgItem(window_, DeleteEntryButtonId);
+            return GetDlgItem(Window(), DeleteEntryButtonId);
         case MainFocus::TabStrip:
             return tabStrip_;
         case MainFocus::List:
@@ -291,8 +283,8 @@ HWND MainWindow::FocusWindow(MainFocus focus) const {
 bool MainWindow::HandleKey(const MSG& message) {
     const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
     const bool up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
-    if ((!down && !up) || !window_ || !IsWindowEnabled(window_)) return false;
-    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    if ((!down && !up) || !Window() || !IsWindowEnabled(Window())) return false;
+    if (message.hwnd != Window() && !IsChild(Window(), message.hwnd)) return false;
     const KeyStroke stroke{static_cast<int>(message.wParam), GetKeyState(VK_CONTROL) < 0,
                            GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_MENU) < 0, FocusOf(message.hwnd)};
     const MainAction action = ActionForKey(stroke);
@@ -326,7 +318,7 @@ bool MainWindow::HandleKey(const MSG& message) {
 }
 
 void MainWindow::ScheduleNewDay() {
-    ArmNextDayTimer(window_, NewDayTimerId);
+    ArmNextDayTimer(Window(), NewDayTimerId);
 }
 
 void MainWindow::NewDay() {
@@ -366,7 +358,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) events_.OnEndSession();
             return 0;
         case WM_WINDOWPOSCHANGING:
-            sorter_.OnWindowPosChanging(window_, *reinterpret_cast<const WINDOWPOS*>(lParam));
+            sorter_.OnWindowPosChanging(Window(), *reinterpret_cast<const WINDOWPOS*>(lParam));
             return DefaultHandling(message, wParam, lParam);
         default:
             return DefaultHandling(message, wParam, lParam);

@@ -46,13 +46,12 @@ public:
     MainWindow(MainWindowEvents& events, ColumnSorter& sorter) : events_(events), sorter_(sorter) {}
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
-    ~MainWindow();
+    ~MainWindow() = default;
 
     // Creates the window and its controls, not yet shown; false when the
     // window itself could not be made.
     [[nodiscard]] bool Create();
     void Show();
-    void Destroy();
 
     [[nodiscard]] int SelectedTab() const;
     // Makes tab `tab` the selected one and shows its page; raises no event.
@@ -81,7 +80,7 @@ public:
     // true when the main window acted on it.
     bool HandleKey(const MSG& message);
 
-    void Enable(bool enabled) { EnableWindow(window_, enabled); }
+    void Enable(bool enabled) { EnableWindow(Window(), enabled); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The main window's statics (none of its own) keep the system's look.

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "base/scoped_win.h"
 #include "ui/scaling.h"
 #include "ui/theme_win.h"
 
@@ -25,9 +26,26 @@ void RegisterWindowClassOnce(const char* className, WNDPROC procedure, HBRUSH ba
 template <typename Derived>
 class WindowBase {
 public:
-    [[nodiscard]] HWND Window() const { return window_; }
+    [[nodiscard]] HWND Window() const { return window_.Get(); }
+
+    // Destroys the window now, its handlers seeing it go (WM_DESTROY).
+    void Destroy() { window_.Reset(); }
 
 protected:
+    WindowBase() = default;
+    // A window still open goes with its object. By then the derived parts
+    // are gone, so the object is unhooked first and the messages of the
+    // window's end get the default handling: what must happen when the
+    // window goes is the job of an owner among the derived members, which go
+    // before it.
+    ~WindowBase() {
+        if (!window_) return;
+        SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
+        window_.Reset();
+    }
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+
     // Creates a top-level window of its own class (registered on first use,
     // with the program's icon and the button-face background), no owner, its
     // client area of the given size, centred on the screen. False when the
@@ -43,7 +61,7 @@ protected:
             CentredWindowRect(ScaleForDpi(clientWidth, dpi), ScaleForDpi(clientHeight, dpi), style, exStyle);
         CreateWindowExA(exStyle, className, title, style, outer.left, outer.top, outer.right - outer.left,
                         outer.bottom - outer.top, nullptr, nullptr, instance, static_cast<Derived*>(this));
-        return window_ != nullptr;
+        return window_.Valid();
     }
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -51,25 +69,27 @@ protected:
         if (message == WM_NCCREATE) {
             const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
             self = static_cast<Derived*>(create->lpCreateParams);
-            self->window_ = window;
+            self->window_.Reset(window);
             SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         } else {
             self = reinterpret_cast<Derived*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         }
         if (!self) return DefWindowProcA(window, message, wParam, lParam);
         if (message == WM_NCDESTROY) {
+            // The window is gone by itself; nothing is left to destroy.
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            self->window_ = nullptr;
+            self->window_.Release();
             return DefWindowProcA(window, message, wParam, lParam);
         }
         return self->HandleMessage(message, wParam, lParam);
     }
 
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcA(window_, message, wParam, lParam);
+        return DefWindowProcA(window_.Get(), message, wParam, lParam);
     }
 
-    HWND window_ = nullptr;
+private:
+    UniqueWindow window_;
 };
 
 // The controls of a window, each with its rectangle and font role at 96 DPI,
@@ -106,11 +126,20 @@ void ApplyDpiChange(HWND window, WPARAM wParam, LPARAM lParam, Theme& theme, con
 // controls, and the messages every such window answers alike. The derived
 // window says how each of its static controls looks (`LookOfStatic(id)`)
 // and may add to a DPI change (`OnDpiChanged()`).
+// The theme and the layout of a window in the program's look. A base of its
+// own, ahead of the window's owner, so that the fonts outlive the window and
+// the controls that use them.
+class WindowLook {
+protected:
+    Theme theme_;
+    ControlLayout layout_{theme_};
+};
+
 template <typename Derived>
-class ThemedWindow : public WindowBase<Derived> {
+class ThemedWindow : protected WindowLook, public WindowBase<Derived> {
 protected:
     // The theme made for the DPI of the window just created.
-    void TakeWindowDpi() { theme_ = Theme(DpiOfWindow(this->window_)); }
+    void TakeWindowDpi() { theme_ = Theme(DpiOfWindow(this->Window())); }
 
     // WM_CTLCOLORSTATIC and WM_DPICHANGED; any other message gets the
     // default handling.
@@ -122,7 +151,7 @@ protected:
                 return reinterpret_cast<LRESULT>(brush);
             }
         } else if (message == WM_DPICHANGED) {
-            ApplyDpiChange(this->window_, wParam, lParam, theme_, layout_);
+            ApplyDpiChange(this->Window(), wParam, lParam, theme_, layout_);
             self.OnDpiChanged();
             return 0;
         }
@@ -130,9 +159,6 @@ protected:
     }
 
     void OnDpiChanged() {}
-
-    Theme theme_;
-    ControlLayout layout_{theme_};
 };
 
 // Arms `window`'s timer `id` for the moment the local date next changes (a
