@@ -23,7 +23,8 @@ configure_tree fuzz
 cmake --build "$tree" -j"$(nproc)"
 
 if [ -z "$seconds" ]; then
-  exec ctest --test-dir "$tree" --output-on-failure
+  # One target a core: each fuzzer runs on one thread for its seconds.
+  exec ctest --test-dir "$tree" --output-on-failure -j"$(nproc)"
 fi
 
 # The longer run: one fuzzer at a time, each with its own log.

@@ -18,7 +18,7 @@ program_packages=(
 test_packages=(
   g++ pkg-config libpcre2-dev libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-tidy clang-format
-  python3-icalendar python3-vobject
+  python3-icalendar python3-vobject procps
 )
 packages=("${program_packages[@]}")
 [ "${1:-all}" = program ] || packages+=("${test_packages[@]}")

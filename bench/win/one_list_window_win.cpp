@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/startup_profile.h"
 #include "yardstick_window.h"
 
 namespace {
@@ -84,9 +85,12 @@ HWND Child(HWND parent, const char* className, DWORD style, DWORD exStyle, const
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // The marks of the profiling build, at the steps Quillora marks too.
+    quillora::MarkStartupStep("entry");
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     const auto rows = Rows(ReadFileBytes("one-list-rows.txt"));
+    quillora::MarkStartupStep("files");
 
     HWND window = yardstick::CreateMainWindow(instance, "OneListWindow", "ONE LIST", WindowProcedure);
     if (!window) return 1;
@@ -110,6 +114,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         layout.iSubItem = column;
         SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&layout));
     }
+    quillora::MarkStartupStep("window");
 
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     for (std::size_t row = 0; row < rows.size(); ++row) {
@@ -127,9 +132,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         }
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    quillora::MarkStartupStep("fill");
 
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
+    quillora::MarkStartupStep("shown");
+    quillora::WriteStartupProfile();
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

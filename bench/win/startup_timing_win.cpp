@@ -254,29 +254,47 @@ int main(int argc, char** argv) {
                         {}});
     subjects.push_back(
         {"Quillora", "Quillora.exe", std::string(MainWindowTitle), [&] { return scenario.Launch(); }, {}});
-    // With "profile" after the rounds: only the profiling build of the
-    // program, whose marks say where its start-up time goes.
+    // With "profile" after the rounds: only the profiling builds of the
+    // program and of the one-list yardstick, interleaved, whose marks say
+    // where each one's start-up time goes.
     if (argc > 2 && std::string(argv[2]) == "profile") {
-        const std::string profiled = OwnFolder() + "\\quillora_profiled.exe";
         LaunchOptions options;
-        options.program = profiled;
-        Subject subject{"profiled",
-                        "quillora_profiled.exe",
-                        std::string(MainWindowTitle),
-                        [&] { return scenario.Launch(options); },
-                        {}};
-        const std::string marksFile = scenario.AppData() + "\\startup-profile.txt";
+        options.program = OwnFolder() + "\\quillora_profiled.exe";
+        const std::string oneListProfiled = OwnFolder() + "\\quillora_one_list_profiled.exe";
+        Subject profiled[] = {{"Quillora",
+                               "quillora_profiled.exe",
+                               std::string(MainWindowTitle),
+                               [&] { return scenario.Launch(options); },
+                               {}},
+                              {"one-list",
+                               "quillora_one_list_profiled.exe",
+                               "ONE LIST",
+                               [&] { return StartProcess(oneListProfiled, rowsFolder); },
+                               {}}};
+        // Each writes its marks into the folder its APPDATA names.
+        char ownAppData[MAX_PATH * 4] = {};
+        GetEnvironmentVariableA("APPDATA", ownAppData, sizeof ownAppData);
+        const std::string marksFiles[] = {scenario.AppData() + "\\startup-profile.txt",
+                                          std::string(ownAppData) + "\\startup-profile.txt"};
         for (int round = 0; round <= rounds; ++round) {
-            if (round == 1) {
-                subject.samples.clear();
-                DeleteFileA(marksFile.c_str());
+            for (std::size_t turn = 0; turn < 2; ++turn) {
+                const std::size_t s = (static_cast<std::size_t>(round) + turn) % 2;
+                if (round == 1 && turn == 0) {
+                    for (std::size_t each = 0; each < 2; ++each) {
+                        profiled[each].samples.clear();
+                        DeleteFileA(marksFiles[each].c_str());
+                    }
+                }
+                if (!Measure(profiled[s], prefixEntry)) return 1;
             }
-            if (!Measure(subject, prefixEntry)) return 1;
         }
-        std::vector<double> times;
-        for (const Sample& sample : subject.samples)
-            times.push_back(sample.milliseconds);
-        PrintProfile(ReadBytes(marksFile).value_or(""), Median(times));
+        for (std::size_t s = 0; s < 2; ++s) {
+            std::vector<double> times;
+            for (const Sample& sample : profiled[s].samples)
+                times.push_back(sample.milliseconds);
+            std::printf("%s:\n", profiled[s].name);
+            PrintProfile(ReadBytes(marksFiles[s]).value_or(""), Median(times));
+        }
         return 0;
     }
     const std::size_t count = subjects.size();
