@@ -122,10 +122,6 @@ private:
 // old fonts go once no control uses them.
 void ApplyDpiChange(HWND window, WPARAM wParam, LPARAM lParam, Theme& theme, const ControlLayout& layout);
 
-// A window in the program's look: its theme for its DPI, the layout of its
-// controls, and the messages every such window answers alike. The derived
-// window says how each of its static controls looks (`LookOfStatic(id)`)
-// and may add to a DPI change (`OnDpiChanged()`).
 // The theme and the layout of a window in the program's look. A base of its
 // own, ahead of the window's owner, so that the fonts outlive the window and
 // the controls that use them.
@@ -135,6 +131,10 @@ protected:
     ControlLayout layout_{theme_};
 };
 
+// A window in the program's look: its theme for its DPI, the layout of its
+// controls, and the messages every such window answers alike. The derived
+// window says how each of its static controls looks (`LookOfStatic(id)`)
+// and may add to a DPI change (`OnDpiChanged()`).
 template <typename Derived>
 class ThemedWindow : protected WindowLook, public WindowBase<Derived> {
 protected:
