@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/startup_profile.h"
 #include "storage/folders_win.h"
 #include "storage/paths.h"
 #include "storage/user_data_win.h"
@@ -46,6 +47,7 @@ std::optional<UserData> PrepareUserData() {
         ShowUnreachablePath(nullptr, *unreachable);
         return std::nullopt;
     }
+    MarkStartupStep("reachable");
     // The order is fixed: each step only runs when the ones before it worked,
     // and the paths are built anew from their sources at every step (the
     // folders were found reachable just above).
@@ -58,14 +60,17 @@ std::optional<UserData> PrepareUserData() {
     if (!EnsureFolderOrSay(appData() + "\\" + program, std::string(SettingsFolderName))) return std::nullopt;
     if (!EnsureFolderOrSay(documents(), program)) return std::nullopt;
     if (!EnsureFolderOrSay(documents() + program, std::string(ListFolderName))) return std::nullopt;
+    MarkStartupStep("folders");
     if (!EnsureTemplateCopyOrSay(appData() + "\\" + settingsFolder, SettingsFileName)) return std::nullopt;
     if (!EnsureTemplateCopyOrSay(documents() + listFolder, ListFileName)) return std::nullopt;
 
+    MarkStartupStep("templates");
     UserData data;
     if (!LoadSettings(data.settings)) {
         ShowError(nullptr, "COULDNT FIND: " + DataDirFrom(appData()) + std::string(SettingsFileName), true);
         return std::nullopt;
     }
+    MarkStartupStep("settings");
     std::string unreadable;
     if (!LoadList(data.table, &unreadable)) {
         ShowError(nullptr, "COULDNT FIND THE BIRTHDAY-LIST!", true);
