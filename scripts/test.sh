@@ -51,16 +51,9 @@ wine_setup() {
   # output pipe of whatever runs first (a test listing) open until it times
   # out.
   "$root/scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1 || true
-  # The desktop for the whole run, as Windows always has one. Otherwise
-  # each test's first window starts Wine's desktop process, which outlives
-  # the test by about a second, holding its output open: CTest waits for it,
-  # and that wait was most of the time of a short scenario.
-  "$root/scripts/wine-run.sh" explorer.exe /desktop >/dev/null 2>&1 &
-  local waited=0
-  until pgrep -f 'system32.explorer.exe /desktop' >/dev/null || [ $waited -ge 100 ]; do
-    sleep 0.1
-    waited=$((waited + 1))
-  done
+  # The desktop for the whole run: started by each test's first window
+  # instead, its wait was most of the time of a short scenario.
+  start_wine_desktop
 }
 cleanup() {
   wineserver -k 2>/dev/null || true

@@ -3,3 +3,20 @@
 # own WINEDEBUG (for a trace) is kept.
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
+
+# Starts Wine's desktop for the prefix in WINEPREFIX (its server running)
+# and waits until it is up, at most ten seconds. Windows always has one; in
+# Wine the first window of a run starts it, and it outlives that program by
+# about a second with the program's output held open, which a caller that
+# reads the output (CTest) waits for. Its own output goes nowhere.
+start_wine_desktop() {
+  wine explorer.exe /desktop >/dev/null 2>&1 &
+  local waited=0 pid
+  while [ $waited -lt 100 ]; do
+    for pid in $(pgrep -f 'system32.explorer.exe /desktop' || true); do
+      grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$pid/environ" 2>/dev/null && return 0
+    done
+    sleep 0.1
+    waited=$((waited + 1))
+  done
+}
