@@ -74,13 +74,21 @@ POINT CentreOf(const RECT& rect) {
 void ClickAt(POINT screen, MouseButton button, int clicks) {
     // A move and a press sent in one batch sometimes lose the press under
     // Wine: the cursor is put in place first, and pressed once it is there.
-    SetCursorPos(screen.x, screen.y);
-    WaitUntil(
-        [&] {
-            POINT now{};
-            return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
-        },
-        Millis{2000});
+    // It always moves there, as a user's mouse does: a cursor left on the
+    // spot by an earlier click would make no move, and a window that came
+    // under it since may then never see the press.
+    const auto moveTo = [](POINT point) {
+        SetCursorPos(point.x, point.y);
+        WaitUntil(
+            [&] {
+                POINT now{};
+                return GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+            },
+            Millis{2000});
+    };
+    POINT now{};
+    if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) moveTo({screen.x + 1, screen.y + 1});
+    moveTo(screen);
     const DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
     const DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
     std::vector<INPUT> inputs;
