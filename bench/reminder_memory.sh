@@ -8,21 +8,15 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/trees.sh"
+. "$root/scripts/wine-env.sh"
 rounds=${1:-5}
 appdata=$(mktemp -d)
 trap 'rm -rf "$appdata"' EXIT
 
 peak_of() {  # program folder, exe name: VmHWM in KiB after 4 s idle, then ends it
-  local folder=$1 exe=$2 pid=""
+  local folder=$1 exe=$2 pid
   (cd "$folder" && APPDATA="Z:${appdata//\//\\}" exec wine "$exe" >/dev/null 2>&1) &
-  for _ in $(seq 1 100); do
-    # The one of this prefix: other prefixes may run the same program.
-    for candidate in $(pgrep -f "^$exe\$" || true); do
-      grep -qz "^WINEPREFIX=$WINEPREFIX\$" "/proc/$candidate/environ" 2>/dev/null && pid=$candidate
-    done
-    [ -n "$pid" ] && break
-    sleep 0.1
-  done
+  pid=$(wine_process_of_prefix "^$exe\$" || true)
   sleep 4
   awk '/^VmHWM:/ {print $2}' "/proc/$pid/status"
   kill "$pid"

@@ -108,6 +108,19 @@ protected:
         return OpenBy(EditEntryButtonId, "EDIT ENTRY");
     }
 
+    // Edits row `row` of `tab` as a user does: types each field's new text,
+    // then OK; "ALL" must then show `after` (a refusal would keep the dialog
+    // open, and the wrong entry edited would show in the list).
+    void EditRowTo(int tab, int row, std::initializer_list<std::pair<int, std::string_view>> typed,
+                   const std::vector<Entry>& after) {
+        HWND dialog = EditRow(tab, row);
+        ASSERT_NE(dialog, nullptr) << program_.Describe();
+        for (const auto& [id, text] : typed)
+            ASSERT_TRUE(TypeInto(dialog, id, text));
+        ClickButton(dialog, OkButtonId);
+        ExpectBackOnAll(dialog, after);
+    }
+
     // Every way out of the dialog ends with it gone, the main window usable,
     // and the "ALL" tab showing the table whole.
     void ExpectBackOnAll(HWND dialog, const std::vector<Entry>& table) {
@@ -440,16 +453,10 @@ TEST_F(EntryEditing, EditShowsTheStoredTextsAndTicksTheBoxByTheirNumber) {
 
     // OK writes the row back cleaned, Remind from the box and Mark 1.
     std::vector<Entry> edited = table;
-    HWND dialog = EditRow(AllTab, 1);
-    ASSERT_NE(dialog, nullptr) << program_.Describe();
-    ClickButton(dialog, OkButtonId);
     edited[1] = Entry{"Two", "5", "07", "", "1", "1"};
-    ExpectBackOnAll(dialog, edited);
-    dialog = EditRow(AllTab, 4);
-    ASSERT_NE(dialog, nullptr) << program_.Describe();
-    ClickButton(dialog, OkButtonId);
+    EditRowTo(AllTab, 1, {}, edited);
     edited[4] = Entry{"Letter", "3", "3", "2000", "0", "1"};
-    ExpectBackOnAll(dialog, edited);
+    EditRowTo(AllTab, 4, {}, edited);
     QuitAndExpectList(edited);
 }
 
@@ -458,22 +465,12 @@ TEST_F(EntryEditing, EditAcceptsAnotherEntrysNameAndEachRowOfThatNameLeadsToItsO
                              {"Ben", "3", "11", "1975", "0", "1"},
                              {"Cleo", "9", "9", "1999", "1", "1"}};
     ASSERT_NO_FATAL_FAILURE(Start(ListBytes(table)));
-    HWND dialog = EditRow(AllTab, 2);
-    ASSERT_NE(dialog, nullptr) << program_.Describe();
-    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Anna"));
-    ClickButton(dialog, OkButtonId);
-    EXPECT_FALSE(program_.WaitForMessageBox(NoBoxWatch).has_value()) << "the name was refused";
     table[2].name = "Anna";
-    ExpectBackOnAll(dialog, table);
+    EditRowTo(AllTab, 2, {{NameFieldId, "Anna"}}, table);
 
     // The first row reads "Anna" too, and leads to its own entry.
-    dialog = EditRow(AllTab, 0);
-    ASSERT_NE(dialog, nullptr) << program_.Describe();
-    EXPECT_EQ(FieldText(dialog, DayFieldId), "14");
-    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "10"));
-    ClickButton(dialog, OkButtonId);
     table[0].day = "10";
-    ExpectBackOnAll(dialog, table);
+    EditRowTo(AllTab, 0, {{DayFieldId, "10"}}, table);
     QuitAndExpectList(table);
 }
 
@@ -497,13 +494,8 @@ TEST_F(EntryEditing, EditAndDeleteReachTheSelectedOneOfTwoEntriesOfTheSameName) 
             return ColumnTexts(list) == std::vector<std::string>{"Abe", "Cara", "Cara"};
         },
         ShortWait));
-    HWND dialog = EditRow(February, 2);
-    ASSERT_NE(dialog, nullptr) << program_.Describe();
-    EXPECT_EQ(FieldText(dialog, DayFieldId), "3");
-    ASSERT_TRUE(TypeInto(dialog, YearFieldId, "2001"));
-    ClickButton(dialog, OkButtonId);
     table[2].year = "2001";
-    ExpectBackOnAll(dialog, table);
+    EditRowTo(February, 2, {{YearFieldId, "2001"}}, table);
 
     // The first row of "ALL" is the first Cara, and only it goes.
     HWND all = ListOfTab(AllTab);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -105,6 +106,20 @@ std::optional<std::string> NotedAddress() {
         return std::nullopt;
     value.resize(value.find('\0'));
     return value;
+}
+
+// The address a web page is opened at by `action`, with a handler that only
+// notes it; "" when none was opened.
+std::string AddressOpenedBy(const std::function<void()>& action) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, NotedAddressKey);
+    std::optional<std::string> address;
+    {
+        const WebHandler noting(NotingHandler);
+        action();
+        WaitUntil([&] { return (address = NotedAddress()).has_value(); });
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, NotedAddressKey);
+    return address.value_or("");
 }
 
 class InformationWindow : public ProgramOnList {
@@ -232,22 +247,18 @@ TEST_F(InformationWindow, ShowsItsTextsAsLaidOutAndClosesBackToAll) {
 }
 
 TEST_F(InformationWindow, WebsiteOpensTheAddressOfTheCreditsAndClosesEvenWithoutABrowser) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, NotedAddressKey);
     ASSERT_NO_FATAL_FAILURE(Start(ThreeEntries));
-    {
-        const WebHandler noting(NotingHandler);
-        ASSERT_NO_FATAL_FAILURE(LeaveAllSortedForAnotherTab(TableOrder));
+    ASSERT_NO_FATAL_FAILURE(LeaveAllSortedForAnotherTab(TableOrder));
+    std::string site;
+    const std::string address = AddressOpenedBy([&] {
         HWND window = Open();
         ASSERT_NE(window, nullptr) << program_.Describe();
-        const std::string site = Lines(TextOf(Control(window, InfoCreditsId))).back();
+        site = Lines(TextOf(Control(window, InfoCreditsId))).back();
         ClickButton(window, InfoWebsiteButtonId);
         ExpectBackOnAll(window, TableOrder);
-        EXPECT_TRUE(WaitUntil([] { return NotedAddress().has_value(); }));
-        const std::string address = NotedAddress().value_or("");
-        EXPECT_EQ(address.rfind("http", 0), 0u) << address;
-        EXPECT_NE(address.find("//" + site), std::string::npos) << address << " is not " << site;
-    }
-    RegDeleteTreeA(HKEY_CURRENT_USER, NotedAddressKey);
+    });
+    EXPECT_EQ(address.rfind("http", 0), 0u) << address;
+    EXPECT_NE(address.find("//" + site), std::string::npos) << address << " is not " << site;
     {
         const WebHandler missing("\"" + scenario_->Root() + "\\no-browser.exe\" \"%1\"");
         HWND window = Open();
@@ -262,17 +273,10 @@ TEST_F(InformationWindow, WebsiteOpensTheAddressOfTheCreditsAndClosesEvenWithout
 // "Donate" in the "?" menu shows the donation page the same way, and the
 // main window stays as it was.
 TEST_F(InformationWindow, DonateOpensTheDonationPage) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, NotedAddressKey);
     ASSERT_NO_FATAL_FAILURE(Start(ThreeEntries));
-    {
-        const WebHandler noting(NotingHandler);
-        PostCommand(main_, DonateCommand);
-        EXPECT_TRUE(WaitUntil([] { return NotedAddress().has_value(); }));
-        const std::string address = NotedAddress().value_or("");
-        EXPECT_EQ(address.rfind("http", 0), 0u) << address;
-        EXPECT_NE(address.find("/donate"), std::string::npos) << address;
-    }
-    RegDeleteTreeA(HKEY_CURRENT_USER, NotedAddressKey);
+    const std::string address = AddressOpenedBy([&] { PostCommand(main_, DonateCommand); });
+    EXPECT_EQ(address.rfind("http", 0), 0u) << address;
+    EXPECT_NE(address.find("/donate"), std::string::npos) << address;
     EXPECT_TRUE(IsEnabledWindow(main_));
     QuitAndExpectList(ThreeEntries);
 }
