@@ -2,7 +2,7 @@
 
 # What the program and the reminder share: the user's files and folders
 # (with the code page their paths are checked against), the theme, the
-# window base, list-view rows and starting a program. Each program runs its
+# window base, list-view rows, folder watching and starting a program. Each program runs its
 # own message loop.
 set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
@@ -13,6 +13,7 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/theme_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/folder_watch_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/process_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/single_instance_win.cpp
 )

@@ -3,8 +3,10 @@
 #include "app/startup_profile.h"
 #include "calc/calendar.h"
 #include "quillora_version.h"
+#include "storage/files_win.h"
 #include "storage/number_text.h"
 #include "storage/paths.h"
+#include "storage/safekeeping.h"
 #include "storage/shortcut_win.h"
 #include "storage/user_data_win.h"
 #include "ui/child_window_win.h"
@@ -16,8 +18,34 @@
 
 namespace quillora {
 
-Application::Application(UserData data)
-    : settings_(std::move(data.settings)), table_(std::move(data.table)) {}
+namespace {
+
+// How many times in a row a list file that is held or half written is looked
+// at again, a settling pause apart, before the next change is waited for.
+constexpr int ReadAttempts = 20;
+
+// Counts a piece of work under way for as long as it lasts.
+class BusyScope {
+public:
+    explicit BusyScope(int& busy) : busy_(busy) { ++busy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    ~BusyScope() { --busy_; }
+
+private:
+    int& busy_;
+};
+
+std::string WithoutFinalBackslash(std::string folder) {
+    if (!folder.empty()) folder.pop_back();
+    return folder;
+}
+
+}  // namespace
+
+Application::Application(UserData data) : settings_(std::move(data.settings)), table_(std::move(data.table)) {
+    listFile_.Known(std::move(data.listBytes));
+}
 
 Application::~Application() = default;
 
@@ -46,8 +74,15 @@ bool Application::Start() {
 }
 
 void Application::Run() {
+    listFolder_.Watch(WithoutFinalBackslash(ListDir()));
+    OfferConflictCopies();
+    const LoopWaits folderChanges{
+        [this] {
+            return listFolder_.Handle() ? std::vector<HANDLE>{listFolder_.Handle()} : std::vector<HANDLE>{};
+        },
+        [this](std::size_t) { listFolder_.OnSignalled(mainWindow_.Window(), ListFolderSettledTimerId); }};
     RunMessageLoop([] { return false; },
-                   [this](const MSG& message) { return mainWindow_.HandleKey(message); });
+                   [this](const MSG& message) { return mainWindow_.HandleKey(message); }, folderChanges);
     // A WM_QUIT that another program posted ends the loop too; the run's
     // changes are saved all the same.
     Quit();
@@ -71,6 +106,7 @@ void Application::OnEndSession() {
     // No message box: it would hold up the end of the session. What an open
     // dialog holds was never confirmed and is dropped; a list that cannot
     // be saved still goes to its rescue copy.
+    (void)TakeInOutsideList(false);
     SaveAll(false);
     PostQuitMessage(0);
 }
@@ -81,19 +117,113 @@ void Application::OnKeyCommand(MainAction action) {
 
 void Application::OnNewDay() {
     if (quitting_) return;
-    // The visible list gets today's figures and keeps its order (table order
-    // after a refill, the user's after a header click) and selection; the
-    // other lists are refilled before they are shown anyway.
+    // The visible list gets today's figures; the other lists are refilled
+    // before they are shown anyway.
+    RefillVisibleTab([](int row) { return row; });
+}
+
+void Application::OnListFolderSettled() {
+    CheckListFolder();
+}
+
+void Application::RefillVisibleTab(const std::function<int(int)>& newRowOf) {
     const int tab = mainWindow_.SelectedTab();
     const int selected = mainWindow_.TableIndexOfRow(tab, mainWindow_.SelectedRow(tab));
     const bool sorted = sorter_.ShowsSortedOrder(mainWindow_.ListView(tab));
     FillTab(tab);
     if (sorted) sorter_.SortAgain(mainWindow_.ListView(tab));
-    mainWindow_.SelectRowOfTableIndex(tab, selected);
+    mainWindow_.SelectRowOfTableIndex(tab, selected < 0 ? -1 : newRowOf(selected));
+}
+
+void Application::CheckListFolder() {
+    if (quitting_) return;
+    if (busy_ > 0 || !IsWindowEnabled(mainWindow_.Window())) {
+        // Looked at again once the main window takes input.
+        SetTimer(mainWindow_.Window(), ListFolderSettledTimerId, FolderWatch::SettleMillis, nullptr);
+        return;
+    }
+    const BusyScope busy(busy_);
+    // A folder that was gone is watched again once it is back.
+    listFolder_.Watch(WithoutFinalBackslash(ListDir()));
+    if (TakeInOutsideList(true)) {
+        readAttempts_ = 0;
+    } else if (++readAttempts_ < ReadAttempts) {
+        SetTimer(mainWindow_.Window(), ListFolderSettledTimerId, FolderWatch::SettleMillis, nullptr);
+    }
+    OfferConflictCopies();
+}
+
+bool Application::TakeInOutsideList(bool tellUser) {
+    const std::optional<std::string> bytes = ReadListFile();
+    if (!bytes) return false;
+    ListFileState::Observation seen = listFile_.Observe(*bytes, table_);
+    switch (seen.outcome) {
+        case ListFileState::Outcome::Unchanged:
+            return true;
+        case ListFileState::Outcome::TryAgain:
+            return false;
+        case ListFileState::Outcome::Merged:
+            ApplyMerge(std::move(seen.merge), tellUser);
+            return true;
+        case ListFileState::Outcome::Unreadable:
+            break;
+    }
+    // The table stays as it is and the quit writes it; the file is kept.
+    const std::optional<std::string> copy = KeepUnreadableListAside(*bytes);
+    if (tellUser) {
+        ShowError(
+            mainWindow_.Window(),
+            "ANOTHER PROGRAM REPLACED THE BIRTHDAY-LIST WITH A FILE THAT CANNOT BE READ! YOUR LIST IS KEPT"
+            " AS IT IS" +
+                (copy ? "; THE FILE IS KEPT AS: " + *copy
+                      : std::string("; NO COPY OF THE FILE COULD BE KEPT.")),
+            false);
+    }
+    return true;
+}
+
+void Application::ApplyMerge(ListMerge merge, bool tellUser) {
+    if (merge.Changed(table_)) {
+        {
+            // The whole merge is one change for Ctrl+Z.
+            const RecordedChange change(history_, table_);
+            table_ = std::move(merge.merged);
+        }
+        RefillVisibleTab([&](int row) {
+            return row < static_cast<int>(merge.rowOfOurs.size())
+                       ? merge.rowOfOurs[static_cast<std::size_t>(row)]
+                       : -1;
+        });
+    }
+    if (merge.keptAside.empty()) return;
+    const std::optional<std::string> copy = KeepOtherVersionAside(merge.keptAside);
+    if (!tellUser) return;
+    ShowError(mainWindow_.Window(),
+              "ANOTHER PROGRAM CHANGED THE BIRTHDAY-LIST TOO. " +
+                  NumberToText(static_cast<int>(merge.keptAside.size())) +
+                  (merge.keptAside.size() == 1 ? " ENTRY" : " ENTRIES") +
+                  " OF THE OTHER VERSION (CHANGED HERE TOO, OR WITHOUT ROOM IN THE LIST) " +
+                  (copy ? "ARE KEPT AS: " + *copy : std::string("COULD NOT BE KEPT.")),
+              false);
+}
+
+void Application::OfferConflictCopies() {
+    const std::string folder = ListDir();
+    if (folder.empty()) return;
+    for (const std::string& name : FolderEntryNames(folder)) {
+        if (!IsSyncConflictCopyName(name) || !offeredCopies_.insert(name).second) continue;
+        // Asked about once: after IMPORT or CANCEL the copy goes with the
+        // backups, where nothing is deleted but the daily backups.
+        if (exchange_.ImportFile(mainWindow_.Window(), table_, history_, folder + name,
+                                 ExchangeFormat::BirthdayList, "FROM: " + name))
+            (void)MoveIntoBackups(name);
+        ReturnToAllTab();
+    }
 }
 
 void Application::Dispatch(MainAction action, int id) {
     if (quitting_) return;
+    const BusyScope busy(busy_);
     const int tab = mainWindow_.SelectedTab();
     switch (action) {
         case MainAction::NewEntry:
@@ -293,6 +423,10 @@ void Application::Quit() {
         return;
     }
     quitting_ = true;
+    // What another program wrote since the last look is merged first, its
+    // writer given a moment to finish.
+    for (int attempt = 0; attempt < 3 && !TakeInOutsideList(true); ++attempt)
+        Sleep(FolderWatch::SettleMillis);
     SaveAll(true);
     mainWindow_.Destroy();
     PostQuitMessage(0);

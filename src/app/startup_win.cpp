@@ -5,6 +5,7 @@
 #include "app/startup_profile.h"
 #include "storage/folders_win.h"
 #include "storage/paths.h"
+#include "storage/safekeeping.h"
 #include "storage/user_data_win.h"
 #include "ui/message_box_win.h"
 
@@ -71,12 +72,11 @@ std::optional<UserData> PrepareUserData() {
         return std::nullopt;
     }
     MarkStartupStep("settings");
-    std::string unreadable;
-    if (!LoadList(data.table, &unreadable)) {
+    if (!LoadList(data.table, &data.listBytes)) {
         ShowError(nullptr, "COULDNT FIND THE BIRTHDAY-LIST!", true);
         return std::nullopt;
     }
-    if (!unreadable.empty() && !KeepAsideOrSay(unreadable)) return std::nullopt;
+    if (IsUnreadableList(data.listBytes) && !KeepAsideOrSay(data.listBytes)) return std::nullopt;
     return data;
 }
 

@@ -3,6 +3,7 @@
 // of the templates, and the two files loaded. Each failure is shown to the
 // user, and the program then ends.
 #include <optional>
+#include <string>
 
 #include "storage/birthday_table.h"
 #include "storage/settings.h"
@@ -12,6 +13,7 @@ namespace quillora {
 struct UserData {
     Settings settings;
     BirthdayTable table;
+    std::string listBytes;  // the list file as it was read
 };
 
 std::optional<UserData> PrepareUserData();

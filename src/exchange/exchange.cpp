@@ -6,6 +6,7 @@
 #include "exchange/formats.h"
 #include "exchange/import_plan.h"
 #include "storage/number_text.h"
+#include "storage/safekeeping.h"
 
 namespace quillora {
 
@@ -78,6 +79,8 @@ ExportResult ExportTable(ExchangeFormat format, const BirthdayTable& table, cons
             return WriteICalendar(table, options);
         case ExchangeFormat::VCard:
             return WriteVCard(table, options);
+        case ExchangeFormat::BirthdayList:
+            return {ListToBytes(table), table.Count(), 0};
         case ExchangeFormat::Csv:
             break;
     }
@@ -105,6 +108,7 @@ std::string CheckImportBytes(std::string_view bytes) {
 
 ParsedFile ParseImport(ExchangeFormat format, std::string_view bytes, const ImportOptions& options) {
     if (std::string error = CheckImportBytes(bytes); !error.empty()) return {{}, std::move(error)};
+    if (format == ExchangeFormat::BirthdayList) return ParseBirthdayList(bytes);
     std::string decoded;
     bool utf8 = true;
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
@@ -128,11 +132,29 @@ ParsedFile ParseImport(ExchangeFormat format, std::string_view bytes, const Impo
         case ExchangeFormat::Csv:
             parsed = ParseCsv(decoded, !utf8, options);
             break;
+        case ExchangeFormat::BirthdayList:
+            break;
     }
     if (parsed.error.empty() && parsed.birthdays.empty()) {
         parsed.error = format == ExchangeFormat::ICalendar ? "THE FILE HOLDS NO CALENDAR EVENT."
                                                            : "THE FILE HOLDS NO CONTACT.";
     }
+    return parsed;
+}
+
+ParsedFile ParseBirthdayList(std::string_view bytes) {
+    if (IsUnreadableList(bytes)) return {{}, "THE FILE IS NOT A BIRTHDAY LIST THAT CAN BE READ."};
+    ParsedFile parsed;
+    const BirthdayTable list = ParseList(bytes);
+    for (const BirthdayEntry& entry : list.Rows()) {
+        ImportedBirthday& person = parsed.birthdays.emplace_back();
+        person.name = entry.Name;
+        person.ansi = true;
+        person.date = BirthDateOf(entry);
+        person.invalidDate = !person.date && !(entry.Day.empty() && entry.Month.empty());
+        person.remind = NumberFromText(entry.Remind) != 0;
+    }
+    if (parsed.birthdays.empty()) parsed.error = "THE LIST HOLDS NOBODY.";
     return parsed;
 }
 

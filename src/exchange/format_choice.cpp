@@ -1,6 +1,7 @@
 #include "exchange/format_choice.h"
 
 #include "exchange/text_codec.h"
+#include "storage/safekeeping.h"
 
 namespace quillora {
 
@@ -16,6 +17,7 @@ std::optional<ExchangeFormat> FormatOfExtension(std::string_view path) {
     if (EndsWithNoCase(path, ".ICS") || EndsWithNoCase(path, ".ICAL")) return ExchangeFormat::ICalendar;
     if (EndsWithNoCase(path, ".VCF") || EndsWithNoCase(path, ".VCARD")) return ExchangeFormat::VCard;
     if (EndsWithNoCase(path, ".CSV")) return ExchangeFormat::Csv;
+    if (EndsWithNoCase(path, ".BAK")) return ExchangeFormat::BirthdayList;
     return std::nullopt;
 }
 
@@ -25,6 +27,8 @@ std::string_view ExtensionOf(ExchangeFormat format) {
             return ".ics";
         case ExchangeFormat::VCard:
             return ".vcf";
+        case ExchangeFormat::BirthdayList:
+            return ".txt";
         case ExchangeFormat::Csv:
             break;
     }
@@ -38,11 +42,18 @@ ExchangeFormat FormatOfContent(std::string_view bytes) {
     if (calendar != std::string::npos && (card == std::string::npos || calendar < card))
         return ExchangeFormat::ICalendar;
     if (card != std::string::npos) return ExchangeFormat::VCard;
+    // A count alone on the first line, and lines to match it.
+    const std::size_t lineEnd = bytes.find_first_of("\r\n");
+    const std::string_view first = bytes.substr(0, lineEnd);
+    if (lineEnd != std::string_view::npos && !first.empty() &&
+        first.find_first_not_of("0123456789") == std::string_view::npos && !IsUnreadableList(bytes))
+        return ExchangeFormat::BirthdayList;
     return ExchangeFormat::Csv;
 }
 
 ExportTarget ExportTargetOf(std::string path, std::optional<ExchangeFormat> filterFormat) {
-    if (const auto named = FormatOfExtension(path)) return {std::move(path), *named};
+    if (const auto named = FormatOfExtension(path); named && *named != ExchangeFormat::BirthdayList)
+        return {std::move(path), *named};
     const ExchangeFormat format = filterFormat.value_or(ExchangeFormat::ICalendar);
     path += ExtensionOf(format);
     return {std::move(path), format};

@@ -1,5 +1,5 @@
 #pragma once
-// The three file formats, each read and written on its own; exchange.cpp
+// The file formats, each read and written on its own; exchange.cpp
 // chooses between them.
 #include <string>
 #include <string_view>
@@ -18,6 +18,8 @@ ExportResult WriteCsv(const BirthdayTable& table, const ExportOptions& options);
 ParsedFile ParseICalendar(std::string_view bytes);
 ParsedFile ParseVCard(std::string_view bytes);
 ParsedFile ParseCsv(std::string_view bytes, bool ansi, const ImportOptions& options);
+// The program's own list file, as it is on disk (names in the code page).
+ParsedFile ParseBirthdayList(std::string_view bytes);
 
 // The stable UID of each entry, in table order: the same in every export,
 // for the calendar event and the contact card of one entry alike.

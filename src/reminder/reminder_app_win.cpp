@@ -25,13 +25,8 @@ constexpr std::size_t TipLimit = sizeof(NOTIFYICONDATAA{}.szTip) - 1;
 constexpr std::size_t BalloonLimit = sizeof(NOTIFYICONDATAA{}.szInfo) - 1;
 
 enum TimerId : UINT_PTR { MidnightTimer = 1, FilesSettledTimer = 2 };
-// A save replaces a file in a few steps; the check waits until they are done.
-constexpr UINT FilesSettleMillis = 300;
 // Posted by the reminder window's close, so the window goes after its messages.
 constexpr UINT ReminderClosedMessage = WM_APP + 2;
-
-constexpr DWORD WatchedChanges =
-    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
 
 enum MenuPosition : UINT { ShowPosition, OpenPosition };
 
@@ -61,14 +56,14 @@ int ReminderApp::Run() {
         std::array<std::size_t, 2> owners{};
         DWORD count = 0;
         for (std::size_t index = 0; index < watches_.size(); ++index) {
-            if (!watches_[index].handle) continue;
-            handles[count] = watches_[index].handle.Get();
+            if (!watches_[index].Handle()) continue;
+            handles[count] = watches_[index].Handle();
             owners[count++] = index;
         }
         const DWORD woken =
             MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken < WAIT_OBJECT_0 + count) {
-            OnFolderChanged(owners[woken - WAIT_OBJECT_0]);
+            watches_[owners[woken - WAIT_OBJECT_0]].OnSignalled(Window(), FilesSettledTimer);
             continue;
         }
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -257,19 +252,8 @@ void ReminderApp::ArmMidnightTimer() {
 
 void ReminderApp::WatchFolders() {
     const std::array<std::string, 2> folders = {FolderPart(SettingsFilePath()), FolderPart(ListFilePath())};
-    for (std::size_t index = 0; index < watches_.size(); ++index) {
-        Watch& watch = watches_[index];
-        if (watch.handle && watch.folder == folders[index]) continue;
-        watch.folder = folders[index];
-        watch.handle.Reset(FindFirstChangeNotificationA(watch.folder.c_str(), FALSE, WatchedChanges));
-    }
-}
-
-void ReminderApp::OnFolderChanged(std::size_t index) {
-    Watch& watch = watches_[index];
-    // A folder that went away is watched again when it comes back.
-    if (!FindNextChangeNotification(watch.handle.Get())) watch.handle.Reset();
-    SetTimer(Window(), FilesSettledTimer, FilesSettleMillis, nullptr);
+    for (std::size_t index = 0; index < watches_.size(); ++index)
+        watches_[index].Watch(folders[index]);
 }
 
 }  // namespace quillora

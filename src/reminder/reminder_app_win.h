@@ -17,6 +17,7 @@
 #include "reminder/reminder_window_win.h"
 #include "reminder/tray_icon_win.h"
 #include "storage/birthday_table.h"
+#include "ui/folder_watch_win.h"
 #include "ui/window_base_win.h"
 
 namespace quillora {
@@ -56,7 +57,6 @@ private:
     void ArmMidnightTimer();
     // Watches the folders of the two files where they exist.
     void WatchFolders();
-    void OnFolderChanged(std::size_t index);
 
     TrayIcon tray_;
     HICON icon_ = nullptr;
@@ -65,11 +65,7 @@ private:
     BirthdayTable table_;
     std::vector<DueReminder> due_;
     std::unique_ptr<ReminderWindow> reminderWindow_;
-    struct Watch {
-        std::string folder;
-        UniqueChangeNotification handle;
-    };
-    std::array<Watch, 2> watches_;
+    std::array<FolderWatch, 2> watches_;
 };
 
 }  // namespace quillora

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 
 #include "storage/birthday_table.h"
 #include "storage/line_reader.h"
@@ -57,6 +58,23 @@ bool IsDailyBackupName(std::string_view name) {
     return true;
 }
 
+bool IsNameCharacter(char c) {
+    return IsDecimalDigit(c) || (c >= 'a' && c <= 'z') || c == '-' || c == '_';
+}
+
+std::string AsciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
+// The part of `text` after `prefix`, when it starts with it.
+std::optional<std::string_view> After(std::string_view text, std::string_view prefix) {
+    if (!text.starts_with(prefix)) return std::nullopt;
+    return text.substr(prefix.size());
+}
+
 }  // namespace
 
 bool IsUnreadableList(std::string_view fileBytes) {
@@ -88,6 +106,36 @@ bool IsUnreadableList(std::string_view fileBytes) {
 std::string UnreadableCopyName(const Stamp& when) {
     return "list (unreadable " + DatePart(when) + " " + TwoDigits(when.hour) + TwoDigits(when.minute) +
            ").txt";
+}
+
+std::string OtherVersionCopyName(const Stamp& when) {
+    return "list (other version " + DatePart(when) + " " + TwoDigits(when.hour) + TwoDigits(when.minute) +
+           ").txt";
+}
+
+bool IsSyncConflictCopyName(std::string_view name) {
+    const std::string lower = AsciiLower(name);
+    if (!lower.ends_with(BackupSuffix)) return false;
+    const std::string_view stem = std::string_view(lower).substr(0, lower.size() - BackupSuffix.size());
+    // Syncthing ("list.sync-conflict-20261208-153012-ABCDEF7") and ownCloud
+    // ("list_conflict-20261208-153012").
+    if (After(stem, "list.sync-conflict-") || After(stem, "list_conflict-")) return true;
+    // Dropbox and Nextcloud ("list (Anna's conflicted copy 2026-12-08)",
+    // "list (conflicted copy 2026-12-08 153012)") and Google Drive
+    // ("list (1)"); never the program's own "list (unreadable ...)".
+    if (const auto inner = After(stem, "list ("); inner && inner->ends_with(')')) {
+        const std::string_view words = inner->substr(0, inner->size() - 1);
+        return words.find("conflicted copy") != std::string_view::npos ||
+               (!words.empty() && std::all_of(words.begin(), words.end(), IsDecimalDigit));
+    }
+    // OneDrive adds the computer's name ("list-LAPTOP", "list-LAPTOP-2");
+    // the daily backups and rescue copies have names of this shape too.
+    if (const auto computer = After(stem, BackupPrefix)) {
+        return !computer->empty() && computer->size() <= 63 &&
+               std::all_of(computer->begin(), computer->end(), IsNameCharacter) &&
+               !IsDailyBackupName(lower) && !computer->starts_with("unsaved-");
+    }
+    return false;
 }
 
 std::string RescueCopyName(const Stamp& when) {

@@ -31,6 +31,16 @@ bool IsUnreadableList(std::string_view fileBytes);
 // The name a copy of an unreadable list is kept under in the list's folder,
 // e.g. "list (unreadable 2026-12-07 1530).txt".
 std::string UnreadableCopyName(const Stamp& when);
+// The other version of people that a merge with a change made outside could
+// not take in, in the list's folder, e.g.
+// "list (other version 2026-12-07 1530).txt".
+std::string OtherVersionCopyName(const Stamp& when);
+// Whether a file beside the list is a copy that a sync client made of it
+// when two computers changed it while apart (OneDrive's "list-LAPTOP.txt",
+// Dropbox's and Nextcloud's "list (... conflicted copy ...).txt", Google
+// Drive's "list (1).txt", Syncthing's "list.sync-conflict-....txt"); never
+// a copy the program keeps itself. Letter case does not matter.
+bool IsSyncConflictCopyName(std::string_view name);
 // The rescue copy of a list that could not be saved, in the settings folder,
 // e.g. "list-unsaved-2026-12-07-1530.txt".
 std::string RescueCopyName(const Stamp& when);

@@ -122,9 +122,13 @@ std::string InstallDataDir() {
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     });
 }
-std::string BackupsDir() {
+std::string ListDir() {
     const auto base = DocumentsBase();
-    return base ? ListDirFrom(*base) + "Backups\\" : std::string();
+    return base ? ListDirFrom(*base) : std::string();
+}
+std::string BackupsDir() {
+    const std::string list = ListDir();
+    return list.empty() ? list : list + "Backups\\";
 }
 
 bool LoadSettings(Settings& settings) {
@@ -141,11 +145,15 @@ void SaveSettings(const Settings& settings) {
     static_cast<void>(SaveWholeFile(path, SettingsToBytes(settings)));
 }
 
-bool LoadList(BirthdayTable& table, std::string* unreadableBytes) {
-    auto bytes = ReadWholeFile(ListFilePath());
+std::optional<std::string> ReadListFile() {
+    return ReadWholeFile(ListFilePath());
+}
+
+bool LoadList(BirthdayTable& table, std::string* fileBytes) {
+    auto bytes = ReadListFile();
     if (!bytes) return false;
     table = ParseList(*bytes);
-    if (unreadableBytes && IsUnreadableList(*bytes)) *unreadableBytes = std::move(*bytes);
+    if (fileBytes) *fileBytes = std::move(*bytes);
     return true;
 }
 
@@ -162,6 +170,25 @@ std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
     const std::string path = FreePath(ListDirFrom(*base), UnreadableCopyName(Now()));
     if (!WriteNewFile(path, bytes)) return std::nullopt;
     return path;
+}
+
+std::optional<std::string> KeepOtherVersionAside(const std::vector<BirthdayEntry>& people) {
+    const std::string folder = ListDir();
+    if (folder.empty()) return std::nullopt;
+    BirthdayTable table;
+    for (const BirthdayEntry& person : people)
+        table.AppendLoaded(person);
+    const std::string path = FreePath(folder, OtherVersionCopyName(Now()));
+    if (!WriteNewFile(path, ListContent(table))) return std::nullopt;
+    return path;
+}
+
+bool MoveIntoBackups(const std::string& name) {
+    const std::string folder = BackupsDir();
+    if (folder.empty()) return false;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return MoveFileExA((ListDir() + name).c_str(), FreePath(folder, name).c_str(), MOVEFILE_WRITE_THROUGH) !=
+           0;
 }
 
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "storage/birthday_table.h"
 #include "storage/settings.h"
@@ -35,6 +36,7 @@ std::string ProgramPath();       // the running executable's full path, or empty
 // The working folder's data\ when there is one, else the one beside the
 // executable (templates and the reminder).
 std::string InstallDataDir();
+std::string ListDir();     // Documents\Quillora\Saved-List\ (with the backslash)
 std::string BackupsDir();  // the list folder + "Backups\\"
 
 // False when the file cannot be opened; the settings are then unchanged.
@@ -45,11 +47,14 @@ std::string BackupsDir();  // the list folder + "Backups\\"
 // say) must not nag the user at every click.
 void SaveSettings(const Settings& settings);
 
-// False when the file cannot be opened; the table is then unchanged. A file
-// the program cannot read (see IsUnreadableList) loads as an empty table and
-// its bytes go to `unreadableBytes`, so that they can be kept aside before a
-// save replaces them.
-[[nodiscard]] bool LoadList(BirthdayTable& table, std::string* unreadableBytes = nullptr);
+// False when the file cannot be opened; the table is then unchanged. The
+// bytes read go to `fileBytes` when asked: a file the program cannot read
+// (see IsUnreadableList) must be kept aside before a save replaces it, and
+// they are the base against which another program's change is merged.
+[[nodiscard]] bool LoadList(BirthdayTable& table, std::string* fileBytes = nullptr);
+// The bytes of the list file as they are now; nothing when it cannot be
+// opened (missing, or held by a writer for the moment).
+std::optional<std::string> ReadListFile();
 // False when the file could not be written; the previous list stays intact
 // and is also kept as list.txt.bak after a successful save. The list as it
 // was before the day's first save is kept in the backups folder, which holds
@@ -59,6 +64,12 @@ void SaveSettings(const Settings& settings);
 // Keeps the bytes of an unreadable list beside it under a name of its own;
 // the path of the copy, or nothing when it could not be written.
 std::optional<std::string> KeepUnreadableListAside(std::string_view bytes);
+// Keeps people whom a merge with another program's change could not take
+// in as a list file of their own beside the list; its path, or nothing.
+std::optional<std::string> KeepOtherVersionAside(const std::vector<BirthdayEntry>& people);
+// Moves the file `name` of the list's folder into the backups folder, under
+// a name no file there has; false when it stays where it is.
+bool MoveIntoBackups(const std::string& name);
 // Writes the table as a rescue copy in the settings folder, for a save of
 // the list that failed; the path of the copy, or nothing.
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table);

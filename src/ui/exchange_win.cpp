@@ -14,14 +14,15 @@ namespace quillora {
 
 namespace {
 
-// The filters in the order of their index (1, 2, 3); "All files" only for
-// opening.
+// The filters in the order of their index (1, 2, 3); the program's own
+// lists and "All files" only for opening.
 constexpr char SaveFilters[] = "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0";
 constexpr char OpenFilters[] =
-    "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+    "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0"
+    "Birthday lists (*.txt; *.bak)\0*.txt;*.bak\0All files (*.*)\0*.*\0";
 constexpr char DefaultSaveExtension[] = "ics";  // of the first filter
 constexpr ExchangeFormat FilterFormats[] = {ExchangeFormat::ICalendar, ExchangeFormat::VCard,
-                                            ExchangeFormat::Csv};
+                                            ExchangeFormat::Csv, ExchangeFormat::BirthdayList};
 
 // Long enough for any path Windows accepts.
 constexpr DWORD PathBufferSize = 32768;
@@ -146,36 +147,42 @@ void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Sett
 
 void ExchangeCommands::Import(HWND owner, BirthdayTable& table, EditHistory& history) {
     const std::optional<ChosenFile> file = Choose(owner, false);
-    if (!file) return;
+    if (file) (void)ImportFile(owner, table, history, file->path, file->filterFormat, "IMPORT");
+}
+
+bool ExchangeCommands::ImportFile(HWND owner, BirthdayTable& table, EditHistory& history,
+                                  const std::string& path, std::optional<ExchangeFormat> filterFormat,
+                                  const std::string& heading) {
     // Refused before reading: a huge file would only cost memory and time.
-    const std::optional<unsigned long long> size = SizeOf(file->path);
+    const std::optional<unsigned long long> size = SizeOf(path);
     if (size && *size > MaxImportBytes) {
-        ShowError(owner, "THE FILE IS TOO LARGE TO IMPORT (MORE THAN 16 MB).\r\n" + file->path, true);
-        return;
+        ShowError(owner, "THE FILE IS TOO LARGE TO IMPORT (MORE THAN 16 MB).\r\n" + path, true);
+        return false;
     }
-    const std::optional<std::string> bytes = ReadWholeFile(file->path);
+    const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
-        ShowError(owner, "COULDNT READ: " + file->path, true);
-        return;
+        ShowError(owner, "COULDNT READ: " + path, true);
+        return false;
     }
-    const ExchangeFormat format = ImportFormatOf(file->path, file->filterFormat, *bytes);
+    const ExchangeFormat format = ImportFormatOf(path, filterFormat, *bytes);
     const ParsedFile parsed = ParseImport(format, *bytes, {SystemShortDateOrder()});
     if (!parsed.error.empty()) {
-        ShowError(owner, parsed.error + "\r\n" + file->path, true);
-        return;
+        ShowError(owner, parsed.error + "\r\n" + path, true);
+        return false;
     }
     const ImportPlan plan = PlanImport(table, parsed.birthdays, codePage_);
     if (const std::string nothing = NothingToChooseText(plan); !nothing.empty()) {
         ShowOutcome(owner, "IMPORT", nothing);
-        return;
+        return true;
     }
     EnableWindow(owner, FALSE);
-    const std::optional<std::vector<bool>> ticks = RunImportPreview(owner, plan);
-    if (!ticks) return;
+    const std::optional<std::vector<bool>> ticks = RunImportPreview(owner, plan, heading);
+    if (!ticks) return true;
     // Everything the import puts into the table is one change to undo.
     const RecordedChange change(history, table);
     const ImportSummary summary = AddChosen(table, plan, *ticks);
     ShowOutcome(owner, "IMPORT", ImportSummaryText(summary));
+    return true;
 }
 
 ImportSummary ExchangeCommands::AddChosen(BirthdayTable& table, const ImportPlan& plan,

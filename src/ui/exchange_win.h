@@ -28,6 +28,12 @@ public:
     // does "CANCEL" in the preview. All the people added are one change in
     // `history`.
     void Import(HWND owner, BirthdayTable& table, EditHistory& history);
+    // The same for a file the program found itself, with `heading` over the
+    // preview. False when the file could not be read (the user was told);
+    // true once the user had his say, or there was nobody to choose.
+    [[nodiscard]] bool ImportFile(HWND owner, BirthdayTable& table, EditHistory& history,
+                                  const std::string& path, std::optional<ExchangeFormat> filterFormat,
+                                  const std::string& heading);
 
 private:
     struct ChosenFile {

@@ -15,8 +15,10 @@ inline constexpr int MonthTabCount = 13;   // "ALL" and the twelve months
 inline constexpr int LastListViewId = FirstListViewId + MonthTabCount - 1;
 inline constexpr int AllTab = 0;
 
-// The main window's one timer: due when the next local day begins.
+// The main window's timers: due when the next local day begins, and once the
+// list's folder has been quiet for a moment after a change.
 inline constexpr int NewDayTimerId = 1;
+inline constexpr int ListFolderSettledTimerId = 2;
 
 constexpr int ListViewIdOfTab(int tab) {
     return FirstListViewId + tab;

@@ -32,7 +32,7 @@ constexpr UINT UncheckedImage = INDEXTOSTATEIMAGEMASK(1);
 
 class ImportPreview : public ChildWindow<ImportPreview> {
 public:
-    explicit ImportPreview(const ImportPlan& plan) : plan_(plan) {}
+    ImportPreview(const ImportPlan& plan, const std::string& heading) : plan_(plan), heading_(heading) {}
 
     std::optional<std::vector<bool>> Run(HWND mainWindow) {
         if (Create()) {
@@ -68,7 +68,7 @@ private:
                            ClientWidth, ClientHeight))
             return false;
         TakeWindowDpi();
-        layout_.Create(Window(), ImportTitleId, "STATIC", "IMPORT", SS_CENTER | SS_CENTERIMAGE,
+        layout_.Create(Window(), ImportTitleId, "STATIC", heading_.c_str(), SS_CENTER | SS_CENTERIMAGE,
                        WS_EX_CLIENTEDGE, {0, 5, 480, 30}, FontRole::Title);
         HWND list =
             layout_.Create(Window(), ImportListId, WC_LISTVIEWA, "",
@@ -210,6 +210,7 @@ private:
     }
 
     const ImportPlan& plan_;
+    const std::string& heading_;
     HWND lastFocus_ = nullptr;
     bool filling_ = false;
     std::optional<std::vector<bool>> result_;
@@ -217,8 +218,9 @@ private:
 
 }  // namespace
 
-std::optional<std::vector<bool>> RunImportPreview(HWND mainWindow, const ImportPlan& plan) {
-    ImportPreview preview(plan);
+std::optional<std::vector<bool>> RunImportPreview(HWND mainWindow, const ImportPlan& plan,
+                                                  const std::string& heading) {
+    ImportPreview preview(plan, heading);
     return preview.Run(mainWindow);
 }
 

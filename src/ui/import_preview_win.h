@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "exchange/import_plan.h"
@@ -16,6 +17,8 @@ namespace quillora {
 // `mainWindow`, which the preview enables again before it goes. Returns one
 // tick per row of the plan after "IMPORT" (never more ticks than free
 // places), nothing after "CANCEL", Esc or the close box.
-std::optional<std::vector<bool>> RunImportPreview(HWND mainWindow, const ImportPlan& plan);
+// `heading` stands above the list.
+std::optional<std::vector<bool>> RunImportPreview(HWND mainWindow, const ImportPlan& plan,
+                                                  const std::string& heading);
 
 }  // namespace quillora

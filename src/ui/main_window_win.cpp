@@ -329,8 +329,14 @@ void MainWindow::NewDay() {
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
-            if (wParam != NewDayTimerId) return DefaultHandling(message, wParam, lParam);
-            NewDay();
+            if (wParam == NewDayTimerId) {
+                NewDay();
+            } else if (wParam == ListFolderSettledTimerId) {
+                KillTimer(Window(), ListFolderSettledTimerId);
+                events_.OnListFolderSettled();
+            } else {
+                return DefaultHandling(message, wParam, lParam);
+            }
             return 0;
         case WM_TIMECHANGE:
             NewDay();

@@ -32,6 +32,9 @@ public:
     // The local date may have changed: midnight passed, the clock or the time
     // zone was changed, or the computer woke up.
     virtual void OnNewDay() = 0;
+    // Files in the list's folder were changed, and the folder has been
+    // quiet for a moment since.
+    virtual void OnListFolderSettled() {}
 
 protected:
     ~MainWindowEvents() = default;

@@ -10,15 +10,24 @@ bool IsTabKey(const MSG& message) {
 
 }  // namespace
 
-bool RunMessageLoop(const std::function<bool()>& finished, const std::function<bool(const MSG&)>& keys) {
+bool RunMessageLoop(const std::function<bool()>& finished, const std::function<bool(const MSG&)>& keys,
+                    const LoopWaits& waits) {
     MSG message{};
     while (!finished()) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            // Messages first; a handle is looked at when none is waiting.
+            const std::vector<HANDLE> handles = waits.handles ? waits.handles() : std::vector<HANDLE>{};
+            const auto count = static_cast<DWORD>(handles.size());
+            const DWORD woken = MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT,
+                                                            MWMO_INPUTAVAILABLE);
+            if (woken == WAIT_FAILED) return false;
+            if (woken < WAIT_OBJECT_0 + count) waits.signalled(woken - WAIT_OBJECT_0);
+            continue;
+        }
+        if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return false;
         }
-        if (got < 0) return false;
         if (keys && message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && keys(message))
             continue;
         if (IsTabKey(message)) {

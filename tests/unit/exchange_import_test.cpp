@@ -8,6 +8,7 @@
 
 #include "calc/birth_date.h"
 #include "exchange/exchange.h"
+#include "exchange/import_plan.h"
 #include "windows1252_code_page.h"
 
 namespace quillora {
@@ -336,6 +337,42 @@ TEST(Exchange, FileTypesByExtensionOrContent) {
     EXPECT_EQ(ImportFormatOf("a.csv", ExchangeFormat::VCard, "BEGIN:VCARD"), ExchangeFormat::Csv);
     EXPECT_EQ(ImportFormatOf("a.txt", ExchangeFormat::VCard, "Name,Birthday"), ExchangeFormat::VCard);
     EXPECT_EQ(ImportFormatOf("a.txt", std::nullopt, "BEGIN:VCARD"), ExchangeFormat::VCard);
+    // The program's own lists: a kept ".bak", or a count with lines to match.
+    EXPECT_EQ(ImportFormatOf("list.txt.bak", std::nullopt, ""), ExchangeFormat::BirthdayList);
+    EXPECT_EQ(ImportFormatOf("x.txt", std::nullopt, "1\r\nAnna\r\n1\r\n2\r\n\r\n1\r\n1"),
+              ExchangeFormat::BirthdayList);
+    EXPECT_EQ(ImportFormatOf("x.txt", std::nullopt, "1\r\nAnna\r\n1"), ExchangeFormat::Csv);
+    EXPECT_EQ(ExportTargetOf("b.bak", std::nullopt).path, "b.bak.ics");
+}
+
+// A list from another computer or a backup: every person with the date the
+// entry names and its Remind; entries without a real date come as such.
+TEST(ListImport, ReadsTheProgramsOwnListFile) {
+    BirthdayTable list;
+    list.AppendLoaded({"Anna", "14", "02", "1980", "1", "1"});
+    list.AppendLoaded(
+        {"B\xE9"
+         "a",
+         "29", "2", "", "0", "1"});
+    list.AppendLoaded({"Cleo", "31", "4", "1990", "1", "1"});
+    list.AppendLoaded({"Dan", "", "", "", "1", "1"});
+    const ParsedFile parsed = ParseImport(ExchangeFormat::BirthdayList, ListToBytes(list), {});
+    ASSERT_EQ(parsed.error, "");
+    ASSERT_EQ(parsed.birthdays.size(), 4u);
+    EXPECT_EQ(parsed.birthdays[0].date, On(1980, 2, 14));
+    EXPECT_TRUE(parsed.birthdays[1].ansi);
+    EXPECT_EQ(parsed.birthdays[1].name,
+              "B\xE9"
+              "a");
+    EXPECT_FALSE(parsed.birthdays[1].remind);
+    EXPECT_TRUE(parsed.birthdays[2].invalidDate);
+    EXPECT_FALSE(parsed.birthdays[3].date || parsed.birthdays[3].invalidDate);
+    // Only people the list lacks are offered.
+    BirthdayTable mine;
+    mine.AppendLoaded({"anna", "14", "2", "1980", "1", "1"});
+    const ImportPlan plan = PlanImport(mine, parsed.birthdays, Ansi);
+    EXPECT_EQ(plan.InitialTicks(), (std::vector<bool>{false, true, false, false}));
+    EXPECT_NE(ParseImport(ExchangeFormat::BirthdayList, "<html>\r\n<body>", {}).error, "");
 }
 
 }  // namespace

@@ -1,0 +1,65 @@
+#pragma once
+// Bringing a change that another program made to the list file into the
+// table the user is working on: a three-way merge by person. The base is the
+// list as the program last read or wrote it, "ours" the table now, "theirs"
+// the file now on disk.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "storage/birthday_table.h"
+
+namespace quillora {
+
+struct ListMerge {
+    // The table's order, with each person changed outside changed in place,
+    // people deleted outside gone, and people added outside appended in the
+    // file's order; never above the table's capacity.
+    BirthdayTable merged;
+    // What the merge could not take in: the other version of a person both
+    // sides changed differently, a person changed outside whom the user
+    // deleted, and people added outside for whom there was no room.
+    std::vector<BirthdayEntry> keptAside;
+    // For each row of ours, the row it became in `merged`; -1 when it went.
+    std::vector<int> rowOfOurs;
+
+    [[nodiscard]] bool Changed(const BirthdayTable& ours) const { return !(merged == ours); }
+};
+
+// A person is a row's name; people of the same name are told apart by their
+// order among the rows of that name. A person that only one side changed,
+// added or deleted takes that side's change; the same change on both sides
+// is one change; when both changed a person differently, the user's version
+// stays and the file's is kept aside.
+ListMerge MergeLists(const BirthdayTable& base, const BirthdayTable& ours, const BirthdayTable& theirs);
+
+// What the program knows of the list file on disk: the bytes it last read or
+// wrote there, whose table is the base of the next merge. Its own saves are
+// thereby never taken for another program's change.
+class ListFileState {
+public:
+    enum class Outcome {
+        Unchanged,   // the bytes the program knows, an empty file, or an unreadable one already told
+        TryAgain,    // unreadable for the first time: its writer may not be done yet
+        Unreadable,  // unreadable a second time: keep the bytes aside and tell the user
+        Merged,      // readable: `merge` holds the table with the file's changes
+    };
+    struct Observation {
+        Outcome outcome = Outcome::Unchanged;
+        ListMerge merge;
+    };
+
+    // The program itself read or wrote these bytes.
+    void Known(std::string bytes);
+    // The file now holds `bytes`, and the user's table is `ours`. A readable
+    // file becomes the base of the next merge.
+    Observation Observe(std::string_view bytes, const BirthdayTable& ours);
+
+private:
+    std::string known_;
+    BirthdayTable base_;
+    std::string doubted_;   // unreadable bytes seen once
+    std::string reported_;  // the unreadable bytes the user was told about
+};
+
+}  // namespace quillora

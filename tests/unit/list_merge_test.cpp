@@ -1,0 +1,221 @@
+#include "storage/list_merge.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "storage/safekeeping.h"
+
+namespace quillora {
+namespace {
+
+BirthdayTable TableOf(const std::vector<BirthdayEntry>& entries) {
+    BirthdayTable table;
+    for (const BirthdayEntry& entry : entries)
+        table.AppendLoaded(entry);
+    return table;
+}
+
+const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
+const BirthdayEntry Cleo{"Cleo", "29", "2", "", "1", "1"};
+
+// One person, Anna, in each of the states a side can leave her in: as the
+// base has her ('u'), in one of two changed versions ('1', '2'), or not at
+// all ('-': deleted, or never added).
+std::vector<BirthdayEntry> Anna(char state) {
+    switch (state) {
+        case 'u':
+            return {{"Anna", "14", "2", "1980", "1", "1"}};
+        case '1':
+            return {{"Anna", "15", "2", "1980", "1", "1"}};
+        case '2':
+            return {{"Anna", "14", "2", "1980", "0", "1"}};
+        default:
+            return {};
+    }
+}
+
+// The user's table has Anna between Ben and Cleo, the file after them.
+BirthdayTable Ours(char state) {
+    std::vector<BirthdayEntry> rows{Ben};
+    for (const BirthdayEntry& anna : Anna(state))
+        rows.push_back(anna);
+    rows.push_back(Cleo);
+    return TableOf(rows);
+}
+BirthdayTable Theirs(char state) {
+    std::vector<BirthdayEntry> rows{Ben, Cleo};
+    for (const BirthdayEntry& anna : Anna(state))
+        rows.push_back(anna);
+    return TableOf(rows);
+}
+
+TEST(ListMerge, EachPersonTakesTheChangeOfTheSideThatMadeItAndTheUserWinsAConflict) {
+    const struct {
+        char base, ours, theirs;
+        char merged;  // where the user has Anna she stays at her place; else she comes last
+        char keptAside;
+    } cases[] = {
+        {'u', 'u', 'u', 'u', '-'},  // nobody changed her
+        {'u', 'u', '1', '1', '-'},  // changed outside only
+        {'u', 'u', '-', '-', '-'},  // deleted outside only
+        {'u', '1', 'u', '1', '-'},  // changed by the user only
+        {'u', '1', '1', '1', '-'},  // the same change on both sides
+        {'u', '1', '2', '1', '2'},  // changed differently: the user's stays
+        {'u', '1', '-', '1', '-'},  // the user changed whom the file deleted
+        {'u', '-', 'u', '-', '-'},  // deleted by the user only
+        {'u', '-', '1', '-', '1'},  // the user deleted whom the file changed
+        {'u', '-', '-', '-', '-'},  // deleted on both sides
+        {'-', '-', '1', '1', '-'},  // added outside
+        {'-', '1', '-', '1', '-'},  // added by the user
+        {'-', '1', '1', '1', '-'},  // the same addition on both sides
+        {'-', '1', '2', '1', '2'},  // added differently on both sides
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE((std::string{c.base, ' ', c.ours, ' ', c.theirs}));
+        const BirthdayTable ours = Ours(c.ours);
+        const ListMerge merge = MergeLists(Ours(c.base), ours, Theirs(c.theirs));
+        EXPECT_EQ(merge.merged, c.ours != '-' ? Ours(c.merged) : Theirs(c.merged));
+        EXPECT_EQ(merge.keptAside, Anna(c.keptAside));
+        EXPECT_EQ(merge.Changed(ours), !(merge.merged == ours));
+    }
+}
+
+TEST(ListMerge, PeopleOfTheSameNameAreToldApartByTheirOrder) {
+    const BirthdayEntry first{"Anna", "1", "1", "1990", "1", "1"};
+    const BirthdayEntry second{"Anna", "2", "2", "1992", "1", "1"};
+    BirthdayEntry firstChanged = first;
+    firstChanged.Year = "1991";
+    BirthdayEntry secondChanged = second;
+    secondChanged.Remind = "0";
+    const BirthdayEntry third{"Anna", "3", "3", "", "1", "1"};
+    const BirthdayTable base = TableOf({first, Ben, second});
+    // The user changed the second Anna; the file changed the first and
+    // added a third.
+    const ListMerge merge =
+        MergeLists(base, TableOf({first, Ben, secondChanged}), TableOf({firstChanged, Ben, second, third}));
+    EXPECT_EQ(merge.merged, TableOf({firstChanged, Ben, secondChanged, third}));
+    EXPECT_TRUE(merge.keptAside.empty());
+}
+
+TEST(ListMerge, NeverFillsTheTableBeyondItsCapacityAndSaysWhereTheUsersRowsWent) {
+    std::vector<BirthdayEntry> rows;
+    for (int index = 0; index < TableCapacity - 1; ++index)
+        rows.push_back({"P" + std::to_string(index), "1", "1", "", "1", "1"});
+    const BirthdayTable base = TableOf(rows);
+    // The file deleted the first person and added three; two fit.
+    std::vector<BirthdayEntry> theirRows(rows.begin() + 1, rows.end());
+    for (const char* name : {"X", "Y", "Z"})
+        theirRows.push_back({name, "1", "1", "", "1", "1"});
+    const ListMerge merge = MergeLists(base, base, TableOf(theirRows));
+    EXPECT_EQ(merge.merged.Count(), TableCapacity);
+    EXPECT_EQ(merge.merged.Row(TableCapacity - 1).Name, "Y");
+    ASSERT_EQ(merge.keptAside.size(), 1u);
+    EXPECT_EQ(merge.keptAside[0].Name, "Z");
+    EXPECT_EQ(merge.rowOfOurs[0], -1);
+    EXPECT_EQ(merge.rowOfOurs[1], 0);
+    EXPECT_EQ(merge.rowOfOurs[TableCapacity - 2], TableCapacity - 3);
+}
+
+// Random tables from a few names (so that names repeat), each side made from
+// the base by random edits.
+TEST(ListMerge, AFileEqualToTheTableOrToTheBaseChangesNothingAndAnUntouchedTableTakesTheFile) {
+    std::mt19937 random(20261208);
+    const auto randomEntry = [&] {
+        const char* names[] = {"Anna", "Ben", "Cleo", "Dan"};
+        return BirthdayEntry{names[random() % 4], std::to_string(1 + random() % 3), "1", "", "1", "1"};
+    };
+    const auto edited = [&](BirthdayTable table) {
+        for (int edits = random() % 4; edits > 0; --edits) {
+            const int row = table.Count() ? static_cast<int>(random() % table.Count()) : 0;
+            switch (random() % 3) {
+                case 0:
+                    (void)table.Append(randomEntry());
+                    break;
+                case 1:
+                    table.Remove(row);
+                    break;
+                default:
+                    if (table.Count()) (void)table.Replace(row, randomEntry());
+            }
+        }
+        return table;
+    };
+    const auto sorted = [](std::vector<BirthdayEntry> rows) {
+        std::sort(rows.begin(), rows.end(), [](const BirthdayEntry& a, const BirthdayEntry& b) {
+            return std::tie(a.Name, a.Day) < std::tie(b.Name, b.Day);
+        });
+        return rows;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        BirthdayTable base;
+        for (int count = random() % 6; count > 0; --count)
+            base.AppendLoaded(randomEntry());
+        const BirthdayTable ours = edited(base);
+        const BirthdayTable theirs = edited(base);
+        SCOPED_TRACE(ListToBytes(base) + " | " + ListToBytes(ours) + " | " + ListToBytes(theirs));
+        for (const BirthdayTable* same : {&ours, static_cast<const BirthdayTable*>(&base)}) {
+            const ListMerge merge = MergeLists(base, ours, *same);
+            EXPECT_EQ(merge.merged, ours);
+            EXPECT_TRUE(merge.keptAside.empty());
+        }
+        const ListMerge untouched = MergeLists(base, base, theirs);
+        EXPECT_EQ(sorted(untouched.merged.Rows()), sorted(theirs.Rows()));
+        // Nothing either side holds is lost: what the merge drops was dropped
+        // by one side and left alone by the other.
+        const ListMerge both = MergeLists(base, ours, theirs);
+        EXPECT_LE(both.merged.Count() + static_cast<int>(both.keptAside.size()),
+                  ours.Count() + theirs.Count());
+        for (const BirthdayEntry& mine : ours.Rows()) {
+            const bool kept = std::find(both.merged.Rows().begin(), both.merged.Rows().end(), mine) !=
+                              both.merged.Rows().end();
+            const bool inBase = std::find(base.Rows().begin(), base.Rows().end(), mine) != base.Rows().end();
+            EXPECT_TRUE(kept || inBase) << mine.Name;
+        }
+    }
+}
+
+TEST(ListFileState, MergesOnlyWhatAnotherProgramWroteAndTellsAnUnreadableFileOnce) {
+    using Outcome = ListFileState::Outcome;
+    const BirthdayTable anna = TableOf(Anna('u'));
+    const BirthdayTable annaAndBen = TableOf({Anna('u')[0], Ben});
+    ListFileState file;
+    file.Known(ListToBytes(anna));
+    EXPECT_EQ(file.Observe(ListToBytes(anna), anna).outcome, Outcome::Unchanged);
+    EXPECT_EQ(file.Observe("", anna).outcome, Outcome::Unchanged);  // a writer's empty moment
+    // Garbage is given a second look before it is reported, then never again.
+    const std::string garbage = "<html>\r\n<body>\r\n";
+    EXPECT_EQ(file.Observe(garbage, anna).outcome, Outcome::TryAgain);
+    EXPECT_EQ(file.Observe(garbage, anna).outcome, Outcome::Unreadable);
+    EXPECT_EQ(file.Observe(garbage, anna).outcome, Outcome::Unchanged);
+    // Another program's list is merged and becomes the base.
+    const ListFileState::Observation added = file.Observe(ListToBytes(annaAndBen), anna);
+    EXPECT_EQ(added.outcome, Outcome::Merged);
+    EXPECT_EQ(added.merge.merged, annaAndBen);
+    EXPECT_EQ(file.Observe(ListToBytes(annaAndBen), annaAndBen).outcome, Outcome::Unchanged);
+    // The program's own save is no change from outside.
+    file.Known(ListToBytes(TableOf({Ben})));
+    EXPECT_EQ(file.Observe(ListToBytes(TableOf({Ben})), TableOf({Ben})).outcome, Outcome::Unchanged);
+}
+
+TEST(SyncConflictCopy, IsRecognisedByTheNamesSyncClientsGiveAndNeverByTheProgramsOwn) {
+    for (const char* name :
+         {"list-LAPTOP.txt", "list-desktop-7b2-2.txt", "LIST-Office_PC.TXT",
+          "list (Anna's conflicted copy 2026-12-08).txt", "list (conflicted copy 2026-12-08 153012).txt",
+          "list (1).txt", "list (12).txt", "list.sync-conflict-20261208-153012-ABCDEF7.txt",
+          "list_conflict-20261208-153012.txt"})
+        EXPECT_TRUE(IsSyncConflictCopyName(name)) << name;
+    for (const char* name :
+         {"list.txt", "list.txt.bak", "list-2026-12-08.txt", "list-unsaved-2026-12-08-1530.txt",
+          "list (unreadable 2026-12-08 1530).txt", "list (other version 2026-12-08 1530).txt",
+          "list (unreadable 2026-12-08 1530) (2).txt", "list (1).csv", "list-.txt", "list ().txt",
+          "list-my laptop.txt", "shopping-list (1).txt", "list.tmp"})
+        EXPECT_FALSE(IsSyncConflictCopyName(name)) << name;
+    EXPECT_FALSE(IsSyncConflictCopyName(OtherVersionCopyName({2026, 12, 8, 15, 30})));
+}
+
+}  // namespace
+}  // namespace quillora
