@@ -354,6 +354,14 @@ inline std::string VCardFile(const std::vector<Card>& cards) {
 
 // The list of two entries used throughout: Anna, 14 February 1980, reminded;
 // Ben, 3 November 1975, not reminded.
+// Replaces a file as sync clients and editors do: the new bytes go to a
+// file beside it, which is then renamed over it.
+inline bool ReplaceFromOutside(const std::string& path, std::string_view bytes) {
+    const std::string temporary = path + ".~sync";
+    return WriteBytes(temporary, bytes) &&
+           MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
 inline std::string TwoEntryList() {
     return "2\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1";
 }

@@ -1,0 +1,120 @@
+// The list changed by another program while Quillora runs (a sync client, an
+// editor, a restore): merged live and before the quit's save, never
+// overwritten; a sync client's conflict copy offered once.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "test_support.h"
+
+namespace quillora::e2e {
+namespace {
+
+const Entry Ben{"Ben", "3", "11", "1975", "0", "1"};
+const Entry Cleo{"Cleo", "29", "2", "", "1", "1"};
+const Entry Dora{"Dora", "1", "6", "2001", "1", "1"};
+const Entry Emil{"Emil", "9", "9", "1999", "1", "1"};
+const Entry AnnaMoved{"Anna", "15", "2", "1980", "1", "1"};
+
+class OutsideChange : public ProgramOnList {
+protected:
+    ::testing::AssertionResult ListShows(const std::vector<std::string>& names, int column = 0,
+                                         const std::vector<std::string>& cells = {}) const {
+        const HWND list = ListOfTab(main_, AllTab);
+        const auto shows = [&] {
+            return ColumnTexts(list) == names && (cells.empty() || ColumnTexts(list, column) == cells);
+        };
+        if (WaitUntil(shows, Millis{8000})) return ::testing::AssertionSuccess();
+        std::string seen;
+        for (const std::string& name : ColumnTexts(list))
+            seen += "'" + name + "' ";
+        return ::testing::AssertionFailure() << "the list shows " << seen;
+    }
+    void QuitAndWait() {
+        PostClose(main_);
+        ASSERT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
+    }
+};
+
+// The user deletes Cleo; meanwhile the laptop's copy arrives with Anna's day
+// changed and Dora added. All three changes show; Ctrl+Z takes the merge back
+// whole; Emil, added outside just before the quit, reaches the file.
+TEST_F(OutsideChange, IsMergedLiveUndoneWholeAndTakenInOnceMoreBeforeTheQuitsSave) {
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes({Anna, Ben, Cleo})));
+    const HWND list = ListOfTab(main_, AllTab);
+    ClickItem(list, 2);
+    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).SelectedItem() == 2; }, Millis{5000}));
+    PostCommand(main_, DeleteEntryCommand);
+    ASSERT_TRUE(ListShows({"Anna", "Ben"}));
+
+    ASSERT_TRUE(ReplaceFromOutside(scenario_->ListFile(), ListBytes({AnnaMoved, Ben, Cleo, Dora})));
+    ASSERT_TRUE(ListShows({"Anna", "Ben", "Dora"}, 1, {"15", "3", "1"}));
+    EXPECT_EQ(program_.WaitForMessageBox(NoBoxWatch), std::nullopt) << "a clean merge is not told";
+
+    PostCommand(main_, UndoCommand);
+    ASSERT_TRUE(ListShows({"Anna", "Ben"}, 1, {"14", "3"}));
+
+    ASSERT_TRUE(ReplaceFromOutside(scenario_->ListFile(), ListBytes({AnnaMoved, Ben, Cleo, Dora, Emil})));
+    QuitAndWait();
+    // The user's Anna and the deletions stand (the file's Anna, Cleo and
+    // Dora are what the merge saw already); Emil is new.
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes({Anna, Ben, Emil}));
+}
+
+TEST_F(OutsideChange, AFileThatCannotBeReadReplacesNothingAndIsKeptAsideAndTold) {
+    ASSERT_NO_FATAL_FAILURE(Start(ListBytes({Anna, Ben})));
+    // What an editor's "Unicode" save makes of a page of HTML.
+    const std::string garbage("\xFF\xFE<\0h\0t\0m\0l\0>\0\r\0\n\0", 18);
+    ASSERT_TRUE(ReplaceFromOutside(scenario_->ListFile(), garbage));
+    const std::optional<MessageBoxView> box = program_.WaitForMessageBox();
+    ASSERT_TRUE(box.has_value()) << program_.Describe();
+    const std::string saying =
+        "ANOTHER PROGRAM REPLACED THE BIRTHDAY-LIST WITH A FILE THAT CANNOT BE READ! YOUR "
+        "LIST IS KEPT AS IT IS; THE FILE IS KEPT AS: ";
+    ASSERT_EQ(box->text.rfind(saying, 0), 0u) << box->text;
+    const std::string aside = box->text.substr(saying.size());
+    PressDialogButton(box->window, IDOK);
+    ASSERT_TRUE(ListShows({"Anna", "Ben"}));
+    EXPECT_EQ(program_.WaitForMessageBox(NoBoxWatch), std::nullopt) << "told once";
+    QuitAndWait();
+    EXPECT_EQ(ReadBytes(aside), garbage);
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), ListBytes({Anna, Ben}));
+}
+
+// OneDrive kept the laptop's version as "list-LAPTOP.txt": at the start its
+// missing person is offered ticked; IMPORT adds her, and the copy goes to
+// the backups, so the next start does not ask again.
+TEST_F(OutsideChange, ASyncClientsConflictCopyIsOfferedOnceAtTheStart) {
+    const Scenario scenario(CurrentTestName());
+    scenario.GiveSettings(QuietSettings);
+    scenario.GiveList(ListBytes({Anna}));
+    const std::string copy = scenario.ListFolder() + "\\list-LAPTOP.txt";
+    ASSERT_TRUE(WriteBytes(copy, ListBytes({Anna, Dora})));
+    {
+        Program program = scenario.Launch();
+        const HWND preview = WaitForTopLevel(program.Id(), "IMPORT", ImportPreviewClass, DefaultTimeout);
+        ASSERT_NE(preview, nullptr) << program.Describe();
+        EXPECT_EQ(TextOf(Control(preview, ImportTitleId)), "FROM: list-LAPTOP.txt");
+        const ListViewReader offered(Control(preview, ImportListId));
+        ASSERT_EQ(offered.ItemCount(), 2);
+        EXPECT_FALSE(offered.Checked(0));
+        EXPECT_TRUE(offered.Checked(1));
+        ClickButton(preview, ImportButtonId);
+        const std::optional<MessageBoxView> summary = program.WaitForMessageBox();
+        ASSERT_TRUE(summary.has_value()) << program.Describe();
+        PressDialogButton(summary->window, IDOK);
+        const HWND window = program.WaitForWindow(MainWindowTitle);
+        ASSERT_TRUE(WaitUntil([&] { return ColumnTexts(ListOfTab(window, AllTab)).size() == 2; }, ShortWait));
+        PostClose(window);
+        ASSERT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
+    }
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), ListBytes({Anna, Dora}));
+    EXPECT_FALSE(Exists(copy));
+    EXPECT_EQ(ReadBytes(scenario.ListFolder() + "\\Backups\\list-LAPTOP.txt"), ListBytes({Anna, Dora}));
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+}
+
+}  // namespace
+}  // namespace quillora::e2e
