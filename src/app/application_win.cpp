@@ -154,7 +154,9 @@ void Application::CheckListFolder() {
 }
 
 bool Application::TakeInOutsideList(bool tellUser) {
-    const std::optional<std::string> bytes = ReadListFile();
+    // Another writer is never stood in the way; what it left half written is
+    // looked at again.
+    const std::optional<std::string> bytes = ReadListFile(ShareWith::Everyone);
     if (!bytes) return false;
     ListFileState::Observation seen = listFile_.Observe(*bytes, table_);
     switch (seen.outcome) {

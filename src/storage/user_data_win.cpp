@@ -145,8 +145,8 @@ void SaveSettings(const Settings& settings) {
     static_cast<void>(SaveWholeFile(path, SettingsToBytes(settings)));
 }
 
-std::optional<std::string> ReadListFile() {
-    return ReadWholeFile(ListFilePath());
+std::optional<std::string> ReadListFile(ShareWith share) {
+    return ReadWholeFile(ListFilePath(), share);
 }
 
 bool LoadList(BirthdayTable& table, std::string* fileBytes) {

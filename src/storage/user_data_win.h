@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "storage/birthday_table.h"
+#include "storage/files_win.h"
 #include "storage/settings.h"
 
 namespace quillora {
@@ -53,8 +54,9 @@ void SaveSettings(const Settings& settings);
 // they are the base against which another program's change is merged.
 [[nodiscard]] bool LoadList(BirthdayTable& table, std::string* fileBytes = nullptr);
 // The bytes of the list file as they are now; nothing when it cannot be
-// opened (missing, or held by a writer for the moment).
-std::optional<std::string> ReadListFile();
+// opened (missing, or held by a writer for the moment). A look at what
+// another program changed lets that program write meanwhile (`share`).
+std::optional<std::string> ReadListFile(ShareWith share = ShareWith::Readers);
 // False when the file could not be written; the previous list stays intact
 // and is also kept as list.txt.bak after a successful save. The list as it
 // was before the day's first save is kept in the backups folder, which holds

@@ -355,11 +355,17 @@ inline std::string VCardFile(const std::vector<Card>& cards) {
 // The list of two entries used throughout: Anna, 14 February 1980, reminded;
 // Ben, 3 November 1975, not reminded.
 // Replaces a file as sync clients and editors do: the new bytes go to a
-// file beside it, which is then renamed over it.
+// file beside it, which is then renamed over it, again while the file is
+// held for a moment.
 inline bool ReplaceFromOutside(const std::string& path, std::string_view bytes) {
     const std::string temporary = path + ".~sync";
     return WriteBytes(temporary, bytes) &&
-           MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+           WaitUntil(
+               [&] {
+                   return MoveFileExA(temporary.c_str(), path.c_str(),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+               },
+               Millis{3000});
 }
 
 inline std::string TwoEntryList() {
