@@ -75,6 +75,9 @@ bool Application::Start() {
 
 void Application::Run() {
     listFolder_.Watch(WithoutFinalBackslash(ListDir()));
+    // One look once the window is up catches what changed between the load
+    // and the start of the watch.
+    SetTimer(mainWindow_.Window(), ListFolderSettledTimerId, FolderWatch::SettleMillis, nullptr);
     OfferConflictCopies();
     const LoopWaits folderChanges{
         [this] {
@@ -272,6 +275,16 @@ void Application::Dispatch(MainAction action, int id) {
         case MainAction::RefillSelectedTab:
             FillTab(tab);
             break;
+        case MainAction::NextTab:
+        case MainAction::PreviousTab:
+        case MainAction::TabRight:
+        case MainAction::TabLeft:
+            if (mainWindow_.StepTab(action)) FillTab(mainWindow_.SelectedTab());
+            break;
+        case MainAction::FocusNext:
+        case MainAction::FocusPrevious:
+            mainWindow_.MoveFocus(action == MainAction::FocusPrevious);
+            break;
         case MainAction::Undo:
         case MainAction::Redo:
             UndoOrRedo(action == MainAction::Redo);
@@ -284,7 +297,7 @@ void Application::Dispatch(MainAction action, int id) {
             menus_.EnableUndoRedo(history_.CanUndo(), history_.CanRedo());
             menus_.ShowPopupMenu(mainWindow_.Window(), mainWindow_.PopupPoint());
             break;
-        default:  // None, and what the main window handles itself
+        case MainAction::None:
             break;
     }
 }
@@ -345,22 +358,22 @@ void Application::ToggleMusic() {
     SaveSettings(settings_);
 }
 
-bool Application::FindSelectedEntry() {
+std::optional<int> Application::FindSelectedEntry() const {
     // Each list row carries the table row it shows, so two entries of the
     // same name each lead to their own.
     const int tab = mainWindow_.SelectedTab();
     const int index = mainWindow_.TableIndexOfRow(tab, mainWindow_.SelectedRow(tab));
-    if (index < 0 || index >= table_.Count()) return false;
-    currentEntryIndex_ = index;
-    return true;
+    if (index < 0 || index >= table_.Count()) return std::nullopt;
+    return index;
 }
 
 void Application::DeleteSelectedEntry() {
     // A row that leads to no entry deletes nothing rather than whatever row
     // an earlier lookup left behind.
-    if (!FindSelectedEntry()) return;
+    const std::optional<int> entry = FindSelectedEntry();
+    if (!entry) return;
     const RecordedChange change(history_, table_);
-    table_.Remove(currentEntryIndex_);
+    table_.Remove(*entry);
 }
 
 void Application::ClearList() {
@@ -379,12 +392,14 @@ void Application::UndoOrRedo(bool redo) {
 void Application::OpenEntryDialog(bool editMode) {
     EntryDialogRequest request;
     request.editMode = editMode;
+    // The row being edited; a merge waits until the dialog is closed, so it
+    // stays the row it was.
+    std::optional<int> entry;
     if (editMode) {
-        // Nothing to edit when the selected row leads to no entry: the
-        // dialog would otherwise write over whatever row an earlier lookup
-        // left behind.
-        if (!FindSelectedEntry()) return;
-        request.shown = table_.Row(currentEntryIndex_);
+        // Nothing to edit when the selected row leads to no entry.
+        entry = FindSelectedEntry();
+        if (!entry) return;
+        request.shown = table_.Row(*entry);
     } else {
         if (table_.IsFull()) {
             ShowError(mainWindow_.Window(), "THE LIST IS FULL!", false);
@@ -400,7 +415,7 @@ void Application::OpenEntryDialog(bool editMode) {
     if (stored) {
         const RecordedChange change(history_, table_);
         if (editMode) {
-            (void)table_.Replace(currentEntryIndex_, *stored);
+            (void)table_.Replace(*entry, *stored);
         } else {
             (void)table_.Append(*stored);
         }

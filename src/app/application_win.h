@@ -52,7 +52,8 @@ private:
 
     void SetDaysBeforeRemind(int commandId);
     void ToggleMusic();
-    [[nodiscard]] bool FindSelectedEntry();
+    // The table row of the visible list's selected row; nothing when none.
+    [[nodiscard]] std::optional<int> FindSelectedEntry() const;
     void DeleteSelectedEntry();
     void ClearList();
     // Ctrl+Z and Ctrl+Y: the visible tab stays and is refilled, with the
@@ -84,8 +85,7 @@ private:
     int busy_ = 0;          // commands and checks under way: a merge waits for them
     int readAttempts_ = 0;  // looks at a file that was held or half written, in a row
     std::set<std::string> offeredCopies_;
-    EditHistory history_;        // every change to table_ during this run
-    int currentEntryIndex_ = 0;  // the table row of the last looked-up list row
+    EditHistory history_;  // every change to table_ during this run
     ColumnSorter sorter_;
     MainWindow mainWindow_{*this, sorter_};
     Menus menus_;

@@ -292,29 +292,22 @@ bool MainWindow::HandleKey(const MSG& message) {
     // The release of the popup keys is kept from the default handling, which
     // would open a menu of its own from it.
     if (up) return action == MainAction::ShowPopupMenuAtSelection;
-    switch (action) {
-        case MainAction::FocusNext:
-        case MainAction::FocusPrevious:
-            SetFocus(FocusWindow(NextFocus(stroke.focus, action == MainAction::FocusPrevious)));
-            return true;
-        case MainAction::NextTab:
-        case MainAction::PreviousTab:
-        case MainAction::TabRight:
-        case MainAction::TabLeft: {
-            // As if the user had clicked the tab; the focus follows from a
-            // list to the list now shown.
-            const int tab = TabAfter(SelectedTab(), action);
-            if (tab != SelectedTab()) {
-                SelectTab(tab);
-                events_.OnControlEvent(TabStripId, ControlEventType::Click);
-            }
-            if (stroke.focus == MainFocus::List) SetFocus(VisibleListView());
-            return true;
-        }
-        default:
-            events_.OnKeyCommand(action);
-            return true;
-    }
+    events_.OnKeyCommand(action);
+    return true;
+}
+
+void MainWindow::MoveFocus(bool backwards) {
+    SetFocus(FocusWindow(NextFocus(FocusOf(GetFocus()), backwards)));
+}
+
+bool MainWindow::StepTab(MainAction step) {
+    const bool fromList = FocusOf(GetFocus()) == MainFocus::List;
+    const int tab = TabAfter(SelectedTab(), step);
+    const bool changed = tab != SelectedTab();
+    if (changed) SelectTab(tab);
+    // The focus follows from a list to the list now shown.
+    if (fromList) SetFocus(VisibleListView());
+    return changed;
 }
 
 void MainWindow::ScheduleNewDay() {

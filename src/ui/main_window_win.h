@@ -80,8 +80,13 @@ public:
     [[nodiscard]] POINT PopupPoint() const;
 
     // A key message of this window's thread, seen before it is translated;
-    // true when the main window acted on it.
+    // true when it stands for an action (handed on as a key command).
     bool HandleKey(const MSG& message);
+    // Tab and Shift+Tab: the next control in the program's own order.
+    void MoveFocus(bool backwards);
+    // Ctrl+Tab and the like: selects the tab that `step` leads to, as a click
+    // would (the caller refills it); false when the tab stays.
+    bool StepTab(MainAction step);
 
     void Enable(bool enabled) { EnableWindow(Window(), enabled); }
 
