@@ -2,8 +2,6 @@
 
 #include <climits>
 
-#include "calc/birth_date.h"
-
 namespace quillora {
 
 namespace {
@@ -68,6 +66,25 @@ bool IsLeapYear(std::int64_t year) {
 
 std::int64_t DayNumber(std::int64_t year, int month, int day) {
     return DaysFromCivil(year, month, day);
+}
+
+int DaysInMonth(std::int64_t year, std::int64_t month) {
+    constexpr int Lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    return month == 2 && IsLeap(year) ? 29 : Lengths[month - 1];
+}
+
+bool IsRealDate(std::int64_t year, std::int64_t month, std::int64_t day) {
+    return year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(year, month);
+}
+
+CalendarDay ShiftedDay(CalendarDay day, std::int64_t days) {
+    const Civil civil = CivilFromDays(DaysFromCivil(day.year, day.month, day.day) + days);
+    return {static_cast<int>(civil.year), civil.month, civil.day};
+}
+
+std::int64_t DaysBetween(CalendarDay from, CalendarDay to) {
+    return DaysFromCivil(to.year, to.month, to.day) - DaysFromCivil(from.year, from.month, from.day);
 }
 
 DateValue MakeDate(int year, int month, int day, int hour, int minute, int second) {

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "calc/birth_date.h"
@@ -31,8 +30,12 @@ struct DueReminder {
     bool operator==(const DueReminder&) const = default;
 };
 
-// The reminded entries (Remind reads as a number other than 0, a real day
-// of the year; see birth_date.h) whose next birthday is at most the lead of
+// The date of an entry that reminds: its Remind reads as a number other
+// than 0 and its day and month name a real day of the year (see
+// birth_date.h); nothing for any other entry.
+std::optional<BirthDate> RemindedDate(const BirthdayEntry& entry);
+
+// The reminded entries (see RemindedDate) whose next birthday is at most the lead of
 // the DaysBeforeRemind code away, soonest first; after them the ones whose
 // birthday fell after `lastRun` and before `today`, at most CatchUpDays
 // back, the most recent first. Entries with the same distance keep their

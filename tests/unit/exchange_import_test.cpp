@@ -8,6 +8,7 @@
 
 #include "calc/birth_date.h"
 #include "exchange/exchange.h"
+#include "exchange/import_plan.h"
 #include "windows1252_code_page.h"
 
 namespace quillora {

@@ -1,0 +1,17 @@
+#pragma once
+// What the unit tests share.
+#include <initializer_list>
+
+#include "storage/birthday_table.h"
+
+namespace quillora::test {
+
+// A table holding the entries as loaded from a file, in order.
+inline BirthdayTable TableOf(std::initializer_list<BirthdayEntry> entries) {
+    BirthdayTable table;
+    for (const BirthdayEntry& entry : entries)
+        table.AppendLoaded(entry);
+    return table;
+}
+
+}  // namespace quillora::test
