@@ -11,37 +11,15 @@ std::int64_t WrappingDifference(std::int64_t a, std::int64_t b) {
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
 }
 
-// A day of the calendar with a year of any size.
-struct YearDay {
-    std::int64_t year;
-    int month;
-    int day;
-};
-
-std::int64_t NumberOf(const YearDay& day) {
-    return DayNumber(day.year, day.month, day.day);
-}
-
 // The day on which the birthday falls in `year` (see NextBirthday).
-YearDay BirthdayIn(std::int64_t year, const BirthDate& date) {
+CalendarDay BirthdayIn(int year, const BirthDate& date) {
     if (date.month < 1) return {year, 1, 1};
     if (date.month > 12) return {year + 1, 1, 1};
     const auto month = static_cast<int>(date.month);
     if (date.day < 1) return {year, month, 1};
     if (date.day <= DaysInMonth(year, month)) return {year, month, static_cast<int>(date.day)};
     if (IsLeapDay(date)) return {year, 2, 28};
-    return month == 12 ? YearDay{year + 1, 1, 1} : YearDay{year, month + 1, 1};
-}
-
-YearDay NextBirthdayDay(const BirthDate& date, CalendarDay today) {
-    const std::int64_t todayNumber = DayNumber(today.year, today.month, today.day);
-    // Last year's birthday can fall on 1 January of this year (a month after
-    // December), so the search starts there. Next year's birthday always lies
-    // ahead, so the loop always returns.
-    for (std::int64_t year = std::int64_t{today.year} - 1;; ++year) {
-        const YearDay birthday = BirthdayIn(year, date);
-        if (NumberOf(birthday) >= todayNumber) return birthday;
-    }
+    return month == 12 ? CalendarDay{year + 1, 1, 1} : CalendarDay{year, month + 1, 1};
 }
 
 // An age is shown only for a year from 1 on and when it is 0 or more.
@@ -71,12 +49,17 @@ std::optional<BirthDate> KnownDate(const BirthDate& date) {
 }
 
 CalendarDay NextBirthday(const BirthDate& date, CalendarDay today) {
-    const YearDay next = NextBirthdayDay(date, today);
-    return {static_cast<int>(next.year), next.month, next.day};
+    // Last year's birthday can fall on 1 January of this year (a month after
+    // December), so the search starts there. Next year's birthday always lies
+    // ahead, so the loop always returns.
+    for (int year = today.year - 1;; ++year) {
+        const CalendarDay birthday = BirthdayIn(year, date);
+        if (DaysBetween(today, birthday) >= 0) return birthday;
+    }
 }
 
 std::int64_t DaysToBirthday(const BirthDate& date, CalendarDay today) {
-    return NumberOf(NextBirthdayDay(date, today)) - DayNumber(today.year, today.month, today.day);
+    return DaysBetween(today, NextBirthday(date, today));
 }
 
 std::int64_t AgeOn(const BirthDate& date, CalendarDay today) {

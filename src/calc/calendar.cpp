@@ -64,10 +64,6 @@ bool IsLeapYear(std::int64_t year) {
     return IsLeap(year);
 }
 
-std::int64_t DayNumber(std::int64_t year, int month, int day) {
-    return DaysFromCivil(year, month, day);
-}
-
 int DaysInMonth(std::int64_t year, std::int64_t month) {
     constexpr int Lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12) return 0;

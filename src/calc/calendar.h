@@ -59,10 +59,6 @@ struct CalendarDay {
 // The day of a date value; all zero for an invalid one.
 CalendarDay DayFromDate(DateValue date);
 
-// Days since 1970-01-01 of a real Gregorian date, for any year (negative
-// before 1970); the caller makes sure the date exists.
-std::int64_t DayNumber(std::int64_t year, int month, int day);
-
 // The day `days` after `day` (before it when negative), and the days from
 // one day to another.
 CalendarDay ShiftedDay(CalendarDay day, std::int64_t days);

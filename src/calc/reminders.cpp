@@ -71,14 +71,6 @@ std::optional<BirthDate> RemindedDate(const BirthdayEntry& entry) {
     return date;
 }
 
-std::vector<DueReminder> DueReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
-                                      std::optional<CalendarDay> lastRun) {
-    std::vector<DueReminder> due;
-    for (DueEntry& entry : DueEntries(table, settings, today, lastRun))
-        due.push_back(std::move(entry.reminder));
-    return due;
-}
-
 ReminderCheck CheckReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
                              const std::optional<ReminderState>& previous) {
     ReminderCheck check;

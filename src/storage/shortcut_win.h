@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "storage/autostart.h"
+
 namespace quillora {
 
 // The user's Startup folder with one backslash appended; nothing when no
@@ -30,7 +32,14 @@ struct ShortcutFields {
 // that the next start of Quillora after a new installation writes it again.
 inline constexpr char AutostartRemovedKey[] = "Software\\Quillora";
 inline constexpr char AutostartRemovedValue[] = "AutostartRemovedByUninstall";
-// Whether the mark was there; it is gone afterwards.
-bool TakeAutostartRemovedMark();
+
+// The Reminder shortcut of this user, pointing at the reminder in the data
+// folder of the working folder (InstallDataDir), and the uninstall's mark.
+class StartupShortcut final : public AutostartPlace {
+public:
+    [[nodiscard]] bool RemovedByUninstall() const override;
+    [[nodiscard]] bool WriteShortcut() override;
+    void ForgetRemoval() override;
+};
 
 }  // namespace quillora

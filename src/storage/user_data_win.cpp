@@ -127,8 +127,8 @@ std::string BackupsDir() {
     return base ? ListDirFrom(*base) + "Backups\\" : std::string();
 }
 
-bool LoadSettings(Settings& settings) {
-    const auto bytes = ReadWholeFile(SettingsFilePath());
+bool LoadSettings(Settings& settings, ShareWith share) {
+    const auto bytes = ReadWholeFile(SettingsFilePath(), share);
     if (!bytes) return false;
     settings = ParseSettings(*bytes);
     return true;
@@ -141,8 +141,8 @@ void SaveSettings(const Settings& settings) {
     static_cast<void>(SaveWholeFile(path, SettingsToBytes(settings)));
 }
 
-bool LoadList(BirthdayTable& table, std::string* unreadableBytes) {
-    auto bytes = ReadWholeFile(ListFilePath());
+bool LoadList(BirthdayTable& table, std::string* unreadableBytes, ShareWith share) {
+    auto bytes = ReadWholeFile(ListFilePath(), share);
     if (!bytes) return false;
     table = ParseList(*bytes);
     if (unreadableBytes && IsUnreadableList(*bytes)) *unreadableBytes = std::move(*bytes);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "storage/birthday_table.h"
+#include "storage/files_win.h"
 #include "storage/settings.h"
 
 namespace quillora {
@@ -38,7 +39,9 @@ std::string InstallDataDir();
 std::string BackupsDir();  // the list folder + "Backups\\"
 
 // False when the file cannot be opened; the settings are then unchanged.
-[[nodiscard]] bool LoadSettings(Settings& settings);
+// Quillora shares its files with readers while it reads them; the reminder,
+// which only reads, shares them with everyone, so that Quillora can save.
+[[nodiscard]] bool LoadSettings(Settings& settings, ShareWith share = ShareWith::Readers);
 // Failures are silent on purpose: every command that changes a setting
 // saves at once and the quit saves again, the change stays in memory for the
 // rest of the run, and a settings file that cannot be written (read-only,
@@ -49,7 +52,8 @@ void SaveSettings(const Settings& settings);
 // the program cannot read (see IsUnreadableList) loads as an empty table and
 // its bytes go to `unreadableBytes`, so that they can be kept aside before a
 // save replaces them.
-[[nodiscard]] bool LoadList(BirthdayTable& table, std::string* unreadableBytes = nullptr);
+[[nodiscard]] bool LoadList(BirthdayTable& table, std::string* unreadableBytes = nullptr,
+                            ShareWith share = ShareWith::Readers);
 // False when the file could not be written; the previous list stays intact
 // and is also kept as list.txt.bak after a successful save. The list as it
 // was before the day's first save is kept in the backups folder, which holds

@@ -78,7 +78,7 @@ TEST(BirthdayAgreement, ListReminderAndCalendarExportAgreeOnEveryDay) {
         const int lead = LeadDaysOfCode(settings.Get(DaysBeforeRemind));
 
         std::map<std::string, DueReminder> due;
-        for (DueReminder& reminder : DueReminders(table, settings, today, std::nullopt))
+        for (DueReminder& reminder : CheckReminders(table, settings, today, std::nullopt).due)
             due.emplace(reminder.name, std::move(reminder));
         const auto events =
             EventsBySummary(ExportTable(ExchangeFormat::ICalendar, table, {.today = today}).bytes);

@@ -15,8 +15,6 @@ const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
 constexpr std::string_view AnnaAndBen =
     "2\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1";
 
-using test::TableOf;
-
 std::string Replaced(std::string_view text, char from, std::string_view to) {
     std::string result;
     for (const char c : text)

@@ -13,8 +13,6 @@ namespace {
 
 const test::Windows1252CodePage Ansi;
 
-using test::TableOf;
-
 ExportOptions OnDecember7(int leadDays = 3) {
     return {.today = {2026, 12, 7}, .leadDays = leadDays, .codePage = &Ansi};
 }

@@ -3,11 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "calc/list_row.h"
-#include "storage/number_text.h"
-
 namespace quillora {
 namespace {
 
@@ -28,6 +23,14 @@ BirthdayTable EntriesAtDistances(CalendarDay today, int from, int to) {
     for (int days = from; days <= to; ++days)
         table.AppendLoaded(EntryOn(std::to_string(days), ShiftedDay(today, days)));
     return table;
+}
+
+// What is due on `today` after a check on `lastRun`.
+std::vector<DueReminder> DueReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
+                                      std::optional<CalendarDay> lastRun) {
+    return CheckReminders(table, settings, today,
+                          lastRun ? std::optional(ReminderState{*lastRun, std::nullopt, {}}) : std::nullopt)
+        .due;
 }
 
 Settings LeadCode(std::string code) {
@@ -132,7 +135,7 @@ TEST(DueReminders, CatchesUpOnlyDaysBetweenTheLastRunAndTodayAndAtMostAWeekBack)
 TEST(DueReminders, CatchUpAndAgesAcrossTheYearEnd) {
     BirthdayTable table;
     table.AppendLoaded(EntryOn("Eve", {2000, 12, 31}));
-    table.AppendLoaded(EntryOn("Jan", {1990, 1, 3}));
+    table.AppendLoaded({"Jan", "03", "1", "1990", "1", "1"});  // shown as "3 January"
     const auto due = DueReminders(table, LeadCode("1"), {2027, 1, 2}, CalendarDay{2026, 12, 28});
     ASSERT_EQ(due.size(), 2u);
     EXPECT_EQ(due[0], (DueReminder{"Jan", "3 January", 37, 1}));
@@ -193,41 +196,6 @@ TEST(DueReminders, AgeFollowsTheListsRule) {
         EXPECT_EQ(AgeText(due[i].turningAge), cases[i].second) << cases[i].first;
         const std::string shown = *cases[i].second ? std::string(" (") + cases[i].second + ")" : "";
         EXPECT_EQ(AnnouncementText({due[i]}, 200), due[i].name + shown + ": TODAY") << cases[i].first;
-    }
-}
-
-TEST(DueReminders, BirthdayIsShownAsDayAndMonthName) {
-    BirthdayTable table;
-    table.AppendLoaded({"Padded", "06", "12", "2000", "1", "1"});
-    const auto due = DueReminders(table, LeadCode("8"), Dec6th2026, std::nullopt);
-    ASSERT_EQ(due.size(), 1u);
-    EXPECT_EQ(due[0].birthday, "6 December");
-}
-
-// For real dates other than 29 February the reminder and the list use one
-// rule for DAYS LEFT: an entry is due exactly when the list would show a
-// DAYS LEFT within the lead, the counts agree, and today's rows are the
-// list's highlighted rows.
-TEST(DueReminders, AgreeWithTheListOnEveryDayOfTheYear) {
-    BirthdayTable table;
-    for (int days = 0; days < 366; ++days) {
-        const CalendarDay birthday = ShiftedDay({2024, 1, 1}, days);
-        if (birthday.month == 2 && birthday.day == 29) continue;
-        table.AppendLoaded(EntryOn(std::to_string(days), birthday));
-    }
-    for (const CalendarDay today : {CalendarDay{2026, 2, 20}, CalendarDay{2028, 2, 20},
-                                    CalendarDay{2026, 12, 20}, CalendarDay{2026, 4, 25}}) {
-        SCOPED_TRACE(StateDayToBytes(today));
-        const auto due = DueReminders(table, LeadCode("8"), today, std::nullopt);
-        for (const BirthdayEntry& entry : table.Rows()) {
-            const ListRow row = BuildRow(entry, today);
-            const auto reminder = std::find_if(due.begin(), due.end(),
-                                               [&](const DueReminder& d) { return d.name == entry.Name; });
-            EXPECT_EQ(reminder != due.end(), NumberFromText(row.cells[DaysLeftColumn]) <= 20) << entry.Name;
-            if (reminder == due.end()) continue;
-            EXPECT_EQ(NumberToText(reminder->daysAway), row.cells[DaysLeftColumn]) << entry.Name;
-            EXPECT_EQ(reminder->IsToday(), row.highlighted) << entry.Name;
-        }
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "storage/birthday_table.h"
 
-namespace quillora::test {
+namespace quillora {
 
 // A table holding the entries as loaded from a file, in order.
 inline BirthdayTable TableOf(std::initializer_list<BirthdayEntry> entries) {
@@ -14,4 +14,4 @@ inline BirthdayTable TableOf(std::initializer_list<BirthdayEntry> entries) {
     return table;
 }
 
-}  // namespace quillora::test
+}  // namespace quillora

@@ -30,11 +30,13 @@ std::string DateLine(Day day) {
     return text.data();
 }
 
+// The day and the month's name as Windows writes them in the invariant
+// (English) locale: an opinion of its own on the reminder's BIRTHDAY.
 std::string BirthdayText(Day day) {
-    static constexpr const char* months[] = {"January",   "February", "March",    "April",
-                                             "May",       "June",     "July",     "August",
-                                             "September", "October",  "November", "December"};
-    return std::to_string(day.day) + " " + months[day.month - 1];
+    const SYSTEMTIME date = SystemTimeOf(day);
+    std::array<char, 32> text{};
+    GetDateFormatA(LOCALE_INVARIANT, 0, &date, "d MMMM", text.data(), static_cast<int>(text.size()));
+    return text.data();
 }
 
 // A person whose birthday falls `days` from today and who turns `age` then.
