@@ -9,10 +9,6 @@ namespace {
 constexpr std::int64_t SecondsPerHour = 3'600;
 constexpr std::int64_t SecondsPerMinute = 60;
 
-constexpr bool IsLeap(std::int64_t year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 // Days since 1970-01-01 of a proleptic Gregorian date (the well-known
 // days-from-civil method: years start in March, so the leap day is last).
 constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
@@ -61,13 +57,13 @@ Civil CivilOf(DateValue date) {
 }  // namespace
 
 bool IsLeapYear(std::int64_t year) {
-    return IsLeap(year);
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
 int DaysInMonth(std::int64_t year, std::int64_t month) {
     constexpr int Lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12) return 0;
-    return month == 2 && IsLeap(year) ? 29 : Lengths[month - 1];
+    return month == 2 && IsLeapYear(year) ? 29 : Lengths[month - 1];
 }
 
 bool IsRealDate(std::int64_t year, std::int64_t month, std::int64_t day) {
@@ -136,10 +132,7 @@ DateValue AddDays(DateValue date, std::int64_t days) {
 }
 
 int DaysInYear(int year) {
-    int days = 0;
-    for (int month = 1; month <= 12; ++month)
-        days += DaysInMonth(year, month);
-    return days;
+    return IsLeapYear(year) ? 366 : 365;
 }
 
 std::string FormatDate(std::string_view mask, DateValue date) {

@@ -1,6 +1,6 @@
 #include "calc/reminder_texts.h"
 
-#include <algorithm>
+#include <cctype>
 
 #include "storage/number_text.h"
 
@@ -43,8 +43,8 @@ std::string NextBirthdayTip(const BirthdayTable& table, CalendarDay today, std::
     }
     if (!nearest) return Shortened("Quillora: no birthdays to remind of", limit);
     std::string when = WhenText(*nearest);
-    std::transform(when.begin(), when.end(), when.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+    for (char& c : when)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const std::string more = sameDay > 0 ? " and " + NumberToText(sameDay) + " more" : "";
     const std::string tail = more + ", " + when;
     const std::string head = "Next birthday: ";
