@@ -12,16 +12,10 @@
 
 namespace quillora {
 
-// ---------------------------------------------------------------------------
-// Export
-
 ExportResult ExportTable(ExchangeFormat format, const BirthdayTable& table, const ExportOptions& options);
 
 // The message shown after an export.
 std::string ExportSummaryText(ExchangeFormat format, const ExportResult& result);
-
-// ---------------------------------------------------------------------------
-// Import
 
 // Files above this size are refused before they are read.
 inline constexpr std::size_t MaxImportBytes = std::size_t{16} * 1024 * 1024;

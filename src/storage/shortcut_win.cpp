@@ -5,6 +5,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include <optional>
+
 #include "base/scoped_win.h"
 #include "storage/folders_win.h"
 #include "storage/paths.h"
@@ -13,6 +15,10 @@
 
 namespace quillora {
 
+namespace {
+
+// The user's Startup folder with one backslash appended; nothing when no
+// faithful ANSI path reaches it.
 std::optional<std::string> StartupDir() {
     // An unresolvable folder gives just the backslash; the save then fails
     // quietly.
@@ -20,6 +26,8 @@ std::optional<std::string> StartupDir() {
     if (folder && folder->empty()) return std::string("\\");
     return folder;
 }
+
+}  // namespace
 
 bool CreateAutostartShortcut(const ShortcutFields& fields) {
     const std::string iconPath = fields.iconPath == "|" ? fields.targetPath : fields.iconPath;

@@ -1,16 +1,11 @@
 #pragma once
-// The shortcut in the user's Startup folder that starts the reminder
-// reminder at every logon.
-#include <optional>
+// The shortcut in the user's Startup folder that starts the reminder at
+// every logon.
 #include <string>
 
 #include "storage/autostart.h"
 
 namespace quillora {
-
-// The user's Startup folder with one backslash appended; nothing when no
-// faithful ANSI path reaches it.
-std::optional<std::string> StartupDir();
 
 struct ShortcutFields {
     std::string targetPath;
