@@ -54,6 +54,31 @@ while IFS=: read -r folder above; do
   fi
 done <<<"$layer_rules"
 
+# No two files of src/ include each other, a header and its source taken as
+# one (a.cpp including b.h while b.h includes a.h counts).
+echo "includes: no file of src/ includes one that includes it back"
+if ! python3 - "$root/src" <<'PY'
+import os, re, sys
+root = sys.argv[1]
+uses = {}
+for folder, _, files in os.walk(root):
+    for name in files:
+        if name.endswith((".h", ".cpp")):
+            path = os.path.join(folder, name)
+            unit = os.path.relpath(os.path.splitext(path)[0], root)
+            for line in open(path, errors="replace"):
+                found = re.match(r'\s*#include\s+"([^"]+)\.h"', line)
+                if found and found.group(1) != unit:
+                    uses.setdefault(unit, set()).add(found.group(1))
+back = sorted((a, b) for a in uses for b in uses[a] if a < b and a in uses.get(b, ()))
+for a, b in back:
+    print(f"includes: src/{a} and src/{b} include each other", file=sys.stderr)
+sys.exit(1 if back else 0)
+PY
+then
+  status=1
+fi
+
 # Every C++ file git knows or would add, committed or not.
 echo "clang-format: every C++ file"
 mapfile -t sources < <(cd "$root" && git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h')

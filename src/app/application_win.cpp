@@ -322,26 +322,8 @@ void Application::ReturnToAllTab() {
 }
 
 void Application::WriteAutostartOnce() {
-    // An uninstall took the shortcut away: the start after a new installation
-    // writes it once more.
-    const bool removedByUninstall = TakeAutostartRemovedMark();
-    if (NumberFromText(settings_.Get(AutostartCreated)) != 0 && !removedByUninstall) return;
-    // A Startup folder that no faithful path reaches gets no shortcut under
-    // another name; the next start tries again.
-    const std::optional<std::string> startupDir = StartupDir();
-    if (!startupDir) return;
-    ShortcutFields shortcut;
-    shortcut.targetPath = InstallDataDir() + std::string(ReminderFileName);
-    shortcut.shortcutPath = *startupDir + std::string(AutostartShortcutName);
-    shortcut.showCommand = SW_SHOWNORMAL;
-    // Done once it was written: a user who removes the shortcut does not get
-    // it back at the next start. A failure (no Startup folder, say) is not
-    // reported, and the next start tries again, the uninstall's mark taken
-    // or not.
-    const bool written = CreateAutostartShortcut(shortcut);
-    if (!written && !removedByUninstall) return;
-    settings_.Set(AutostartCreated, written ? "1" : "0");
-    SaveSettings(settings_);
+    StartupShortcut shortcut;
+    if (WriteAutostartIfDue(settings_, shortcut)) SaveSettings(settings_);
 }
 
 void Application::SetDaysBeforeRemind(int commandId) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/startup_profile.h"
+#include "storage/autostart.h"
 #include "storage/folders_win.h"
 #include "storage/paths.h"
 #include "storage/safekeeping.h"
@@ -44,10 +45,12 @@ bool KeepAsideOrSay(const std::string& bytes) {
 std::optional<UserData> PrepareUserData() {
     // A folder that the ANSI calls cannot reach under its own name ends the
     // start before anything is made, rather than making it somewhere else.
-    if (const auto unreachable = UnreachableUserFolder(/*withWorkingFolder=*/true)) {
-        ShowUnreachablePath(nullptr, *unreachable);
-        return std::nullopt;
-    }
+    const auto reachable = [](bool withWorkingFolder) {
+        const auto unreachable = UnreachableUserFolder(withWorkingFolder);
+        if (unreachable) ShowUnreachablePath(nullptr, *unreachable);
+        return !unreachable;
+    };
+    if (!reachable(/*withWorkingFolder=*/false)) return std::nullopt;
     MarkStartupStep("reachable");
     // The order is fixed: each step only runs when the ones before it worked,
     // and the paths are built anew from their sources at every step (the
@@ -62,6 +65,12 @@ std::optional<UserData> PrepareUserData() {
     if (!EnsureFolderOrSay(documents(), program)) return std::nullopt;
     if (!EnsureFolderOrSay(documents() + program, std::string(ListFolderName))) return std::nullopt;
     MarkStartupStep("folders");
+    // The templates lie in the working folder's data folder.
+    const auto there = [](const std::string& path) {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    if (NeedsWorkingFolder(there(SettingsFilePath()), there(ListFilePath())) && !reachable(true))
+        return std::nullopt;
     if (!EnsureTemplateCopyOrSay(appData() + "\\" + settingsFolder, SettingsFileName)) return std::nullopt;
     if (!EnsureTemplateCopyOrSay(documents() + listFolder, ListFileName)) return std::nullopt;
 

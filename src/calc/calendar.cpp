@@ -2,18 +2,12 @@
 
 #include <climits>
 
-#include "calc/birth_date.h"
-
 namespace quillora {
 
 namespace {
 
 constexpr std::int64_t SecondsPerHour = 3'600;
 constexpr std::int64_t SecondsPerMinute = 60;
-
-constexpr bool IsLeap(std::int64_t year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
 
 // Days since 1970-01-01 of a proleptic Gregorian date (the well-known
 // days-from-civil method: years start in March, so the leap day is last).
@@ -63,11 +57,26 @@ Civil CivilOf(DateValue date) {
 }  // namespace
 
 bool IsLeapYear(std::int64_t year) {
-    return IsLeap(year);
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-std::int64_t DayNumber(std::int64_t year, int month, int day) {
-    return DaysFromCivil(year, month, day);
+int DaysInMonth(std::int64_t year, std::int64_t month) {
+    constexpr int Lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    return month == 2 && IsLeapYear(year) ? 29 : Lengths[month - 1];
+}
+
+bool IsRealDate(std::int64_t year, std::int64_t month, std::int64_t day) {
+    return year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(year, month);
+}
+
+CalendarDay ShiftedDay(CalendarDay day, std::int64_t days) {
+    const Civil civil = CivilFromDays(DaysFromCivil(day.year, day.month, day.day) + days);
+    return {static_cast<int>(civil.year), civil.month, civil.day};
+}
+
+std::int64_t DaysBetween(CalendarDay from, CalendarDay to) {
+    return DaysFromCivil(to.year, to.month, to.day) - DaysFromCivil(from.year, from.month, from.day);
 }
 
 DateValue MakeDate(int year, int month, int day, int hour, int minute, int second) {
@@ -123,10 +132,7 @@ DateValue AddDays(DateValue date, std::int64_t days) {
 }
 
 int DaysInYear(int year) {
-    int days = 0;
-    for (int month = 1; month <= 12; ++month)
-        days += DaysInMonth(year, month);
-    return days;
+    return IsLeapYear(year) ? 366 : 365;
 }
 
 std::string FormatDate(std::string_view mask, DateValue date) {

@@ -32,8 +32,16 @@ int DayOf(DateValue date);
 DateValue AddMonths(DateValue date, int months);
 DateValue AddDays(DateValue date, std::int64_t days);
 
-// 365 or 366. The days of a month are a rule of birth dates (birth_date.h).
+// 365 or 366.
 int DaysInYear(int year);
+
+// Days of `month` (1 to 12) in `year` of the Gregorian calendar, for any
+// year (29 February in leap years); 0 for a number that names no month.
+int DaysInMonth(std::int64_t year, std::int64_t month);
+
+// Whether the numbers name a real date: a year from 1 to 9999 and a day
+// that exists in it.
+bool IsRealDate(std::int64_t year, std::int64_t month, std::int64_t day);
 
 // Replaces "%yyyy", "%mm" and "%dd" (any letter case) by the year, month and
 // day; every other character is copied.
@@ -51,8 +59,9 @@ struct CalendarDay {
 // The day of a date value; all zero for an invalid one.
 CalendarDay DayFromDate(DateValue date);
 
-// Days since 1970-01-01 of a real Gregorian date, for any year (negative
-// before 1970); the caller makes sure the date exists.
-std::int64_t DayNumber(std::int64_t year, int month, int day);
+// The day `days` after `day` (before it when negative), and the days from
+// one day to another.
+CalendarDay ShiftedDay(CalendarDay day, std::int64_t days);
+std::int64_t DaysBetween(CalendarDay from, CalendarDay to);
 
 }  // namespace quillora

@@ -2,10 +2,8 @@
 // What one birthday entry shows in the list: its stored texts, the age, the
 // days left to the next birthday and the remind mark.
 #include <array>
-#include <cstdint>
 #include <string>
 
-#include "calc/birth_date.h"
 #include "calc/calendar.h"
 #include "storage/birthday_table.h"
 
@@ -27,10 +25,6 @@ struct ListRow {
     bool highlighted = false;  // the birthday falls today (DAYS LEFT 0)
     int tableIndex = -1;       // the table row it shows, whatever the list's order
 };
-
-// The AGE cell: the age shown for the entry on `today` (see ShownAge),
-// empty when none can be right.
-std::string AgeText(std::int64_t day, std::int64_t month, std::int64_t year, CalendarDay today);
 
 // The row of one entry on `today` (read once per fill by the caller).
 ListRow BuildRow(const BirthdayEntry& entry, CalendarDay today);

@@ -1,6 +1,7 @@
 #include "calc/reminder_texts.h"
 
-#include "calc/birth_date.h"
+#include <cctype>
+
 #include "storage/number_text.h"
 
 namespace quillora {
@@ -23,19 +24,14 @@ std::string WhenText(std::int64_t daysAway) {
     return NumberToText(-daysAway) + " DAYS AGO";
 }
 
-std::string AgeText(const DueReminder& reminder) {
-    return reminder.turningAge ? NumberToText(*reminder.turningAge) : std::string();
-}
-
 std::string NextBirthdayTip(const BirthdayTable& table, CalendarDay today, std::size_t limit) {
     std::optional<std::int64_t> nearest;
     std::string name;
     int sameDay = 0;
     for (const BirthdayEntry& entry : table.Rows()) {
-        const std::int64_t day = NumberFromText(entry.Day);
-        const std::int64_t month = NumberFromText(entry.Month);
-        if (NumberFromText(entry.Remind) == 0 || !IsRealDayOfYear(day, month)) continue;
-        const std::int64_t days = DaysToBirthday(day, month, today);
+        const std::optional<BirthDate> date = RemindedDate(entry);
+        if (!date) continue;
+        const std::int64_t days = DaysToBirthday(*date, today);
         if (nearest && days > *nearest) continue;
         if (nearest && days == *nearest) {
             ++sameDay;
@@ -46,9 +42,9 @@ std::string NextBirthdayTip(const BirthdayTable& table, CalendarDay today, std::
         sameDay = 0;
     }
     if (!nearest) return Shortened("Quillora: no birthdays to remind of", limit);
-    const std::string when = *nearest == 0   ? "today"
-                             : *nearest == 1 ? "tomorrow"
-                                             : "in " + NumberToText(*nearest) + " days";
+    std::string when = WhenText(*nearest);
+    for (char& c : when)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const std::string more = sameDay > 0 ? " and " + NumberToText(sameDay) + " more" : "";
     const std::string tail = more + ", " + when;
     const std::string head = "Next birthday: ";
@@ -64,7 +60,7 @@ std::string AnnouncementText(const std::vector<DueReminder>& due, std::size_t li
         const DueReminder& reminder = due[index];
         if (!text.empty()) text += "\n";
         text += reminder.name;
-        if (reminder.turningAge) text += " (" + NumberToText(*reminder.turningAge) + ")";
+        if (reminder.turningAge) text += " (" + AgeText(reminder.turningAge) + ")";
         text += ": " + WhenText(reminder.daysAway);
     }
     if (due.size() > Shown)

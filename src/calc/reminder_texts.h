@@ -13,9 +13,6 @@ namespace quillora {
 // "TODAY", "TOMORROW", "IN 3 DAYS"; "YESTERDAY", "2 DAYS AGO".
 std::string WhenText(std::int64_t daysAway);
 
-// The age as the window shows it: empty where the list shows no age.
-std::string AgeText(const DueReminder& reminder);
-
 // The notification area's tooltip: the next reminded birthday and the days
 // left to it, at most `limit` bytes ("Next birthday: Ann, in 3 days").
 std::string NextBirthdayTip(const BirthdayTable& table, CalendarDay today, std::size_t limit);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "storage/line_reader.h"
 #include "storage/number_text.h"
 
 namespace quillora {
@@ -14,38 +13,21 @@ constexpr std::array<std::string_view, 12> MonthNames = {"January",   "February"
                                                          "May",       "June",     "July",     "August",
                                                          "September", "October",  "November", "December"};
 
-CalendarDay ShiftedBy(CalendarDay day, std::int64_t days) {
-    return DayFromDate(AddDays(MakeDate(day.year, day.month, day.day, 0, 0, 0), days));
-}
-
-std::int64_t DaysBetween(CalendarDay from, CalendarDay to) {
-    return DayNumber(to.year, to.month, to.day) - DayNumber(from.year, from.month, from.day);
-}
-
-// The entry's day and month as stored; a month that names no month is shown
-// as it was typed rather than guessed at.
-std::string BirthdayText(const BirthdayEntry& entry) {
-    const std::int64_t month = NumberFromText(entry.Month);
-    if (month < 1 || month > 12) return entry.Day + "." + entry.Month + ".";
-    return NumberToText(NumberFromText(entry.Day)) + " " + std::string(MonthNames[month - 1]);
-}
-
-DueReminder ReminderFor(const BirthdayEntry& entry, CalendarDay today, std::int64_t daysAway) {
-    DueReminder reminder{entry.Name, BirthdayText(entry), std::nullopt, daysAway};
+DueReminder ReminderFor(const BirthdayEntry& entry, const BirthDate& date, CalendarDay today,
+                        std::int64_t daysAway) {
     // The age that this birthday brings, also when 29 February is reminded
     // on 28 February.
-    const std::int64_t birthdayYear = ShiftedBy(today, daysAway).year;
-    reminder.turningAge = ShownAgeAtBirthday(NumberFromText(entry.Year), birthdayYear);
-    return reminder;
+    return {entry.Name, NumberToText(date.day) + " " + std::string(MonthNames[date.month - 1]),
+            ShownAgeAtBirthday(date, ShiftedDay(today, daysAway).year), daysAway};
 }
 
 // How many days ago the birthday fell within the days strictly between the
 // last run and today (at most CatchUpDays back), the most recent first.
-std::optional<std::int64_t> DaysSinceMissedBirthday(std::int64_t day, std::int64_t month, CalendarDay today,
+std::optional<std::int64_t> DaysSinceMissedBirthday(const BirthDate& date, CalendarDay today,
                                                     CalendarDay lastRun) {
     const std::int64_t missedDays = std::min<std::int64_t>(CatchUpDays, DaysBetween(lastRun, today) - 1);
     for (std::int64_t back = 1; back <= missedDays; ++back) {
-        if (DaysToBirthday(day, month, ShiftedBy(today, -back)) == 0) return back;
+        if (DaysToBirthday(date, ShiftedDay(today, -back)) == 0) return back;
     }
     return std::nullopt;
 }
@@ -60,15 +42,13 @@ std::vector<DueEntry> DueEntries(const BirthdayTable& table, const Settings& set
     const int lead = LeadDaysOfCode(settings.Get(DaysBeforeRemind));
     std::vector<DueEntry> due;
     for (const BirthdayEntry& entry : table.Rows()) {
-        if (NumberFromText(entry.Remind) == 0) continue;
-        const std::int64_t day = NumberFromText(entry.Day);
-        const std::int64_t month = NumberFromText(entry.Month);
-        if (!IsRealDayOfYear(day, month)) continue;
-        if (const std::int64_t daysLeft = DaysToBirthday(day, month, today); daysLeft <= lead) {
-            due.push_back({ReminderFor(entry, today, daysLeft), AnnouncementKey(entry)});
+        const std::optional<BirthDate> date = RemindedDate(entry);
+        if (!date) continue;
+        if (const std::int64_t daysLeft = DaysToBirthday(*date, today); daysLeft <= lead) {
+            due.push_back({ReminderFor(entry, *date, today, daysLeft), AnnouncementKey(entry)});
         } else if (lastRun) {
-            if (const auto back = DaysSinceMissedBirthday(day, month, today, *lastRun)) {
-                due.push_back({ReminderFor(entry, today, -*back), AnnouncementKey(entry)});
+            if (const auto back = DaysSinceMissedBirthday(*date, today, *lastRun)) {
+                due.push_back({ReminderFor(entry, *date, today, -*back), AnnouncementKey(entry)});
             }
         }
     }
@@ -85,12 +65,10 @@ std::vector<DueEntry> DueEntries(const BirthdayTable& table, const Settings& set
 
 }  // namespace
 
-std::vector<DueReminder> DueReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
-                                      std::optional<CalendarDay> lastRun) {
-    std::vector<DueReminder> due;
-    for (DueEntry& entry : DueEntries(table, settings, today, lastRun))
-        due.push_back(std::move(entry.reminder));
-    return due;
+std::optional<BirthDate> RemindedDate(const BirthdayEntry& entry) {
+    const BirthDate date = BirthDateOf(entry);
+    if (NumberFromText(entry.Remind) == 0 || !IsRealDayOfYear(date)) return std::nullopt;
+    return date;
 }
 
 ReminderCheck CheckReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,

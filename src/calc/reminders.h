@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "calc/birth_date.h"
@@ -31,25 +30,25 @@ struct DueReminder {
     bool operator==(const DueReminder&) const = default;
 };
 
-// The reminded entries (Remind reads as a number other than 0, a real day
-// of the year; see birth_date.h) whose next birthday is at most the lead of
-// the DaysBeforeRemind code away, soonest first; after them the ones whose
-// birthday fell after `lastRun` and before `today`, at most CatchUpDays
-// back, the most recent first. Entries with the same distance keep their
-// table order. Without `lastRun` nothing is caught up.
-std::vector<DueReminder> DueReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
-                                      std::optional<CalendarDay> lastRun);
+// The date of an entry that reminds: its Remind reads as a number other
+// than 0 and its day and month name a real day of the year (see
+// birth_date.h); nothing for any other entry.
+std::optional<BirthDate> RemindedDate(const BirthdayEntry& entry);
 
 // The outcome of one check of the files.
 struct ReminderCheck {
-    std::vector<DueReminder> due;       // everything due now, as DueReminders orders it
+    std::vector<DueReminder> due;       // everything due now
     std::vector<DueReminder> newlyDue;  // of those, the ones not yet announced today
     ReminderState state;                // the record after announcing `newlyDue`
 };
 
 // A check on `today` after the record `previous` (nothing when there is none
-// or it was unreadable). The days missed since the last check before today
-// are caught up on; an entry announced today is not announced again.
+// or it was unreadable). Due are the reminded entries (see RemindedDate)
+// whose next birthday is at most the lead of the DaysBeforeRemind code away,
+// soonest first; after them the ones whose birthday fell after the last
+// check before today and before `today`, at most CatchUpDays back, the most
+// recent first. Entries with the same distance keep their table order. An
+// entry announced today is not announced again.
 ReminderCheck CheckReminders(const BirthdayTable& table, const Settings& settings, CalendarDay today,
                              const std::optional<ReminderState>& previous);
 

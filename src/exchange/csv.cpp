@@ -136,17 +136,6 @@ std::string Field(const std::vector<std::string>& fields, int column) {
     return std::string(Unguarded(TrimBlanks(fields[static_cast<std::size_t>(column)])));
 }
 
-std::optional<BirthDate> DateOf(int day, int month, int year) {
-    BirthdayEntry entry;
-    entry.Day = NumberToText(day);
-    entry.Month = NumberToText(month);
-    entry.Year = year > 0 ? NumberToText(year) : std::string();
-    std::optional<BirthDate> date = BirthDateOf(entry);
-    // A year given but without that day (29 February 1981) is no date.
-    if (date && year > 0 && date->year != year) return std::nullopt;
-    return date;
-}
-
 // A short date in the system's order ("3/14/1990", "14.03.1990"); two-digit
 // years as Windows reads them by default (00 to 49 are 2000 to 2049).
 std::optional<BirthDate> ParseShortDate(std::string_view text, ShortDateOrder order) {
@@ -180,7 +169,7 @@ std::optional<BirthDate> ParseShortDate(std::string_view text, ShortDateOrder or
     }
     int year = numbers[y];
     if (widths[y] <= 2) year += year < 50 ? 2000 : 1900;
-    return DateOf(numbers[d], numbers[m], year);
+    return GivenDate(numbers[d], numbers[m], year);
 }
 
 bool AllZero(std::string_view text) {
@@ -202,9 +191,7 @@ void ReadDate(ImportedBirthday& birthday, const std::vector<std::string>& fields
         if (day.empty() && month.empty()) return;
         if (AllDigits(day) && AllDigits(month) && day.size() <= 2 && month.size() <= 2 &&
             (year.empty() || (AllDigits(year) && year.size() <= 4))) {
-            birthday.date =
-                DateOf(static_cast<int>(NumberFromText(day)), static_cast<int>(NumberFromText(month)),
-                       year.empty() ? 0 : static_cast<int>(NumberFromText(year)));
+            birthday.date = GivenDate(NumberFromText(day), NumberFromText(month), NumberFromText(year));
         }
     }
     birthday.invalidDate = !birthday.date;
@@ -225,7 +212,7 @@ ExportResult WriteCsv(const BirthdayTable& table, const ExportOptions& options) 
         }
         out += "\r\n";
         ++result.exported;
-        if (!BirthDateOf(entry)) ++result.withoutDate;
+        if (!KnownDate(BirthDateOf(entry))) ++result.withoutDate;
     }
     return result;
 }

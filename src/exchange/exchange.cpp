@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "calc/birth_date.h"
 #include "exchange/formats.h"
 #include "exchange/import_plan.h"
 #include "storage/number_text.h"
@@ -10,32 +9,9 @@
 
 namespace quillora {
 
-namespace {
-
-// Day and month of a real day of the year (29 February included); the
-// year kept only when the date exists in it.
-std::optional<BirthDate> RealDate(int day, int month, int year) {
-    if (!IsRealDayOfYear(day, month)) return std::nullopt;
-    if (year >= 1 && year <= 9999 && day <= DaysInMonth(year, month)) return BirthDate{day, month, year};
-    if (year >= 1 && year <= 9999) return std::nullopt;  // 29 February of a common year
-    return BirthDate{day, month, 0};
-}
-
-std::string Labelled(std::string_view label, std::string_view count) {
-    return std::string(label) + std::string(count);
-}
-
-}  // namespace
-
-std::optional<BirthDate> BirthDateOf(const BirthdayEntry& entry) {
-    const std::int64_t day = NumberFromText(entry.Day);
-    const std::int64_t month = NumberFromText(entry.Month);
-    const std::int64_t year = NumberFromText(entry.Year);
-    if (day < 1 || day > 31 || month < 1 || month > 12) return std::nullopt;
-    const auto date = RealDate(static_cast<int>(day), static_cast<int>(month), 0);
-    if (!date) return std::nullopt;
-    if (year >= 1 && year <= 9999 && date->day <= DaysInMonth(year, date->month))
-        return BirthDate{date->day, date->month, static_cast<int>(year)};
+std::optional<BirthDate> GivenDate(std::int64_t day, std::int64_t month, std::int64_t year) {
+    const std::optional<BirthDate> date = KnownDate({day, month, year});
+    if (date && date->year != year) return std::nullopt;
     return date;
 }
 
@@ -47,20 +23,20 @@ std::optional<BirthDate> ParseIsoDate(std::string_view text) {
         std::string_view rest = text.substr(2);
         if (rest.size() == 5 && rest[2] == '-') {
             if (!AllDigits(rest.substr(0, 2)) || !AllDigits(rest.substr(3))) return std::nullopt;
-            return RealDate(DigitsValue(rest.substr(3)), DigitsValue(rest.substr(0, 2)), 0);
+            return GivenDate(DigitsValue(rest.substr(3)), DigitsValue(rest.substr(0, 2)), 0);
         }
         if (rest.size() == 4 && AllDigits(rest))
-            return RealDate(DigitsValue(rest.substr(2)), DigitsValue(rest.substr(0, 2)), 0);
+            return GivenDate(DigitsValue(rest.substr(2)), DigitsValue(rest.substr(0, 2)), 0);
         return std::nullopt;
     }
     if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
         const std::string_view y = text.substr(0, 4), m = text.substr(5, 2), d = text.substr(8, 2);
         if (!AllDigits(y) || !AllDigits(m) || !AllDigits(d)) return std::nullopt;
-        return RealDate(DigitsValue(d), DigitsValue(m), DigitsValue(y));
+        return GivenDate(DigitsValue(d), DigitsValue(m), DigitsValue(y));
     }
     if (text.size() == 8 && AllDigits(text)) {
-        return RealDate(DigitsValue(text.substr(6)), DigitsValue(text.substr(4, 2)),
-                        DigitsValue(text.substr(0, 4)));
+        return GivenDate(DigitsValue(text.substr(6)), DigitsValue(text.substr(4, 2)),
+                         DigitsValue(text.substr(0, 4)));
     }
     return std::nullopt;
 }
@@ -150,7 +126,7 @@ ParsedFile ParseBirthdayList(std::string_view bytes) {
         ImportedBirthday& person = parsed.birthdays.emplace_back();
         person.name = entry.Name;
         person.ansi = true;
-        person.date = BirthDateOf(entry);
+        person.date = KnownDate(BirthDateOf(entry));
         person.invalidDate = !person.date && !(entry.Day.empty() && entry.Month.empty());
         person.remind = NumberFromText(entry.Remind) != 0;
     }
@@ -162,29 +138,6 @@ ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBir
                              const CodePage& codePage) {
     const ImportPlan plan = PlanImport(table, birthdays, codePage);
     return AddTickedRows(table, plan, plan.InitialTicks());
-}
-
-std::string ImportSummaryText(const ImportSummary& summary) {
-    std::string text = Labelled("Added: ", NumberToText(summary.added)) + "\r\n" +
-                       Labelled("Left out by choice: ", NumberToText(summary.leftOut)) + "\r\n" +
-                       Labelled("Skipped, already in the list: ", NumberToText(summary.alreadyPresent)) +
-                       "\r\n" +
-                       Labelled("Skipped, without a birthday: ", NumberToText(summary.withoutBirthday));
-    if (summary.invalidDate > 0)
-        text += "\r\n" + Labelled("Skipped, a birthday that is no date: ", NumberToText(summary.invalidDate));
-    if (summary.withoutName > 0)
-        text += "\r\n" + Labelled("Skipped, without a name: ", NumberToText(summary.withoutName));
-    if (!summary.approximatedNames.empty()) {
-        constexpr std::size_t Listed = 10;
-        text += "\r\nNames with characters replaced by the closest ones:";
-        for (std::size_t i = 0; i < summary.approximatedNames.size() && i < Listed; ++i)
-            text += "\r\n    " + summary.approximatedNames[i];
-        if (summary.approximatedNames.size() > Listed)
-            text += "\r\n    and " +
-                    NumberToText(static_cast<std::int64_t>(summary.approximatedNames.size() - Listed)) +
-                    " more";
-    }
-    return text;
 }
 
 }  // namespace quillora

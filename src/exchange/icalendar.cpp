@@ -2,7 +2,6 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "calc/birth_date.h"
 #include "exchange/content_lines.h"
 #include "exchange/formats.h"
 #include "storage/number_text.h"
@@ -15,15 +14,15 @@ namespace {
 constexpr std::string_view BirthYearProperty = "X-QUILLORA-BIRTH-YEAR";
 constexpr int EarliestStartYear = 1900;
 
-std::string DateText(int year, int month, int day) {
+std::string DateText(std::int64_t year, std::int64_t month, std::int64_t day) {
     return ZeroPadded(year, 4) + ZeroPadded(month, 2) + ZeroPadded(day, 2);
 }
 
 // The first day of the yearly rule on or after today; 29 February falls on
 // the last day of February, as BYMONTHDAY=-1 says.
 std::string NextOccurrence(const BirthDate& date, CalendarDay today) {
-    const BirthdayDay next = NextBirthday(date.day, date.month, today);
-    return DateText(static_cast<int>(next.year), next.month, next.day);
+    const CalendarDay next = NextBirthday(date, today);
+    return DateText(next.year, next.month, next.day);
 }
 
 // The same for every export of the same entry: a hash of its name, and the
@@ -59,16 +58,9 @@ ImportedBirthday BirthdayOfEvent(const EventFields& event) {
     std::optional<BirthDate> date = ParseIsoDate(event.start);
     const bool lastOfFebruary =
         rule.find("BYMONTH=2") != std::string::npos && rule.find("BYMONTHDAY=-1") != std::string::npos;
-    if (date && lastOfFebruary && date->month == 2) {
-        date->day = 29;
-        if (date->year > 0 && !IsLeapYear(date->year)) date->year = 0;
-    }
-    if (date && event.hasBirthYear) {
-        const std::int64_t year = NumberFromText(event.birthYear);
-        date->year = year >= 1 && year <= 9999 && date->day <= DaysInMonth(year, date->month)
-                         ? static_cast<int>(year)
-                         : 0;
-    }
+    if (date && lastOfFebruary && date->month == 2) date = KnownDate({29, 2, date->year});
+    if (date && event.hasBirthYear)
+        date = KnownDate({date->day, date->month, NumberFromText(event.birthYear)});
     birthday.date = date;
     birthday.invalidDate = !date;
     return birthday;
@@ -97,7 +89,7 @@ ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& opt
     const std::vector<std::string> uids = EntryUids(table);
     for (std::size_t index = 0; index < uids.size(); ++index) {
         const BirthdayEntry& entry = table.Rows()[index];
-        const std::optional<BirthDate> date = BirthDateOf(entry);
+        const std::optional<BirthDate> date = KnownDate(BirthDateOf(entry));
         if (!date) {
             ++result.withoutDate;
             continue;
@@ -111,8 +103,8 @@ ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& opt
         AppendFolded(out, "DTSTAMP:" + stamp);
         AppendFolded(out, "DTSTART;VALUE=DATE:" + (fromBirth ? DateText(date->year, date->month, date->day)
                                                              : NextOccurrence(*date, options.today)));
-        AppendFolded(out, IsLeapDay(date->day, date->month) ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1"
-                                                            : "RRULE:FREQ=YEARLY");
+        AppendFolded(out,
+                     IsLeapDay(*date) ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "RRULE:FREQ=YEARLY");
         AppendFolded(out, "SUMMARY:" + name);
         AppendFolded(out, "TRANSP:TRANSPARENT");
         if (!fromBirth) {

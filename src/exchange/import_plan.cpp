@@ -184,7 +184,8 @@ ImportPlan PlanImport(const BirthdayTable& table, const std::vector<ImportedBirt
     using DatesByKey = std::unordered_map<std::string, std::vector<BirthDate>>;
     DatesByKey inList;
     for (const BirthdayEntry& entry : table.Rows()) {
-        if (const auto date = BirthDateOf(entry)) inList[NameKey(entry.Name, codePage)].push_back(*date);
+        if (const auto date = KnownDate(BirthDateOf(entry)))
+            inList[NameKey(entry.Name, codePage)].push_back(*date);
     }
     DatesByKey inFile;
     const auto known = [](const DatesByKey& dates, const std::string& key, const BirthDate& date) {
@@ -283,6 +284,27 @@ ImportSummary AddTickedRows(BirthdayTable& table, const ImportPlan& plan, const 
 ImportSummary SummaryOfPlan(const ImportPlan& plan) {
     BirthdayTable untouched;
     return AddTickedRows(untouched, plan, {});
+}
+
+std::string ImportSummaryText(const ImportSummary& summary) {
+    std::string text = "Added: " + NumberToText(summary.added) +
+                       "\r\nLeft out by choice: " + NumberToText(summary.leftOut) +
+                       "\r\nSkipped, already in the list: " + NumberToText(summary.alreadyPresent) +
+                       "\r\nSkipped, without a birthday: " + NumberToText(summary.withoutBirthday);
+    if (summary.invalidDate > 0)
+        text += "\r\nSkipped, a birthday that is no date: " + NumberToText(summary.invalidDate);
+    if (summary.withoutName > 0) text += "\r\nSkipped, without a name: " + NumberToText(summary.withoutName);
+    if (!summary.approximatedNames.empty()) {
+        constexpr std::size_t Listed = 10;
+        text += "\r\nNames with characters replaced by the closest ones:";
+        for (std::size_t i = 0; i < summary.approximatedNames.size() && i < Listed; ++i)
+            text += "\r\n    " + summary.approximatedNames[i];
+        if (summary.approximatedNames.size() > Listed)
+            text += "\r\n    and " +
+                    NumberToText(static_cast<std::int64_t>(summary.approximatedNames.size() - Listed)) +
+                    " more";
+    }
+    return text;
 }
 
 }  // namespace quillora

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/exchange.h"
+#include "exchange/records.h"
 
 namespace quillora {
 
@@ -77,6 +77,9 @@ std::string NothingToChooseText(const ImportPlan& plan);
 // beyond it count as not ticked. Nothing is appended past the table's
 // capacity.
 ImportSummary AddTickedRows(BirthdayTable& table, const ImportPlan& plan, const std::vector<bool>& ticks);
+
+// The one message shown after an import.
+std::string ImportSummaryText(const ImportSummary& summary);
 
 // What the summary counts when nothing is added (the preview was not opened).
 ImportSummary SummaryOfPlan(const ImportPlan& plan);

@@ -1,6 +1,6 @@
 #pragma once
 // The system's order of the fields of a short date, for dates in CSV files.
-#include "exchange/exchange.h"
+#include "exchange/records.h"
 
 namespace quillora {
 

@@ -127,7 +127,7 @@ int DigitsValue(std::string_view text) {
     return value;
 }
 
-std::string ZeroPadded(int value, std::size_t width) {
+std::string ZeroPadded(std::int64_t value, std::size_t width) {
     std::string text = std::to_string(value);
     if (text.size() < width) text.insert(0, width - text.size(), '0');
     return text;

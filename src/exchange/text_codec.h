@@ -1,6 +1,7 @@
 #pragma once
 // Texts between the system's ANSI code page, in which the list keeps its
 // names, and the Unicode encodings of contact and calendar files.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,6 @@ bool AllDigits(std::string_view text);
 // The number such a text of digits writes (a few digits: no overflow).
 int DigitsValue(std::string_view text);
 // The number in decimal with zeros in front up to `width` digits.
-std::string ZeroPadded(int value, std::size_t width);
+std::string ZeroPadded(std::int64_t value, std::size_t width);
 
 }  // namespace quillora

@@ -74,7 +74,7 @@ ExportResult WriteVCard(const BirthdayTable& table, const ExportOptions& options
         AppendFolded(out, "UID:" + uids[index]);
         AppendFolded(out, "FN:" + EscapeText(name));
         AppendFolded(out, "N:" + StructuredName(name));
-        if (const std::optional<BirthDate> date = BirthDateOf(entry)) {
+        if (const std::optional<BirthDate> date = KnownDate(BirthDateOf(entry))) {
             const std::string monthDay = ZeroPadded(date->month, 2) + "-" + ZeroPadded(date->day, 2);
             AppendFolded(out, "BDAY:" + (date->year > 0 ? ZeroPadded(date->year, 4) + "-" + monthDay
                                                         : "--" + monthDay));

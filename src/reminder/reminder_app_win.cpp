@@ -11,6 +11,7 @@
 #include "storage/paths.h"
 #include "storage/settings.h"
 #include "storage/user_data_win.h"
+#include "ui/message_box_win.h"
 #include "ui/process_win.h"
 
 namespace quillora {
@@ -168,18 +169,15 @@ void ReminderApp::OnTrayEvent(UINT event) {
 
 void ReminderApp::Check() {
     WatchFolders();
-    const auto settingsBytes = ReadWholeFile(SettingsFilePath(), ShareWith::Everyone);
-    const auto listBytes = ReadWholeFile(ListFilePath(), ShareWith::Everyone);
     const CalendarDay today = DayFromDate(Today());
-    if (!settingsBytes || !listBytes) {
+    Settings settings;
+    if (!LoadSettings(settings, ShareWith::Everyone) || !LoadList(table_, nullptr, ShareWith::Everyone)) {
         // Nothing to remind of until Quillora has made the user's files.
         table_ = BirthdayTable();
         due_.clear();
         tray_.SetTip(NextBirthdayTip(table_, today, TipLimit));
         return;
     }
-    const Settings settings = ParseSettings(*settingsBytes);
-    table_ = ParseList(*listBytes);
 
     const std::string statePath = ReminderStateFilePath();
     std::optional<ReminderState> previous;
@@ -239,8 +237,7 @@ void ReminderApp::OpenQuillora() {
     const std::string installation = FolderPart(folder);
     const auto started = StartProgram(installation + ProgramFileName, {}, installation);
     if (!started) {
-        const std::string text = "QUILLORA COULD NOT BE STARTED FROM " + installation;
-        MessageBoxA(nullptr, text.c_str(), "ERROR", MB_OK);
+        ShowError(nullptr, "QUILLORA COULD NOT BE STARTED FROM " + installation, false);
         return;
     }
     AllowSetForegroundWindow(*started);

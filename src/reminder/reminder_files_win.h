@@ -1,7 +1,7 @@
 #pragma once
 // Where the reminder keeps its own record and finds its melody. The user's
-// two files it only ever reads, with ReadWholeFile(path, ShareWith::Everyone),
-// so that Quillora is never kept from saving them.
+// two files it only ever reads, through Quillora's own loaders sharing them
+// with everyone, so that Quillora is never kept from saving them.
 #include <string>
 
 namespace quillora {

@@ -57,7 +57,7 @@ void ReminderWindow::FillList(HWND list) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     AddListColumns(list, Columns, theme_);
     for (const DueReminder& reminder : due_) {
-        const std::string cells[] = {reminder.name, reminder.birthday, AgeText(reminder),
+        const std::string cells[] = {reminder.name, reminder.birthday, AgeText(reminder.turningAge),
                                      WhenText(reminder.daysAway)};
         AppendListRow(list, cells);
     }

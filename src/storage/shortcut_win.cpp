@@ -3,14 +3,22 @@
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
+#include <shlwapi.h>
+
+#include <optional>
 
 #include "base/scoped_win.h"
 #include "storage/folders_win.h"
 #include "storage/paths.h"
 #include "storage/system_code_page_win.h"
+#include "storage/user_data_win.h"
 
 namespace quillora {
 
+namespace {
+
+// The user's Startup folder with one backslash appended; nothing when no
+// faithful ANSI path reaches it.
 std::optional<std::string> StartupDir() {
     // An unresolvable folder gives just the backslash; the save then fails
     // quietly.
@@ -18,6 +26,8 @@ std::optional<std::string> StartupDir() {
     if (folder && folder->empty()) return std::string("\\");
     return folder;
 }
+
+}  // namespace
 
 bool CreateAutostartShortcut(const ShortcutFields& fields) {
     const std::string iconPath = fields.iconPath == "|" ? fields.targetPath : fields.iconPath;
@@ -44,26 +54,28 @@ bool CreateAutostartShortcut(const ShortcutFields& fields) {
     return SUCCEEDED(file->Save(WideFrom(CP_ACP, fields.shortcutPath).c_str(), TRUE));
 }
 
-bool TakeAutostartRemovedMark() {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, AutostartRemovedKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &opened) !=
-        ERROR_SUCCESS) {
-        return false;
-    }
-    UniqueRegistryKey owner(opened);
-    HKEY key = owner.Get();
-    const bool marked =
-        RegQueryValueExA(key, AutostartRemovedValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    if (marked) RegDeleteValueA(key, AutostartRemovedValue);
-    DWORD subKeys = 0;
-    DWORD values = 0;
-    const bool empty = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subKeys, nullptr, nullptr, &values,
-                                        nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
-                       subKeys == 0 && values == 0;
-    owner.Reset();
+bool StartupShortcut::RemovedByUninstall() const {
+    return RegGetValueA(HKEY_CURRENT_USER, AutostartRemovedKey, AutostartRemovedValue, RRF_RT_ANY, nullptr,
+                        nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool StartupShortcut::WriteShortcut() {
+    // A Startup folder or a working folder that no faithful path reaches
+    // gets no shortcut under another name.
+    const std::optional<std::string> startupDir = StartupDir();
+    const std::string dataDir = InstallDataDir();
+    if (!startupDir || dataDir.empty()) return false;
+    ShortcutFields shortcut;
+    shortcut.targetPath = dataDir + std::string(ReminderFileName);
+    shortcut.shortcutPath = *startupDir + std::string(AutostartShortcutName);
+    shortcut.showCommand = SW_SHOWNORMAL;
+    return CreateAutostartShortcut(shortcut);
+}
+
+void StartupShortcut::ForgetRemoval() {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, AutostartRemovedKey, AutostartRemovedValue);
     // The uninstaller made the key for the mark alone.
-    if (marked && empty) RegDeleteKeyA(HKEY_CURRENT_USER, AutostartRemovedKey);
-    return marked;
+    SHDeleteEmptyKeyA(HKEY_CURRENT_USER, AutostartRemovedKey);
 }
 
 }  // namespace quillora

@@ -1,14 +1,11 @@
 #pragma once
-// The shortcut in the user's Startup folder that starts the reminder
-// reminder at every logon.
-#include <optional>
+// The shortcut in the user's Startup folder that starts the reminder at
+// every logon.
 #include <string>
 
-namespace quillora {
+#include "storage/autostart.h"
 
-// The user's Startup folder with one backslash appended; nothing when no
-// faithful ANSI path reaches it.
-std::optional<std::string> StartupDir();
+namespace quillora {
 
 struct ShortcutFields {
     std::string targetPath;
@@ -30,7 +27,14 @@ struct ShortcutFields {
 // that the next start of Quillora after a new installation writes it again.
 inline constexpr char AutostartRemovedKey[] = "Software\\Quillora";
 inline constexpr char AutostartRemovedValue[] = "AutostartRemovedByUninstall";
-// Whether the mark was there; it is gone afterwards.
-bool TakeAutostartRemovedMark();
+
+// The Reminder shortcut of this user, pointing at the reminder in the data
+// folder of the working folder (InstallDataDir), and the uninstall's mark.
+class StartupShortcut final : public AutostartPlace {
+public:
+    [[nodiscard]] bool RemovedByUninstall() const override;
+    [[nodiscard]] bool WriteShortcut() override;
+    void ForgetRemoval() override;
+};
 
 }  // namespace quillora

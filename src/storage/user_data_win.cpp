@@ -131,8 +131,8 @@ std::string BackupsDir() {
     return list.empty() ? list : list + "Backups\\";
 }
 
-bool LoadSettings(Settings& settings) {
-    const auto bytes = ReadWholeFile(SettingsFilePath());
+bool LoadSettings(Settings& settings, ShareWith share) {
+    const auto bytes = ReadWholeFile(SettingsFilePath(), share);
     if (!bytes) return false;
     settings = ParseSettings(*bytes);
     return true;
@@ -149,8 +149,8 @@ std::optional<std::string> ReadListFile(ShareWith share) {
     return ReadWholeFile(ListFilePath(), share);
 }
 
-bool LoadList(BirthdayTable& table, std::string* fileBytes) {
-    auto bytes = ReadListFile();
+bool LoadList(BirthdayTable& table, std::string* fileBytes, ShareWith share) {
+    auto bytes = ReadListFile(share);
     if (!bytes) return false;
     table = ParseList(*bytes);
     if (fileBytes) *fileBytes = std::move(*bytes);

@@ -41,7 +41,9 @@ std::string ListDir();     // Documents\Quillora\Saved-List\ (with the backslash
 std::string BackupsDir();  // the list folder + "Backups\\"
 
 // False when the file cannot be opened; the settings are then unchanged.
-[[nodiscard]] bool LoadSettings(Settings& settings);
+// Quillora shares its files with readers while it reads them; the reminder,
+// which only reads, shares them with everyone, so that Quillora can save.
+[[nodiscard]] bool LoadSettings(Settings& settings, ShareWith share = ShareWith::Readers);
 // Failures are silent on purpose: every command that changes a setting
 // saves at once and the quit saves again, the change stays in memory for the
 // rest of the run, and a settings file that cannot be written (read-only,
@@ -52,7 +54,8 @@ void SaveSettings(const Settings& settings);
 // bytes read go to `fileBytes` when asked: a file the program cannot read
 // (see IsUnreadableList) must be kept aside before a save replaces it, and
 // they are the base against which another program's change is merged.
-[[nodiscard]] bool LoadList(BirthdayTable& table, std::string* fileBytes = nullptr);
+[[nodiscard]] bool LoadList(BirthdayTable& table, std::string* fileBytes = nullptr,
+                            ShareWith share = ShareWith::Readers);
 // The bytes of the list file as they are now; nothing when it cannot be
 // opened (missing, or held by a writer for the moment). A look at what
 // another program changed lets that program write meanwhile (`share`).

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "exchange/exchange.h"
 #include "exchange/import_plan.h"
 #include "exchange/short_date_order_win.h"
 #include "storage/birthday_table.h"

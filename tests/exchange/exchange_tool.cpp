@@ -16,6 +16,7 @@
 #include <string>
 
 #include "exchange/exchange.h"
+#include "exchange/import_plan.h"
 #include "windows1252_code_page.h"
 
 namespace {

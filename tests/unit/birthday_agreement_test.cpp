@@ -16,10 +16,6 @@
 namespace quillora {
 namespace {
 
-CalendarDay Shifted(CalendarDay day, std::int64_t days) {
-    return DayFromDate(AddDays(MakeDate(day.year, day.month, day.day, 0, 0, 0), days));
-}
-
 // Whether a yearly event of an iCalendar export occurs on `day`, as a
 // calendar program reads RFC 5545: from DTSTART on, on DTSTART's month and
 // day, or on the last day of February for BYMONTH=2;BYMONTHDAY=-1.
@@ -29,7 +25,7 @@ bool OccursOn(const std::string& event, CalendarDay day) {
                             std::stoi(event.substr(at + 6, 2))};
     if (std::tie(day.year, day.month, day.day) < std::tie(first.year, first.month, first.day)) return false;
     if (event.find("RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1\r\n") != std::string::npos)
-        return day.month == 2 && Shifted(day, 1).month == 3;
+        return day.month == 2 && ShiftedDay(day, 1).month == 3;
     return event.find("RRULE:FREQ=YEARLY\r\n") != std::string::npos && day.month == first.month &&
            day.day == first.day;
 }
@@ -54,15 +50,15 @@ TEST(BirthdayAgreement, ListReminderAndCalendarExportAgreeOnEveryDay) {
         // Any year, centuries often, and the end of February half the time.
         const int year = pick(0, 3) == 0 ? 2000 + 100 * pick(0, 4) + pick(-1, 1) : pick(1970, 2399);
         const CalendarDay today =
-            pick(0, 1) == 0 ? Shifted({year, 2, 27}, pick(0, 3)) : Shifted({year, 1, 1}, pick(0, 365));
+            pick(0, 1) == 0 ? ShiftedDay({year, 2, 27}, pick(0, 3)) : ShiftedDay({year, 1, 1}, pick(0, 365));
         // Today, 29 February, within the longest lead, any day, or no real day
         // (named "N..."); every year text the list knows.
         BirthdayTable table;
         for (int index = pick(1, 10); index > 0; --index) {
             const int kind = pick(0, 5);
             const CalendarDay birthday = kind == 1   ? CalendarDay{2000, 2, 29}
-                                         : kind == 2 ? Shifted(today, pick(1, 21))
-                                         : kind == 3 ? Shifted({2000, 1, 1}, pick(0, 365))
+                                         : kind == 2 ? ShiftedDay(today, pick(1, 21))
+                                         : kind == 3 ? ShiftedDay({2000, 1, 1}, pick(0, 365))
                                                      : today;
             const auto& [oddDay, oddMonth] = odd[pick(0, 5)];
             const std::string years[] = {"",
@@ -82,7 +78,7 @@ TEST(BirthdayAgreement, ListReminderAndCalendarExportAgreeOnEveryDay) {
         const int lead = LeadDaysOfCode(settings.Get(DaysBeforeRemind));
 
         std::map<std::string, DueReminder> due;
-        for (DueReminder& reminder : DueReminders(table, settings, today, std::nullopt))
+        for (DueReminder& reminder : CheckReminders(table, settings, today, std::nullopt).due)
             due.emplace(reminder.name, std::move(reminder));
         const auto events =
             EventsBySummary(ExportTable(ExchangeFormat::ICalendar, table, {.today = today}).bytes);
@@ -108,9 +104,9 @@ TEST(BirthdayAgreement, ListReminderAndCalendarExportAgreeOnEveryDay) {
 
             // TURNS is the list's AGE on the birthday; 29 February reminded on
             // 28 February shows the age that AGE reaches the next day.
-            CalendarDay birthday = Shifted(today, daysLeft);
-            if (std::stoi(entry.Day) == 29 && birthday.day == 28) birthday = Shifted(birthday, 1);
-            ASSERT_EQ(AgeText(reminder->second), BuildRow(entry, birthday).cells[AgeColumn]);
+            CalendarDay birthday = ShiftedDay(today, daysLeft);
+            if (std::stoi(entry.Day) == 29 && birthday.day == 28) birthday = ShiftedDay(birthday, 1);
+            ASSERT_EQ(AgeText(reminder->second.turningAge), BuildRow(entry, birthday).cells[AgeColumn]);
         }
     }
 }

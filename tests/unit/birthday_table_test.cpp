@@ -4,6 +4,7 @@
 
 #include <string>
 #include <vector>
+#include "unit_support.h"
 
 namespace quillora {
 namespace {
@@ -13,13 +14,6 @@ const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
 
 constexpr std::string_view AnnaAndBen =
     "2\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1";
-
-BirthdayTable TableOf(std::initializer_list<BirthdayEntry> entries) {
-    BirthdayTable table;
-    for (const BirthdayEntry& entry : entries)
-        table.AppendLoaded(entry);
-    return table;
-}
 
 std::string Replaced(std::string_view text, char from, std::string_view to) {
     std::string result;

@@ -1,5 +1,4 @@
 #include "calc/calendar.h"
-#include "calc/birth_date.h"
 
 #include <gtest/gtest.h>
 
@@ -52,14 +51,23 @@ TEST(Calendar, FieldsMatchDayByDayCounting) {
                 ++dayOfYear;
                 const DateValue date = MakeDate(year, month, day, 12, 0, 0);
                 ASSERT_EQ(date, dayNumber * SecondsPerDay + 43'200) << year << '-' << month << '-' << day;
-                ASSERT_EQ(DayNumber(year, month, day), dayNumber);
+                ASSERT_EQ(DaysBetween({1970, 1, 1}, {year, month, day}), dayNumber);
                 ASSERT_EQ(DayFromDate(date), (CalendarDay{year, month, day}));
+                ASSERT_EQ(ShiftedDay({1970, 1, 1}, dayNumber), (CalendarDay{year, month, day}));
+                ASSERT_TRUE(IsRealDate(year, month, day));
                 ASSERT_EQ(DayOfYear(date), dayOfYear);
             }
             ASSERT_EQ(DaysInMonth(year, month), daysInMonth[month - 1]) << year << '-' << month;
         }
         ASSERT_EQ(DaysInYear(year), dayOfYear);
     }
+}
+
+TEST(Calendar, ARealDateHasAYearFromOneTo9999AndADayThatExists) {
+    EXPECT_TRUE(IsRealDate(1, 1, 1) && IsRealDate(9999, 12, 31) && IsRealDate(2000, 2, 29));
+    EXPECT_FALSE(IsRealDate(0, 1, 1) || IsRealDate(10000, 1, 1) || IsRealDate(-4, 1, 1) ||
+                 IsRealDate(2023, 2, 29) || IsRealDate(2024, 4, 31) || IsRealDate(2024, 13, 1) ||
+                 IsRealDate(2024, 1, 0));
 }
 
 TEST(Calendar, NegativeValuesHaveNoFields) {

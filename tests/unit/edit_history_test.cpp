@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include "unit_support.h"
 
 namespace quillora {
 namespace {
@@ -11,13 +12,6 @@ namespace {
 const BirthdayEntry Anna{"Anna", "14", "2", "1980", "1", "1"};
 const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
 const BirthdayEntry Cleo{"Cleo", "29", "2", "", "1", "1"};
-
-BirthdayTable TableOf(std::initializer_list<BirthdayEntry> entries) {
-    BirthdayTable table;
-    for (const BirthdayEntry& entry : entries)
-        table.AppendLoaded(entry);
-    return table;
-}
 
 // Each kind of change undone and redone: the table comes back row for row,
 // and the undo names the rows it put back (none for an addition).

@@ -5,19 +5,13 @@
 #include <vector>
 
 #include "exchange/exchange.h"
+#include "unit_support.h"
 #include "windows1252_code_page.h"
 
 namespace quillora {
 namespace {
 
 const test::Windows1252CodePage Ansi;
-
-BirthdayTable TableOf(std::initializer_list<BirthdayEntry> entries) {
-    BirthdayTable table;
-    for (const BirthdayEntry& entry : entries)
-        table.AppendLoaded(entry);
-    return table;
-}
 
 ExportOptions OnDecember7(int leadDays = 3) {
     return {.today = {2026, 12, 7}, .leadDays = leadDays, .codePage = &Ansi};

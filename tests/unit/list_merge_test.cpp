@@ -8,16 +8,10 @@
 #include <vector>
 
 #include "storage/safekeeping.h"
+#include "unit_support.h"
 
 namespace quillora {
 namespace {
-
-BirthdayTable TableOf(const std::vector<BirthdayEntry>& entries) {
-    BirthdayTable table;
-    for (const BirthdayEntry& entry : entries)
-        table.AppendLoaded(entry);
-    return table;
-}
 
 const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
 const BirthdayEntry Cleo{"Cleo", "29", "2", "", "1", "1"};

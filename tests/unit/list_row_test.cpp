@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/birth_date.h"
+
 #include <limits>
 
 namespace quillora {
@@ -51,8 +53,8 @@ TEST(ListRow, AgeAndDaysLeftAroundToday) {
         const std::string label = std::to_string(c.day) + "." + std::to_string(c.month) + " on " +
                                   std::to_string(c.today.day) + "." + std::to_string(c.today.month) + "." +
                                   std::to_string(c.today.year);
-        EXPECT_EQ(AgeOn(c.day, c.month, c.year, c.today), c.age) << label;
-        EXPECT_EQ(DaysToBirthday(c.day, c.month, c.today), c.daysLeft) << label;
+        EXPECT_EQ(AgeOn({c.day, c.month, c.year}, c.today), c.age) << label;
+        EXPECT_EQ(DaysToBirthday({c.day, c.month}, c.today), c.daysLeft) << label;
     }
 }
 
@@ -72,18 +74,18 @@ TEST(ListRow, DaysLeftCountsDownToTheDayTheAgeChanges) {
         const CalendarDay today = DayFromDate(date);
         const CalendarDay tomorrow = DayFromDate(AddDays(date, 1));
         for (const auto& [day, month] : birthdays) {
-            const std::int64_t left = DaysToBirthday(day, month, today);
+            const std::int64_t left = DaysToBirthday({day, month}, today);
             const bool early = day == 29 && month == 2 && !IsLeapYear(today.year);
             const CalendarDay ageDay = early ? tomorrow : today;
             const CalendarDay dayBefore = early ? today : yesterday;
-            const bool ageChanges = AgeOn(day, month, 2000, ageDay) != AgeOn(day, month, 2000, dayBefore);
+            const bool ageChanges = AgeOn({day, month, 2000}, ageDay) != AgeOn({day, month, 2000}, dayBefore);
             const std::string label = std::to_string(day) + "." + std::to_string(month) + " on " +
                                       FormatDate("%yyyy-%mm-%dd", date);
             ASSERT_GE(left, 0) << label;
             ASSERT_LE(left, 366) << label;
             ASSERT_EQ(left == 0, ageChanges) << label;
             if (left > 0) {
-                ASSERT_EQ(DaysToBirthday(day, month, tomorrow), left - 1) << label;
+                ASSERT_EQ(DaysToBirthday({day, month}, tomorrow), left - 1) << label;
             }
         }
     }
@@ -92,10 +94,10 @@ TEST(ListRow, DaysLeftCountsDownToTheDayTheAgeChanges) {
 TEST(ListRow, AgeOfArbitraryNumbersWrapsWithoutFaulting) {
     constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
     constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
-    EXPECT_EQ(AgeOn(0, 0, min, Dec6th2026), min + 2026);
-    EXPECT_EQ(AgeOn(max, max, -1, Dec6th2026), 2026);
-    EXPECT_EQ(DaysToBirthday(max, max, Dec6th2026), 26);
-    EXPECT_EQ(DaysToBirthday(min, min, Dec6th2026), 26);
+    EXPECT_EQ(AgeOn({0, 0, min}, Dec6th2026), min + 2026);
+    EXPECT_EQ(AgeOn({max, max, -1}, Dec6th2026), 2026);
+    EXPECT_EQ(DaysToBirthday({max, max}, Dec6th2026), 26);
+    EXPECT_EQ(DaysToBirthday({min, min}, Dec6th2026), 26);
 }
 
 TEST(BuildRow, ShowsStoredTextsAndComputedFigures) {

@@ -30,11 +30,13 @@ std::string DateLine(Day day) {
     return text.data();
 }
 
+// The day and the month's name as Windows writes them in the invariant
+// (English) locale: an opinion of its own on the reminder's BIRTHDAY.
 std::string BirthdayText(Day day) {
-    static constexpr const char* months[] = {"January",   "February", "March",    "April",
-                                             "May",       "June",     "July",     "August",
-                                             "September", "October",  "November", "December"};
-    return std::to_string(day.day) + " " + months[day.month - 1];
+    const SYSTEMTIME date = SystemTimeOf(day);
+    std::array<char, 32> text{};
+    GetDateFormatA(LOCALE_INVARIANT, 0, &date, "d MMMM", text.data(), static_cast<int>(text.size()));
+    return text.data();
 }
 
 // A person whose birthday falls `days` from today and who turns `age` then.
@@ -44,6 +46,8 @@ struct Person {
     int age;
     std::string remind = "1";
 };
+
+const Person TodayPerson{"Today Person", 0, 30};
 
 Entry EntryOf(const Person& person) {
     const Day birthday = DaysFrom(LocalToday(), person.days);
@@ -167,18 +171,17 @@ bool UsesCommonControls6(DWORD processId) {
 TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
     // Lead code 6: ten days ahead. Music off.
     const std::string settings = "6\r\n0\r\n1";
-    const Person today{"Today Person", 0, 30};
     const Person tomorrow{"Tomorrow Person", 1, 7};
     const Person tenDays{"Ten Days", 10, 41};
     const std::vector<Person> people = {
-        tenDays, {"Eleven Days", 11, 50}, today, {"Not Reminded", 0, 20, "0"}, tomorrow};
+        tenDays, {"Eleven Days", 11, 50}, TodayPerson, {"Not Reminded", 0, 20, "0"}, tomorrow};
     const ReminderUser user(settings, people);
 
     const Program program = user.Start();
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
     EXPECT_EQ(view.rows,
-              (std::vector<std::vector<std::string>>{RowOf(today, "TODAY"), RowOf(tomorrow, "TOMORROW"),
+              (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY"), RowOf(tomorrow, "TOMORROW"),
                                                      RowOf(tenDays, "IN 10 DAYS")}));
 
     const ListViewReader list(Control(view.window, ReminderListId));
@@ -265,23 +268,22 @@ TEST(Reminder, MissingFilesShowNothingAndLeaveNoTrace) {
 }
 
 TEST(Reminder, ABirthdayWrittenIntoTheListWhileItRunsIsAnnouncedAtOnce) {
-    const Person today{"Today Person", 0, 30};
     const ReminderUser user("0\r\n0\r\n1", {});
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
 
     // As Quillora saves: a new file moved over the old one.
     const std::string written = user.scenario().ListFile() + ".new";
-    ASSERT_TRUE(WriteBytes(written, ListOf({today})));
+    ASSERT_TRUE(WriteBytes(written, ListOf({TodayPerson})));
     ASSERT_TRUE(MoveFileExA(written.c_str(), user.scenario().ListFile().c_str(), MOVEFILE_REPLACE_EXISTING));
     const HWND window = program.WaitForWindow(ReminderWindowTitle, Millis{5000});
     ASSERT_NE(window, nullptr) << program.Describe();
     EXPECT_EQ(ListViewReader(Control(window, ReminderListId)).Rows(),
-              (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
+              (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY")}));
     CloseWithButton(program, window);
 
     // Saved again unchanged: announced once today is enough.
-    ASSERT_TRUE(WriteBytes(user.scenario().ListFile(), ListOf({today})));
+    ASSERT_TRUE(WriteBytes(user.scenario().ListFile(), ListOf({TodayPerson})));
     EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{2000}), nullptr);
     QuitReminder(program);
 }
@@ -289,7 +291,6 @@ TEST(Reminder, ABirthdayWrittenIntoTheListWhileItRunsIsAnnouncedAtOnce) {
 // Folders made after the reminder started are not watched, so only the
 // check that the system's message starts can find the new birthday.
 TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
-    const Person today{"Today Person", 0, 30};
     const struct {
         const char* what;
         UINT message;
@@ -298,7 +299,7 @@ TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
                   {"unlock", WM_WTSSESSION_CHANGE, 0x8 /* WTS_SESSION_UNLOCK */}};
     for (const auto& event : events) {
         SCOPED_TRACE(event.what);
-        const ReminderUser user("0\r\n0\r\n1", {today});
+        const ReminderUser user("0\r\n0\r\n1", {TodayPerson});
         const Scenario& scenario = user.scenario();
         const std::optional<std::string> list = ReadBytes(scenario.ListFile());
         DeleteTree(scenario.AppData() + "\\Quillora");
@@ -317,8 +318,7 @@ TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
 }
 
 TEST(Reminder, ASecondStartShowsTheRunningRemindersWindowAndEnds) {
-    const Person today{"Today Person", 0, 30};
-    const ReminderUser user("0\r\n0\r\n1", {today});
+    const ReminderUser user("0\r\n0\r\n1", {TodayPerson});
     const Program first = user.StartResident();
     const ReminderView view = WaitForReminder(first);
     ASSERT_NE(view.window, nullptr) << first.Describe();
@@ -330,34 +330,13 @@ TEST(Reminder, ASecondStartShowsTheRunningRemindersWindowAndEnds) {
     EXPECT_EQ(*exitCode, 0u);
     const ReminderView again = WaitForReminder(first);
     ASSERT_NE(again.window, nullptr) << first.Describe();
-    EXPECT_EQ(again.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
+    EXPECT_EQ(again.rows, (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY")}));
     EXPECT_EQ(ReminderTrayWindow(second), nullptr);
     QuitReminder(first);
 }
 
-TEST(Reminder, DaysAndMonthsThatNameNoDateNeverRemindAndYearZeroShowsNoAge) {
-    const Person today{"Today Person", 0, 30};
-    // Lead code 8: twenty days.
-    const ReminderUser user("8\r\n0\r\n1", {});
-    const Day now = LocalToday();
-    // As in the list: no age for year 0 rather than the year itself.
-    const Entry yearZero{"Year Zero", std::to_string(now.day), std::to_string(now.month), "0", "1", "1"};
-    std::vector<Entry> entries = {EntryOf(today), yearZero};
-    for (const auto& [day, month] : {std::pair{"31", "4"}, {"0", "0"}, {"", ""}, {"5", "13"}, {"30", "2"}}) {
-        entries.push_back({std::string("No date ") + day + "." + month, day, month, "1990", "1", "1"});
-    }
-    user.scenario().GiveList(ListBytes(entries));
-    const Program program = user.StartResident();
-    const ReminderView view = WaitForReminder(program);
-    ASSERT_NE(view.window, nullptr) << program.Describe();
-    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{
-                             RowOf(today, "TODAY"), {"Year Zero", BirthdayText(now), "", "TODAY"}}));
-    QuitReminder(program);
-}
-
 TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
-    const Person today{"Today Person", 0, 30};
-    const ReminderUser user("0\r\n0\r\n1", {today});
+    const ReminderUser user("0\r\n0\r\n1", {TodayPerson});
     {
         const Program program = user.StartResident();
         const ReminderView view = WaitForReminder(program);
@@ -382,8 +361,7 @@ TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
 }
 
 TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
-    const Person today{"Today Person", 0, 30};
-    const ReminderUser user("0\r\n0\r\n1", {today});
+    const ReminderUser user("0\r\n0\r\n1", {TodayPerson});
     const UniqueKernelHandle writer(CreateFileA(user.scenario().ListFile().c_str(), GENERIC_WRITE,
                                                 FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -392,21 +370,20 @@ TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
     const Program program = user.Start();
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
-    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(today, "TODAY")}));
+    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY")}));
     QuitReminder(program);
 }
 
 TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
-    const Person today{"Today Person", 0, 30};
     const Person missed{"Missed Person", -2, 62};
-    const ReminderUser user("0\r\n0\r\n1", {missed, today});
+    const ReminderUser user("0\r\n0\r\n1", {missed, TodayPerson});
     user.GiveStateDay(DaysFrom(LocalToday(), -3));
 
     const Program program = user.Start();
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
-    EXPECT_EQ(view.rows,
-              (std::vector<std::vector<std::string>>{RowOf(today, "TODAY"), RowOf(missed, "2 DAYS AGO")}));
+    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY"),
+                                                                RowOf(missed, "2 DAYS AGO")}));
     EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
     QuitReminder(program);
 }

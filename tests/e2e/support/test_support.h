@@ -43,33 +43,28 @@ inline Day LocalToday() {
     return {now.wYear, now.wMonth, now.wDay};
 }
 
+inline SYSTEMTIME SystemTimeOf(Day day) {
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(day.year);
+    date.wMonth = static_cast<WORD>(day.month);
+    date.wDay = static_cast<WORD>(day.day);
+    return date;
+}
+
 // Days since 1601 of a real date; -1 when the date does not exist.
 inline long long DayIndex(int year, int month, int day) {
-    SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(year);
-    date.wMonth = static_cast<WORD>(month);
-    date.wDay = static_cast<WORD>(day);
+    const SYSTEMTIME date = SystemTimeOf({year, month, day});
     FILETIME time{};
     if (month < 1 || month > 12 || day < 1 || !SystemTimeToFileTime(&date, &time)) return -1;
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = time.dwLowDateTime;
-    ticks.HighPart = time.dwHighDateTime;
-    return static_cast<long long>(ticks.QuadPart / FileTimeTicksPerDay);
+    return static_cast<long long>(((ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime) /
+                                  FileTimeTicksPerDay);
 }
 
 inline Day DaysFrom(Day from, int days) {
+    const auto ticks =
+        static_cast<ULONGLONG>((DayIndex(from.year, from.month, from.day) + days) * FileTimeTicksPerDay);
+    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
     SYSTEMTIME date{};
-    date.wYear = static_cast<WORD>(from.year);
-    date.wMonth = static_cast<WORD>(from.month);
-    date.wDay = static_cast<WORD>(from.day);
-    FILETIME time{};
-    SystemTimeToFileTime(&date, &time);
-    ULARGE_INTEGER ticks{};
-    ticks.LowPart = time.dwLowDateTime;
-    ticks.HighPart = time.dwHighDateTime;
-    ticks.QuadPart += static_cast<ULONGLONG>(static_cast<long long>(days) * FileTimeTicksPerDay);
-    time.dwLowDateTime = ticks.LowPart;
-    time.dwHighDateTime = ticks.HighPart;
     FileTimeToSystemTime(&time, &date);
     return {date.wYear, date.wMonth, date.wDay};
 }
