@@ -12,6 +12,9 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/exchange/short_date_order_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/theme_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/themed_window_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/new_day_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/popup_menu_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/folder_watch_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_box_win.cpp
@@ -26,7 +29,7 @@ set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/shortcut_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/entry_dialog_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/information_window_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ui/child_window_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/modal_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/column_sorter_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/main_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/menus_win.cpp

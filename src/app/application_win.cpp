@@ -9,11 +9,11 @@
 #include "storage/safekeeping.h"
 #include "storage/shortcut_win.h"
 #include "storage/user_data_win.h"
-#include "ui/child_window_win.h"
 #include "ui/entry_dialog_win.h"
 #include "ui/information_window_win.h"
 #include "ui/message_box_win.h"
 #include "ui/message_loop_win.h"
+#include "ui/modal_window_win.h"
 #include "ui/web_page_win.h"
 
 namespace quillora {
@@ -392,7 +392,6 @@ void Application::OpenEntryDialog(bool editMode) {
             "Name", FormatDate("%dd", now), FormatDate("%mm", now), FormatDate("%yyyy", now), "1", "1"};
         request.nameTaken = [this](const std::string& name) { return table_.ContainsName(name); };
     }
-    mainWindow_.Enable(false);
     const auto stored = RunEntryDialog(mainWindow_.Window(), request);
     if (stored) {
         const RecordedChange change(history_, table_);
@@ -406,7 +405,6 @@ void Application::OpenEntryDialog(bool editMode) {
 }
 
 void Application::OpenInformationWindow() {
-    mainWindow_.Enable(false);
     RunInformationWindow(mainWindow_.Window());
     ReturnToAllTab();
 }

@@ -6,7 +6,7 @@
 #include "app/startup_profile.h"
 #include "app/startup_win.h"
 #include "base/scoped_win.h"
-#include "ui/child_window_win.h"
+#include "ui/modal_window_win.h"
 #include "ui/single_instance_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -12,6 +12,7 @@
 #include "storage/settings.h"
 #include "storage/user_data_win.h"
 #include "ui/message_box_win.h"
+#include "ui/popup_menu_win.h"
 #include "ui/process_win.h"
 
 namespace quillora {
@@ -25,7 +26,6 @@ constexpr char ProgramFileName[] = "Quillora.exe";
 constexpr std::size_t TipLimit = sizeof(NOTIFYICONDATAA{}.szTip) - 1;
 constexpr std::size_t BalloonLimit = sizeof(NOTIFYICONDATAA{}.szInfo) - 1;
 
-enum TimerId : UINT_PTR { MidnightTimer = 1, FilesSettledTimer = 2 };
 // Posted by the reminder window's close, so the window goes after its messages.
 constexpr UINT ReminderClosedMessage = WM_APP + 2;
 
@@ -45,7 +45,7 @@ bool ReminderApp::Start() {
                                           LR_SHARED));
     // The icon first, so that the first check's notification has a place.
     tray_.Add(Window(), TrayCallbackMessage, icon_, ReminderTrayTitle);
-    ArmMidnightTimer();
+    newDay_.Arm(Window());
     Check();
     return true;
 }
@@ -64,7 +64,7 @@ int ReminderApp::Run() {
         const DWORD woken =
             MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken < WAIT_OBJECT_0 + count) {
-            watches_[owners[woken - WAIT_OBJECT_0]].OnSignalled(Window(), FilesSettledTimer);
+            watches_[owners[woken - WAIT_OBJECT_0]].OnSignalled(Window(), FilesSettledTimerId);
             continue;
         }
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -82,6 +82,10 @@ int ReminderApp::Run() {
 }
 
 LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (newDay_.IsNewDay(Window(), message, wParam)) {
+        Check();
+        return message == WM_POWERBROADCAST ? TRUE : 0;
+    }
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam));
@@ -90,23 +94,13 @@ LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTrayEvent(LOWORD(lParam));
             return 0;
         case WM_TIMER:
-            if (wParam == MidnightTimer) ArmMidnightTimer();
-            if (wParam == FilesSettledTimer) KillTimer(Window(), FilesSettledTimer);
+            if (wParam == FilesSettledTimerId) KillTimer(Window(), FilesSettledTimerId);
             Check();
             return 0;
         case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-                // The timer slept too; the day may have changed meanwhile.
-                ArmMidnightTimer();
-                Check();
-            }
             return TRUE;
         case WM_WTSSESSION_CHANGE:
             if (wParam == WTS_SESSION_UNLOCK || wParam == WTS_SESSION_LOGON) Check();
-            return 0;
-        case WM_TIMECHANGE:
-            ArmMidnightTimer();
-            Check();
             return 0;
         case ReminderClosedMessage:
             reminderWindow_.reset();
@@ -241,10 +235,6 @@ void ReminderApp::OpenQuillora() {
         return;
     }
     AllowSetForegroundWindow(*started);
-}
-
-void ReminderApp::ArmMidnightTimer() {
-    ArmNextDayTimer(Window(), MidnightTimer);
 }
 
 void ReminderApp::WatchFolders() {

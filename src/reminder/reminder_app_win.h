@@ -14,10 +14,12 @@
 #include "base/scoped_win.h"
 #include "calc/reminder_texts.h"
 #include "calc/reminders.h"
+#include "reminder/reminder_ids.h"
 #include "reminder/reminder_window_win.h"
 #include "reminder/tray_icon_win.h"
 #include "storage/birthday_table.h"
 #include "ui/folder_watch_win.h"
+#include "ui/new_day_win.h"
 #include "ui/window_base_win.h"
 
 namespace quillora {
@@ -54,10 +56,10 @@ private:
     void ShowReminders(std::vector<DueReminder> due);
     void ShowMenu();
     void OpenQuillora();
-    void ArmMidnightTimer();
     // Watches the folders of the two files where they exist.
     void WatchFolders();
 
+    NewDayTimer newDay_{MidnightTimerId};
     TrayIcon tray_;
     HICON icon_ = nullptr;
     UINT taskbarCreated_ = 0;

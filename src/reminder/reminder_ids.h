@@ -22,6 +22,11 @@ inline constexpr int QuitReminderCommand = 303;
 
 // The notification-area icon: its id and the message it sends (WM_APP + 1).
 inline constexpr unsigned TrayIconId = 1;
+
+// The tray window's timers: the next local day, and the user's folders quiet
+// again after a change.
+inline constexpr unsigned MidnightTimerId = 1;
+inline constexpr unsigned FilesSettledTimerId = 2;
 inline constexpr unsigned TrayCallbackMessage = 0x8001;
 
 }  // namespace quillora

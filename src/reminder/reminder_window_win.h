@@ -10,7 +10,7 @@
 #include "calc/reminder_texts.h"
 #include "calc/reminders.h"
 #include "ui/theme_win.h"
-#include "ui/window_base_win.h"
+#include "ui/themed_window_win.h"
 
 namespace quillora {
 

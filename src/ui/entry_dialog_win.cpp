@@ -8,10 +8,10 @@
 
 #include "base/scoped_win.h"
 #include "storage/number_text.h"
-#include "ui/child_window_win.h"
 #include "ui/digit_filter.h"
 #include "ui/ids.h"
 #include "ui/message_box_win.h"
+#include "ui/modal_window_win.h"
 #include "ui/window_base_win.h"
 
 namespace quillora {
@@ -41,12 +41,13 @@ constexpr std::array<DateFieldLayout, 3> DateFields = {{
     {YearFieldId, 230, 40, 1900, 3000},
 }};
 
-class EntryDialog : public ChildWindow<EntryDialog> {
+class EntryDialog : public ModalWindow<EntryDialog> {
 public:
     explicit EntryDialog(const EntryDialogRequest& request) : request_(request) {}
 
     std::optional<BirthdayEntry> Run(HWND mainWindow) {
-        if (Create()) {
+        RunModal(mainWindow, [this] {
+            if (!Create()) return false;
             ShowCreated();
             // Start in the name field with its text selected, so that typing
             // replaces it; the program moving the focus is no user event.
@@ -55,8 +56,8 @@ public:
                 SetFocus(nameField);
                 SendMessageA(nameField, EM_SETSEL, 0, -1);
             });
-        }
-        RunLoopOver(mainWindow);
+            return true;
+        });
         return std::move(result_);
     }
 
@@ -72,10 +73,8 @@ public:
             case WM_VSCROLL:
                 if (lParam != 0) OnFieldEvent(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
                 return 0;
-            case WM_ACTIVATE:
-                return OnActivate(wParam, lParam);
             default:
-                return HandleChildMessage(message, wParam, lParam);
+                return HandleModalMessage(message, wParam, lParam);
         }
     }
 
@@ -254,21 +253,6 @@ private:
         Close();
     }
 
-    // A plain window forgets which control had the focus when it is
-    // deactivated (by the duplicate-name message, say); give it back.
-    LRESULT OnActivate(WPARAM wParam, LPARAM lParam) {
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
-            return DefaultHandling(WM_ACTIVATE, wParam, lParam);
-        }
-        if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(Window())) {
-            SetFocus(lastFocus_);
-            return 0;
-        }
-        return DefaultHandling(WM_ACTIVATE, wParam, lParam);
-    }
-
     [[nodiscard]] std::string Text(int id) const {
         HWND control = GetDlgItem(Window(), id);
         const int length = GetWindowTextLengthA(control);
@@ -294,7 +278,6 @@ private:
     }
 
     const EntryDialogRequest& request_;
-    HWND lastFocus_ = nullptr;
     bool quiet_ = false;
     std::optional<BirthdayEntry> result_;
 };

@@ -22,8 +22,8 @@ struct EntryDialogRequest {
     std::function<bool(const std::string&)> nameTaken;
 };
 
-// Opens the dialog and runs its own message loop; the caller has disabled
-// `mainWindow`, which the dialog enables again before it goes. Returns the
+// Opens the dialog over `mainWindow`, disabled while it is open, and runs
+// its own message loop. Returns the
 // entry to store after "OK" (Remind "1" or "0", Mark "1"), nothing after
 // "CANCEL" or the close box.
 std::optional<BirthdayEntry> RunEntryDialog(HWND mainWindow, const EntryDialogRequest& request);

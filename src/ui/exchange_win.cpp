@@ -175,7 +175,6 @@ bool ExchangeCommands::ImportFile(HWND owner, BirthdayTable& table, EditHistory&
         ShowOutcome(owner, "IMPORT", nothing);
         return true;
     }
-    EnableWindow(owner, FALSE);
     const std::optional<std::vector<bool>> ticks = RunImportPreview(owner, plan, heading);
     if (!ticks) return true;
     // Everything the import puts into the table is one change to undo.

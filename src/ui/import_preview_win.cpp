@@ -5,10 +5,10 @@
 #include <array>
 #include <string>
 
-#include "ui/child_window_win.h"
 #include "ui/ids.h"
 #include "ui/list_view_win.h"
 #include "ui/message_box_win.h"
+#include "ui/modal_window_win.h"
 #include "ui/window_base_win.h"
 
 namespace quillora {
@@ -30,16 +30,20 @@ constexpr std::array<ListColumnLayout, 5> Columns = {{
 constexpr UINT CheckedImage = INDEXTOSTATEIMAGEMASK(2);
 constexpr UINT UncheckedImage = INDEXTOSTATEIMAGEMASK(1);
 
-class ImportPreview : public ChildWindow<ImportPreview> {
+class ImportPreview : public ModalWindow<ImportPreview> {
 public:
     ImportPreview(const ImportPlan& plan, const std::string& heading) : plan_(plan), heading_(heading) {}
 
     std::optional<std::vector<bool>> Run(HWND mainWindow) {
-        if (Create()) {
-            ShowCreated();
-            SetFocus(List());
-        }
-        RunLoopOver(mainWindow, [this](const MSG& message) { return OnKey(message); });
+        RunModal(
+            mainWindow,
+            [this] {
+                if (!Create()) return false;
+                ShowCreated();
+                SetFocus(List());
+                return true;
+            },
+            [this](const MSG& message) { return OnKey(message); });
         return std::move(result_);
     }
 
@@ -50,10 +54,8 @@ public:
                 return 0;
             case WM_NOTIFY:
                 return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-            case WM_ACTIVATE:
-                return OnActivate(wParam, lParam);
             default:
-                return HandleChildMessage(message, wParam, lParam);
+                return HandleModalMessage(message, wParam, lParam);
         }
     }
 
@@ -196,22 +198,8 @@ private:
         Close();
     }
 
-    // A plain window forgets which control had the focus when it is
-    // deactivated (by the refusal, say); give it back.
-    LRESULT OnActivate(WPARAM wParam, LPARAM lParam) {
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(Window(), focus)) lastFocus_ = focus;
-        } else if (lastFocus_ && IsWindow(lastFocus_) && !IsIconic(Window())) {
-            SetFocus(lastFocus_);
-            return 0;
-        }
-        return DefaultHandling(WM_ACTIVATE, wParam, lParam);
-    }
-
     const ImportPlan& plan_;
     const std::string& heading_;
-    HWND lastFocus_ = nullptr;
     bool filling_ = false;
     std::optional<std::vector<bool>> result_;
 };

@@ -13,11 +13,10 @@
 
 namespace quillora {
 
-// Opens the preview and runs its own message loop; the caller has disabled
-// `mainWindow`, which the preview enables again before it goes. Returns one
-// tick per row of the plan after "IMPORT" (never more ticks than free
-// places), nothing after "CANCEL", Esc or the close box.
-// `heading` stands above the list.
+// Opens the preview over `mainWindow`, disabled while it is open, and runs
+// its own message loop. Returns one tick per row of the plan after "IMPORT"
+// (never more ticks than free places), nothing after "CANCEL", Esc or the
+// close box. `heading` stands above the list.
 std::optional<std::vector<bool>> RunImportPreview(HWND mainWindow, const ImportPlan& plan,
                                                   const std::string& heading);
 

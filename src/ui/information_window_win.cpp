@@ -4,8 +4,8 @@
 
 #include "base/scoped_win.h"
 #include "quillora_version.h"
-#include "ui/child_window_win.h"
 #include "ui/ids.h"
+#include "ui/modal_window_win.h"
 #include "ui/web_page_win.h"
 #include "ui/window_base_win.h"
 
@@ -38,13 +38,16 @@ std::string Credits() {
     return "Quillora team\ncontact@" + host + "\n" + host;
 }
 
-class InformationWindow : public ChildWindow<InformationWindow> {
+class InformationWindow : public ModalWindow<InformationWindow> {
 public:
     InformationWindow() = default;
 
     void Run(HWND mainWindow) {
-        if (Create()) ShowCreated();
-        RunLoopOver(mainWindow);
+        RunModal(mainWindow, [this] {
+            if (!Create()) return false;
+            ShowCreated();
+            return true;
+        });
     }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -53,7 +56,7 @@ public:
                 if (lParam != 0) OnCommand(LOWORD(wParam));  // the buttons; the window has no menu
                 return 0;
             default:
-                return HandleChildMessage(message, wParam, lParam);
+                return HandleModalMessage(message, wParam, lParam);
         }
     }
 

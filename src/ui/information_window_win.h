@@ -5,9 +5,8 @@
 
 namespace quillora {
 
-// Opens the window and runs its own message loop until "CLOSE", "WEBSITE"
-// or a close request; the caller has disabled `mainWindow`, which the window
-// enables again before it goes.
+// Opens the window over `mainWindow`, disabled while it is open, and runs
+// its own message loop until "CLOSE", "WEBSITE" or a close request.
 void RunInformationWindow(HWND mainWindow);
 
 }  // namespace quillora

@@ -45,7 +45,7 @@ bool MainWindow::Create() {
     if (!CreateCentred(ClassName, "QUILLORA", MainWindowStyle, 0, ClientWidth, ClientHeight)) return false;
     TakeWindowDpi();
     CreateControls();
-    ScheduleNewDay();
+    newDay_.Arm(Window());
     return true;
 }
 
@@ -310,34 +310,20 @@ bool MainWindow::StepTab(MainAction step) {
     return changed;
 }
 
-void MainWindow::ScheduleNewDay() {
-    ArmNextDayTimer(Window(), NewDayTimerId);
-}
-
-void MainWindow::NewDay() {
-    ScheduleNewDay();
-    events_.OnNewDay();
-}
-
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (newDay_.IsNewDay(Window(), message, wParam)) {
+        events_.OnNewDay();
+        return message == WM_POWERBROADCAST ? TRUE : 0;
+    }
     switch (message) {
         case WM_TIMER:
-            if (wParam == NewDayTimerId) {
-                NewDay();
-            } else if (wParam == ListFolderSettledTimerId) {
-                KillTimer(Window(), ListFolderSettledTimerId);
-                events_.OnListFolderSettled();
-            } else {
-                return DefaultHandling(message, wParam, lParam);
-            }
-            return 0;
-        case WM_TIMECHANGE:
-            NewDay();
+            if (wParam != ListFolderSettledTimerId) return DefaultHandling(message, wParam, lParam);
+            KillTimer(Window(), ListFolderSettledTimerId);
+            events_.OnListFolderSettled();
             return 0;
         case WM_DPICHANGED:
             return HandleThemeMessage(message, wParam, lParam);
         case WM_POWERBROADCAST:
-            if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) NewDay();
             return TRUE;
         case WM_COMMAND:
             if (lParam == 0) {

@@ -14,8 +14,9 @@
 #include "ui/column_sorter_win.h"
 #include "ui/commands.h"
 #include "ui/ids.h"
+#include "ui/new_day_win.h"
 #include "ui/theme_win.h"
-#include "ui/window_base_win.h"
+#include "ui/themed_window_win.h"
 
 namespace quillora {
 
@@ -88,8 +89,6 @@ public:
     // would (the caller refills it); false when the tab stays.
     bool StepTab(MainAction step);
 
-    void Enable(bool enabled) { EnableWindow(Window(), enabled); }
-
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The main window's statics (none of its own) keep the system's look.
     [[nodiscard]] static StaticLook LookOfStatic(int) { return StaticLook::Plain; }
@@ -115,10 +114,9 @@ private:
     LRESULT OnListCustomDraw(NMLVCUSTOMDRAW& draw);
     [[nodiscard]] MainFocus FocusOf(HWND control) const;
     [[nodiscard]] HWND FocusWindow(MainFocus focus) const;
-    void ScheduleNewDay();
-    void NewDay();
 
     MainWindowEvents& events_;
+    NewDayTimer newDay_{NewDayTimerId};
     ColumnSorter& sorter_;  // sorts the lists on header clicks
     HWND tabStrip_ = nullptr;
     std::array<HWND, MonthTabCount> pages_{};  // null until first shown

@@ -3,7 +3,7 @@
 #include "storage/settings.h"
 #include "ui/commands.h"
 #include "ui/ids.h"
-#include "ui/window_base_win.h"
+#include "ui/popup_menu_win.h"
 
 namespace quillora {
 namespace {

@@ -4,8 +4,6 @@
 // message to HandleMessage.
 #include <windows.h>
 
-#include <vector>
-
 #include "base/scoped_win.h"
 #include "ui/scaling.h"
 #include "ui/theme_win.h"
@@ -91,82 +89,5 @@ protected:
 private:
     UniqueWindow window_;
 };
-
-// The controls of a window, each with its rectangle and font role at 96 DPI,
-// placed for the theme's DPI and placed again when the DPI changes.
-class ControlLayout {
-public:
-    // `theme` is the window's, replaced in place when the DPI changes.
-    explicit ControlLayout(const Theme& theme) : theme_(theme) {}
-
-    HWND Create(HWND parent, int id, const char* className, const char* text, DWORD style, DWORD exStyle,
-                const Box& at96, FontRole font = FontRole::Gui);
-    // Moves an existing control (one that sized itself, say) back to its
-    // place and remembers it for later changes.
-    void Place(HWND control, const Box& at96, FontRole font = FontRole::Gui);
-    // Puts every control at its place and gives it its font for `theme`.
-    void Apply(const Theme& theme) const;
-
-private:
-    struct Placed {
-        HWND control;
-        Box at96;
-        FontRole font;
-    };
-    const Theme& theme_;
-    std::vector<Placed> placed_;
-};
-
-// A window's WM_DPICHANGED: makes the theme for the new DPI, moves the
-// window to the suggested rectangle and lays the controls out again; the
-// old fonts go once no control uses them.
-void ApplyDpiChange(HWND window, WPARAM wParam, LPARAM lParam, Theme& theme, const ControlLayout& layout);
-
-// The theme and the layout of a window in the program's look. A base of its
-// own, ahead of the window's owner, so that the fonts outlive the window and
-// the controls that use them.
-class WindowLook {
-protected:
-    Theme theme_;
-    ControlLayout layout_{theme_};
-};
-
-// A window in the program's look: its theme for its DPI, the layout of its
-// controls, and the messages every such window answers alike. The derived
-// window says how each of its static controls looks (`LookOfStatic(id)`)
-// and may add to a DPI change (`OnDpiChanged()`).
-template <typename Derived>
-class ThemedWindow : protected WindowLook, public WindowBase<Derived> {
-protected:
-    // The theme made for the DPI of the window just created.
-    void TakeWindowDpi() { theme_ = Theme(DpiOfWindow(this->Window())); }
-
-    // WM_CTLCOLORSTATIC and WM_DPICHANGED; any other message gets the
-    // default handling.
-    LRESULT HandleThemeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-        auto& self = static_cast<Derived&>(*this);
-        if (message == WM_CTLCOLORSTATIC) {
-            const StaticLook look = self.LookOfStatic(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
-            if (HBRUSH brush = theme_.ColourStatic(reinterpret_cast<HDC>(wParam), look)) {
-                return reinterpret_cast<LRESULT>(brush);
-            }
-        } else if (message == WM_DPICHANGED) {
-            ApplyDpiChange(this->Window(), wParam, lParam, theme_, layout_);
-            self.OnDpiChanged();
-            return 0;
-        }
-        return this->DefaultHandling(message, wParam, lParam);
-    }
-
-    void OnDpiChanged() {}
-};
-
-// Arms `window`'s timer `id` for the moment the local date next changes (a
-// second late rather than early); a clock change or a resume arms it again.
-void ArmNextDayTimer(HWND window, UINT_PTR id);
-
-// Shows `menu` at the screen point for `owner` (TrackPopupMenu's `flags`)
-// and gives back what TrackPopupMenu does: the command with TPM_RETURNCMD.
-int ShowPopupMenuAt(HWND owner, HMENU menu, POINT screen, UINT flags);
 
 }  // namespace quillora

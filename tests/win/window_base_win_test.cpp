@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/window_base_win.h"
+#include "ui/themed_window_win.h"
 
 namespace quillora {
 namespace {

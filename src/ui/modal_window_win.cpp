@@ -1,15 +1,6 @@
-#include "ui/child_window_win.h"
-
-#include "ui/message_loop_win.h"
+#include "ui/modal_window_win.h"
 
 namespace quillora {
-
-void RunChildWindowLoop(HWND mainWindow, HWND child, const bool& closed,
-                        const std::function<bool(const MSG&)>& keys) {
-    if (child) RunMessageLoop([&closed] { return closed; }, keys);
-    EnableWindow(mainWindow, TRUE);
-    if (child && IsWindow(child)) DestroyWindow(child);
-}
 
 HWND WindowTakingInput(HWND mainWindow) {
     if (!mainWindow || IsWindowEnabled(mainWindow)) return mainWindow;
