@@ -57,8 +57,13 @@ protected:
 template <typename Derived>
 class ThemedWindow : protected WindowLook, public WindowBase<Derived> {
 protected:
-    // The theme made for the DPI of the window just created.
-    void TakeWindowDpi() { theme_ = Theme(DpiOfWindow(this->Window())); }
+    // The theme for the DPI of the window just created; the one made with
+    // the object serves when the DPI is the same, rather than a second set
+    // of fonts and brushes.
+    void TakeWindowDpi() {
+        const int dpi = DpiOfWindow(this->Window());
+        if (dpi != theme_.Dpi()) theme_ = Theme(dpi);
+    }
 
     // WM_CTLCOLORSTATIC and WM_DPICHANGED; any other message gets the
     // default handling.
