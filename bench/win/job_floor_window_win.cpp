@@ -24,49 +24,9 @@
 
 namespace {
 
-constexpr int Columns = 7;
-constexpr int Widths[Columns] = {177, 60, 60, 60, 60, 70, 60};
-constexpr const char* Titles[Columns] = {"NAME", "DAY", "MONTH", "YEAR", "AGE", "DAYS LEFT", "REMIND"};
 constexpr const char* TabCaptions[] = {"ALL", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 constexpr const char* DaysCaptions[] = {"0", "1", "2", "3", "4", "5", "10", "15", "20"};
-
-LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-std::string ReadFileBytes(const char* path) {
-    std::string bytes;
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD got = 0;
-    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr)) got = 0;
-    bytes.resize(got);
-    CloseHandle(file);
-    return bytes;
-}
-
-// One row a line, cells separated by tabs.
-std::vector<std::vector<std::string>> Rows(const std::string& bytes) {
-    std::vector<std::vector<std::string>> rows;
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        const std::size_t end = std::min(bytes.find('\n', at), bytes.size());
-        std::vector<std::string>& row = rows.emplace_back();
-        for (std::size_t cell = at; cell <= end;) {
-            const std::size_t tab = std::min(bytes.find('\t', cell), end);
-            row.push_back(bytes.substr(cell, tab - cell));
-            cell = tab + 1;
-        }
-        at = end + 1;
-    }
-    return rows;
-}
 
 HMENU MenuBar() {
     HMENU program = CreatePopupMenu();
@@ -96,14 +56,6 @@ HFONT ArialFont(int points, bool underlined) {
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Arial");
 }
 
-HWND Child(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle, int x, int y,
-           int width, int height) {
-    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return control;
-}
-
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -118,18 +70,20 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     char appData[MAX_PATH] = {};
     SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
     SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-    const auto rows = Rows(ReadFileBytes("one-list-rows.txt"));
+    const auto rows = yardstick::ReadRows("one-list-rows.txt");
     quillora::MarkStartupStep("files");
 
-    HWND window = yardstick::CreateMainWindow(instance, "JobFloorWindow", "JOB FLOOR", WindowProcedure);
+    HWND window =
+        yardstick::CreateMainWindow(instance, "JobFloorWindow", "JOB FLOOR", yardstick::QuitOnDestroy);
     if (!window) return 1;
-    Child(window, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 5, 590, 435);
+    yardstick::Child(window, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 5, 590,
+                     435);
     const char* buttons[] = {"ADD ENTRY", "EDIT ENTRY", "DELETE ENTRY"};
     for (int button = 0; button < 3; ++button)
-        Child(window, "BUTTON", buttons[button], WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, 15 + 225 * button,
-              445, 120, 30);
-    HWND tabs = Child(window, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
-                      WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT, 15, 15, 571, 415);
+        yardstick::Child(window, "BUTTON", buttons[button], WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0,
+                         15 + 225 * button, 445, 120, 30);
+    HWND tabs = yardstick::Child(window, WC_TABCONTROLA, "", WS_TABSTOP | WS_GROUP | WS_CLIPCHILDREN,
+                                 WS_EX_TRANSPARENT | WS_EX_CONTROLPARENT, 15, 15, 571, 415);
     TabCtrl_SetMinTabWidth(tabs, 16);
     for (int tab = 0; tab < 13; ++tab) {
         TCITEMA item{};
@@ -140,17 +94,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RECT area{};
     GetClientRect(tabs, &area);
     TabCtrl_AdjustRect(tabs, FALSE, &area);
-    HWND list = Child(tabs, WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                      WS_EX_CLIENTEDGE, area.left + 6, area.top + 10, 551, 370);
+    HWND list =
+        yardstick::Child(tabs, WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                         WS_EX_CLIENTEDGE, area.left + 6, area.top + 10, 551, 370);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    for (int column = 0; column < Columns; ++column) {
-        LVCOLUMNA layout{};
-        layout.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        layout.cx = Widths[column];
-        layout.pszText = const_cast<char*>(Titles[column]);
-        layout.iSubItem = column;
-        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&layout));
-    }
+    yardstick::AddListColumns(list);
     quillora::MarkStartupStep("window");
     SetMenu(window, MenuBar());
     quillora::MarkStartupStep("menubar");
@@ -163,33 +111,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ReleaseDC(window, dc);
     quillora::MarkStartupStep("fonts");
 
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(row);
-        item.pszText = const_cast<char*>(rows[row][0].c_str());
-        const int index =
-            static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        for (std::size_t column = 1; column < rows[row].size() && column < Columns; ++column) {
-            LVITEMA cell{};
-            cell.iSubItem = static_cast<int>(column);
-            cell.pszText = const_cast<char*>(rows[row][column].c_str());
-            SendMessageA(list, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&cell));
-        }
-    }
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    yardstick::FillList(list, rows);
     quillora::MarkStartupStep("fill");
-
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     quillora::MarkStartupStep("shown");
     quillora::WriteStartupProfile();
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    yardstick::RunMessageLoop();
     DeleteObject(title);
     DeleteObject(caption);
     if (SUCCEEDED(com)) CoUninitialize();

@@ -42,14 +42,6 @@ std::string FolderPath(int csidl) {
     return path;
 }
 
-HWND Child(HWND parent, const char* className, const char* text, DWORD style, DWORD exStyle, int x, int y,
-           int width, int height) {
-    HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    return control;
-}
-
 HMENU MenuBar() {
     HMENU bar = CreateMenu();
     const char* menus[] = {"Program", "Settings", "?"};
@@ -74,13 +66,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     HWND window =
         yardstick::CreateMainWindow(instance, "SameControlsWindow", "SAME CONTROLS", WindowProcedure);
     if (!window) return 1;
-    Child(window, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 5, 590, 435);
+    yardstick::Child(window, "STATIC", "", SS_OWNERDRAW, WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT, 5, 5, 590,
+                     435);
     const char* buttons[] = {"ADD ENTRY", "EDIT ENTRY", "DELETE ENTRY"};
     for (int button = 0; button < 3; ++button)
-        Child(window, "BUTTON", buttons[button], WS_TABSTOP | BS_PUSHBUTTON, 0, 15 + 225 * button, 445, 120,
-              30);
-    HWND tabs = Child(window, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 15, 15,
-                      571, 415);
+        yardstick::Child(window, "BUTTON", buttons[button], WS_TABSTOP | BS_PUSHBUTTON, 0, 15 + 225 * button,
+                         445, 120, 30);
+    HWND tabs = yardstick::Child(window, WC_TABCONTROLA, "", WS_TABSTOP | WS_CLIPCHILDREN,
+                                 WS_EX_CONTROLPARENT, 15, 15, 571, 415);
     TabCtrl_SetMinTabWidth(tabs, 16);
     HWND firstList = nullptr;
     for (int tab = 0; tab < Tabs; ++tab) {
@@ -95,8 +88,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             CreateWindowExA(WS_EX_CONTROLPARENT, "STATIC", "",
                             WS_CHILD | WS_CLIPCHILDREN | (tab == 0 ? WS_VISIBLE : 0), area.left, area.top,
                             area.right - area.left, area.bottom - area.top, tabs, nullptr, instance, nullptr);
-        HWND list = Child(page, WC_LISTVIEWA, "", WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                          WS_EX_CLIENTEDGE, 6, 10, 551, 370);
+        HWND list = yardstick::Child(page, WC_LISTVIEWA, "",
+                                     WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                                     WS_EX_CLIENTEDGE, 6, 10, 551, 370);
         ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
         for (int column = 0; column < Columns; ++column) {
             LVCOLUMNA layout{};
