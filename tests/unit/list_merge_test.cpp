@@ -97,6 +97,7 @@ TEST(ListMerge, PeopleOfTheSameNameAreToldApartByTheirOrder) {
 
 TEST(ListMerge, NeverFillsTheTableBeyondItsCapacityAndSaysWhereTheUsersRowsWent) {
     std::vector<BirthdayEntry> rows;
+    rows.reserve(TableCapacity - 1);
     for (int index = 0; index < TableCapacity - 1; ++index)
         rows.push_back({"P" + std::to_string(index), "1", "1", "", "1", "1"});
     const BirthdayTable base = TableOf(rows);
@@ -123,7 +124,7 @@ TEST(ListMerge, AFileEqualToTheTableOrToTheBaseChangesNothingAndAnUntouchedTable
         return BirthdayEntry{names[random() % 4], std::to_string(1 + random() % 3), "1", "", "1", "1"};
     };
     const auto edited = [&](BirthdayTable table) {
-        for (int edits = random() % 4; edits > 0; --edits) {
+        for (auto edits = static_cast<int>(random() % 4); edits > 0; --edits) {
             const int row = table.Count() ? static_cast<int>(random() % table.Count()) : 0;
             switch (random() % 3) {
                 case 0:
@@ -146,7 +147,7 @@ TEST(ListMerge, AFileEqualToTheTableOrToTheBaseChangesNothingAndAnUntouchedTable
     };
     for (int round = 0; round < 2000; ++round) {
         BirthdayTable base;
-        for (int count = random() % 6; count > 0; --count)
+        for (auto count = static_cast<int>(random() % 6); count > 0; --count)
             base.AppendLoaded(randomEntry());
         const BirthdayTable ours = edited(base);
         const BirthdayTable theirs = edited(base);
