@@ -11,15 +11,32 @@ std::int64_t WrappingDifference(std::int64_t a, std::int64_t b) {
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
 }
 
+// A day whose year may be one past the last an int holds.
+struct WideDay {
+    std::int64_t year;
+    int month;
+    int day;
+};
+
 // The day on which the birthday falls in `year` (see NextBirthday).
-CalendarDay BirthdayIn(int year, const BirthDate& date) {
+WideDay BirthdayIn(std::int64_t year, const BirthDate& date) {
     if (date.month < 1) return {year, 1, 1};
     if (date.month > 12) return {year + 1, 1, 1};
     const auto month = static_cast<int>(date.month);
     if (date.day < 1) return {year, month, 1};
     if (date.day <= DaysInMonth(year, month)) return {year, month, static_cast<int>(date.day)};
     if (IsLeapDay(date)) return {year, 2, 28};
-    return month == 12 ? CalendarDay{year + 1, 1, 1} : CalendarDay{year, month + 1, 1};
+    return month == 12 ? WideDay{year + 1, 1, 1} : WideDay{year, month + 1, 1};
+}
+
+// The next birthday on or after today. Last year's birthday can fall on
+// 1 January of this year (a month after December), so the search starts
+// there. Next year's birthday always lies ahead, so the loop always returns.
+WideDay NextWideBirthday(const BirthDate& date, CalendarDay today) {
+    for (std::int64_t year = std::int64_t{today.year} - 1;; ++year) {
+        const WideDay birthday = BirthdayIn(year, date);
+        if (DaysUntil(today, birthday.year, birthday.month, birthday.day) >= 0) return birthday;
+    }
 }
 
 // An age is shown only for a year from 1 on and when it is 0 or more.
@@ -49,17 +66,13 @@ std::optional<BirthDate> KnownDate(const BirthDate& date) {
 }
 
 CalendarDay NextBirthday(const BirthDate& date, CalendarDay today) {
-    // Last year's birthday can fall on 1 January of this year (a month after
-    // December), so the search starts there. Next year's birthday always lies
-    // ahead, so the loop always returns.
-    for (int year = today.year - 1;; ++year) {
-        const CalendarDay birthday = BirthdayIn(year, date);
-        if (DaysBetween(today, birthday) >= 0) return birthday;
-    }
+    const WideDay birthday = NextWideBirthday(date, today);
+    return {static_cast<int>(birthday.year), birthday.month, birthday.day};
 }
 
 std::int64_t DaysToBirthday(const BirthDate& date, CalendarDay today) {
-    return DaysBetween(today, NextBirthday(date, today));
+    const WideDay birthday = NextWideBirthday(date, today);
+    return DaysUntil(today, birthday.year, birthday.month, birthday.day);
 }
 
 std::int64_t AgeOn(const BirthDate& date, CalendarDay today) {

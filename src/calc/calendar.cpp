@@ -76,7 +76,11 @@ CalendarDay ShiftedDay(CalendarDay day, std::int64_t days) {
 }
 
 std::int64_t DaysBetween(CalendarDay from, CalendarDay to) {
-    return DaysFromCivil(to.year, to.month, to.day) - DaysFromCivil(from.year, from.month, from.day);
+    return DaysUntil(from, to.year, to.month, to.day);
+}
+
+std::int64_t DaysUntil(CalendarDay from, std::int64_t year, int month, int day) {
+    return DaysFromCivil(year, month, day) - DaysFromCivil(from.year, from.month, from.day);
 }
 
 DateValue MakeDate(int year, int month, int day, int hour, int minute, int second) {

@@ -63,5 +63,8 @@ CalendarDay DayFromDate(DateValue date);
 // one day to another.
 CalendarDay ShiftedDay(CalendarDay day, std::int64_t days);
 std::int64_t DaysBetween(CalendarDay from, CalendarDay to);
+// The days from `from` to a day whose year may lie beyond an int's range
+// (the birthday after a last day of the calendar).
+std::int64_t DaysUntil(CalendarDay from, std::int64_t year, int month, int day);
 
 }  // namespace quillora
