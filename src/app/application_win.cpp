@@ -160,7 +160,9 @@ bool Application::TakeInOutsideList(bool tellUser) {
     // Another writer is never stood in the way; what it left half written is
     // looked at again.
     const std::optional<std::string> bytes = ReadListFile(ShareWith::Everyone);
-    if (!bytes) return false;
+    // A file that is there but held is looked at again; one that is gone
+    // (or has no path) holds nothing to merge, and the quit writes it anew.
+    if (!bytes) return GetFileAttributesA(ListFilePath().c_str()) == INVALID_FILE_ATTRIBUTES;
     ListFileState::Observation seen = listFile_.Observe(*bytes, table_);
     switch (seen.outcome) {
         case ListFileState::Outcome::Unchanged:
