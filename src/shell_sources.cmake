@@ -2,8 +2,8 @@
 
 # What the program and the reminder share: the user's files and folders
 # (with the code page their paths are checked against), the theme, the
-# window base, list-view rows, folder watching, the failure message and
-# starting a program. Each program runs its own message loop.
+# window base, list-view rows, folder watching, the message loop, the failure
+# message and starting a program.
 set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/files_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
@@ -17,6 +17,7 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/popup_menu_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/folder_watch_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_box_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/process_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/single_instance_win.cpp
@@ -33,7 +34,6 @@ set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/column_sorter_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/main_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/menus_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/web_page_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/exchange_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/import_preview_win.cpp

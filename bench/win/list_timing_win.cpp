@@ -64,7 +64,7 @@ BirthdayTable TableOf(int count) {
 }
 
 std::vector<ListRow> RowsOf(const BirthdayTable& table) {
-    const CalendarDay today = DayFromDate(Today());
+    const CalendarDay today = Today();
     std::vector<ListRow> rows;
     for (const BirthdayEntry& entry : table.Rows())
         rows.push_back(BuildRow(entry, today));

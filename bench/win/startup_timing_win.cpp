@@ -159,7 +159,7 @@ std::string FullList() {
 // tabs: what the one-list yardstick shows.
 std::string RowsOf(const std::string& list) {
     const quillora::BirthdayTable table = quillora::ParseList(list);
-    const quillora::CalendarDay today = quillora::DayFromDate(quillora::Today());
+    const quillora::CalendarDay today = quillora::Today();
     std::string lines;
     for (const quillora::BirthdayEntry& entry : table.Rows()) {
         const quillora::ListRow row = quillora::BuildRow(entry, today);

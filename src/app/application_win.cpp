@@ -79,13 +79,9 @@ void Application::Run() {
     // and the start of the watch.
     SetTimer(mainWindow_.Window(), ListFolderSettledTimerId, FolderWatch::SettleMillis, nullptr);
     OfferConflictCopies();
-    const LoopWaits folderChanges{
-        [this] {
-            return listFolder_.Handle() ? std::vector<HANDLE>{listFolder_.Handle()} : std::vector<HANDLE>{};
-        },
-        [this](std::size_t) { listFolder_.OnSignalled(mainWindow_.Window(), ListFolderSettledTimerId); }};
     RunMessageLoop([] { return false; },
-                   [this](const MSG& message) { return mainWindow_.HandleKey(message); }, folderChanges);
+                   [this](const MSG& message) { return mainWindow_.HandleKey(message); },
+                   WaitsOf({&listFolder_, 1}, mainWindow_.Window(), ListFolderSettledTimerId));
     // A WM_QUIT that another program posted ends the loop too; the run's
     // changes are saved all the same.
     Quit();
@@ -306,7 +302,7 @@ void Application::Dispatch(MainAction action, int id) {
 
 void Application::FillTab(int tab) {
     // One reading of the clock per fill, so every row agrees on today.
-    const CalendarDay today = DayFromDate(Today());
+    const CalendarDay today = Today();
     std::vector<ListRow> rows;
     rows.reserve(static_cast<std::size_t>(table_.Count()));
     for (int index = 0; index < table_.Count(); ++index) {
@@ -389,7 +385,7 @@ void Application::OpenEntryDialog(bool editMode) {
             ShowError(mainWindow_.Window(), "THE LIST IS FULL!", false);
             return;
         }
-        const DateValue now = Today();
+        const CalendarDay now = Today();
         request.shown = BirthdayEntry{
             "Name", FormatDate("%dd", now), FormatDate("%mm", now), FormatDate("%yyyy", now), "1", "1"};
         request.nameTaken = [this](const std::string& name) { return table_.ContainsName(name); };

@@ -1,7 +1,5 @@
 #include "calc/calendar.h"
 
-#include <climits>
-
 namespace quillora {
 
 namespace {
@@ -39,19 +37,6 @@ constexpr Civil CivilFromDays(std::int64_t days) {
     const int day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
     const int month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
     return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
-// The last second MakeDate can produce; anything later would have a year
-// that no int holds, so it counts as no date, like a negative value.
-constexpr DateValue LatestDate = (DaysFromCivil(INT_MAX, 12, 31) + 1) * SecondsPerDay - 1;
-
-constexpr bool IsDate(DateValue date) {
-    return date >= 0 && date <= LatestDate;
-}
-
-Civil CivilOf(DateValue date) {
-    if (!IsDate(date)) return {0, 0, 0};
-    return CivilFromDays(date / SecondsPerDay);
 }
 
 }  // namespace
@@ -92,55 +77,7 @@ DateValue MakeDate(int year, int month, int day, int hour, int minute, int secon
            minute * SecondsPerMinute + second;
 }
 
-int DayOfYear(DateValue date) {
-    if (!IsDate(date)) return 0;
-    const Civil civil = CivilOf(date);
-    return static_cast<int>(date / SecondsPerDay - DaysFromCivil(civil.year, 1, 1) + 1);
-}
-
-int YearOf(DateValue date) {
-    return static_cast<int>(CivilOf(date).year);
-}
-int MonthOf(DateValue date) {
-    return CivilOf(date).month;
-}
-int DayOf(DateValue date) {
-    return CivilOf(date).day;
-}
-
-DateValue AddMonths(DateValue date, int months) {
-    if (!IsDate(date)) return InvalidDate;
-    const Civil civil = CivilOf(date);
-    const std::int64_t timeOfDay = date % SecondsPerDay;
-    const std::int64_t monthIndex = civil.year * 12 + (civil.month - 1) + months;
-    if (monthIndex < std::int64_t{1970} * 12 || monthIndex / 12 > INT_MAX) return InvalidDate;
-    const auto year = static_cast<int>(monthIndex / 12);
-    const int month = static_cast<int>(monthIndex % 12) + 1;
-
-    const int hour = static_cast<int>(timeOfDay / SecondsPerHour);
-    const int minute = static_cast<int>(timeOfDay % SecondsPerHour / SecondsPerMinute);
-    const int second = static_cast<int>(timeOfDay % SecondsPerMinute);
-    for (int day = civil.day; day == civil.day || day >= 28; --day) {
-        const DateValue result = MakeDate(year, month, day, hour, minute, second);
-        if (result != InvalidDate) return result;
-    }
-    return InvalidDate;
-}
-
-DateValue AddDays(DateValue date, std::int64_t days) {
-    if (!IsDate(date)) return InvalidDate;
-    // Bounded before multiplying, so no count of days can overflow.
-    if (days > (LatestDate - date) / SecondsPerDay || days < -(date / SecondsPerDay) - 1) return InvalidDate;
-    const DateValue result = date + days * SecondsPerDay;
-    return IsDate(result) ? result : InvalidDate;
-}
-
-int DaysInYear(int year) {
-    return IsLeapYear(year) ? 366 : 365;
-}
-
-std::string FormatDate(std::string_view mask, DateValue date) {
-    const Civil civil = CivilOf(date);
+std::string FormatDate(std::string_view mask, CalendarDay day) {
     const auto padded = [](std::int64_t value, std::size_t width) {
         std::string digits = std::to_string(value);
         if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
@@ -158,24 +95,19 @@ std::string FormatDate(std::string_view mask, DateValue date) {
     std::string text;
     for (std::size_t pos = 0; pos < mask.size();) {
         if (mask[pos] == '%' && codeAt(pos + 1, "yyyy")) {
-            text += padded(civil.year, 4);
+            text += padded(day.year, 4);
             pos += 5;
         } else if (mask[pos] == '%' && codeAt(pos + 1, "mm")) {
-            text += padded(civil.month, 2);
+            text += padded(day.month, 2);
             pos += 3;
         } else if (mask[pos] == '%' && codeAt(pos + 1, "dd")) {
-            text += padded(civil.day, 2);
+            text += padded(day.day, 2);
             pos += 3;
         } else {
             text += mask[pos++];
         }
     }
     return text;
-}
-
-CalendarDay DayFromDate(DateValue date) {
-    const Civil civil = CivilOf(date);
-    return {static_cast<int>(civil.year), civil.month, civil.day};
 }
 
 }  // namespace quillora

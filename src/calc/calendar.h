@@ -1,7 +1,8 @@
 #pragma once
-// Quillora's own small calendar: a date value counts the seconds of the local
-// wall clock since 1970-01-01 00:00:00, every day 86,400 seconds long (no time
-// zone, no daylight saving). It is 64 bits wide, so dates after 2038 work.
+// Quillora's own small calendar. A date is a CalendarDay; only the local wall
+// clock, for the moment the day changes, is a date value: the seconds since
+// 1970-01-01 00:00:00, every day 86,400 seconds long (no time zone, no
+// daylight saving), 64 bits wide, so dates after 2038 work.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,23 +19,6 @@ bool IsLeapYear(std::int64_t year);
 // 1 May) and for dates before 1970.
 DateValue MakeDate(int year, int month, int day, int hour, int minute, int second);
 
-// The local clock now (GetLocalTime on Windows).
-DateValue Today();
-
-// Fields of a date; 0 for a negative (invalid) value.
-int DayOfYear(DateValue date);
-int YearOf(DateValue date);
-int MonthOf(DateValue date);
-int DayOf(DateValue date);
-
-// Adds months keeping the day and the time of day; a day missing in the
-// target month is lowered while it stays 28 or more. -1 stays -1.
-DateValue AddMonths(DateValue date, int months);
-DateValue AddDays(DateValue date, std::int64_t days);
-
-// 365 or 366.
-int DaysInYear(int year);
-
 // Days of `month` (1 to 12) in `year` of the Gregorian calendar, for any
 // year (29 February in leap years); 0 for a number that names no month.
 int DaysInMonth(std::int64_t year, std::int64_t month);
@@ -42,10 +26,6 @@ int DaysInMonth(std::int64_t year, std::int64_t month);
 // Whether the numbers name a real date: a year from 1 to 9999 and a day
 // that exists in it.
 bool IsRealDate(std::int64_t year, std::int64_t month, std::int64_t day);
-
-// Replaces "%yyyy", "%mm" and "%dd" (any letter case) by the year, month and
-// day; every other character is copied.
-std::string FormatDate(std::string_view mask, DateValue date);
 
 // A calendar day as plain numbers (today's D, M and Y).
 struct CalendarDay {
@@ -56,8 +36,12 @@ struct CalendarDay {
     bool operator==(const CalendarDay&) const = default;
 };
 
-// The day of a date value; all zero for an invalid one.
-CalendarDay DayFromDate(DateValue date);
+// The local day now (GetLocalTime on Windows).
+CalendarDay Today();
+
+// Replaces "%yyyy", "%mm" and "%dd" (any letter case) by the year, month and
+// day; every other character is copied.
+std::string FormatDate(std::string_view mask, CalendarDay day);
 
 // The day `days` after `day` (before it when negative), and the days from
 // one day to another.

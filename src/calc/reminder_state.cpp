@@ -21,7 +21,7 @@ bool IsDigits(std::string_view text) {
 }  // namespace
 
 std::string StateDayToBytes(CalendarDay day) {
-    return FormatDate(StateDayMask, MakeDate(day.year, day.month, day.day, 0, 0, 0));
+    return FormatDate(StateDayMask, day);
 }
 
 std::optional<CalendarDay> ParseStateDay(std::string_view bytes) {
@@ -35,7 +35,7 @@ std::optional<CalendarDay> ParseStateDay(std::string_view bytes) {
     if (!IsDigits(year) || !IsDigits(month) || !IsDigits(day)) return std::nullopt;
     const CalendarDay parsed{static_cast<int>(NumberFromText(year)), static_cast<int>(NumberFromText(month)),
                              static_cast<int>(NumberFromText(day))};
-    if (MakeDate(parsed.year, parsed.month, parsed.day, 0, 0, 0) == InvalidDate) return std::nullopt;
+    if (parsed.year < 1970 || !IsRealDate(parsed.year, parsed.month, parsed.day)) return std::nullopt;
     return parsed;
 }
 

@@ -1,4 +1,4 @@
-// The system's clock as the calendar needs it: the local date and time now,
+// The system's clock as the calendar needs it: the local day now,
 // UTC now, and the local wall clock at a UTC moment.
 #include <ctime>
 
@@ -7,12 +7,11 @@
 
 namespace quillora {
 
-DateValue Today() {
+CalendarDay Today() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return MakeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                    local.tm_sec);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 UtcSeconds UtcNow() {

@@ -1,4 +1,4 @@
-// The system's clock as the calendar needs it: the local date and time now,
+// The system's clock as the calendar needs it: the local day now,
 // UTC now, and the local wall clock at a UTC moment.
 #include <windows.h>
 
@@ -7,10 +7,10 @@
 
 namespace quillora {
 
-DateValue Today() {
+CalendarDay Today() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return MakeDate(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+    return {now.wYear, now.wMonth, now.wDay};
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include "storage/settings.h"
 #include "storage/user_data_win.h"
 #include "ui/message_box_win.h"
+#include "ui/message_loop_win.h"
 #include "ui/popup_menu_win.h"
 #include "ui/process_win.h"
 
@@ -51,34 +52,15 @@ bool ReminderApp::Start() {
 }
 
 int ReminderApp::Run() {
-    MSG message{};
-    for (;;) {
-        std::array<HANDLE, 2> handles{};
-        std::array<std::size_t, 2> owners{};
-        DWORD count = 0;
-        for (std::size_t index = 0; index < watches_.size(); ++index) {
-            if (!watches_[index].Handle()) continue;
-            handles[count] = watches_[index].Handle();
-            owners[count++] = index;
-        }
-        const DWORD woken =
-            MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woken < WAIT_OBJECT_0 + count) {
-            watches_[owners[woken - WAIT_OBJECT_0]].OnSignalled(Window(), FilesSettledTimerId);
-            continue;
-        }
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-            // Tab moves between the reminder window's controls, Enter and Esc
-            // press CLOSE.
-            if (reminderWindow_ && reminderWindow_->Window() &&
-                IsDialogMessageA(reminderWindow_->Window(), &message)) {
-                continue;
-            }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    // Tab moves between the reminder window's controls, Enter and Esc press
+    // CLOSE.
+    const auto dialogKeys = [this](const MSG& message) {
+        MSG copy = message;
+        return reminderWindow_ && reminderWindow_->Window() &&
+               IsDialogMessageA(reminderWindow_->Window(), &copy);
+    };
+    RunMessageLoop([] { return false; }, dialogKeys, WaitsOf(watches_, Window(), FilesSettledTimerId));
+    return 0;
 }
 
 LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -118,8 +100,7 @@ LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (message == taskbarCreated_ && taskbarCreated_ != 0) {
                 // Explorer started again with an empty notification area.
                 tray_.Remove();
-                tray_.Add(Window(), TrayCallbackMessage, icon_,
-                          NextBirthdayTip(table_, DayFromDate(Today()), TipLimit));
+                tray_.Add(Window(), TrayCallbackMessage, icon_, NextBirthdayTip(table_, Today(), TipLimit));
                 return 0;
             }
             return DefaultHandling(message, wParam, lParam);
@@ -163,7 +144,7 @@ void ReminderApp::OnTrayEvent(UINT event) {
 
 void ReminderApp::Check() {
     WatchFolders();
-    const CalendarDay today = DayFromDate(Today());
+    const CalendarDay today = Today();
     Settings settings;
     if (!LoadSettings(settings, ShareWith::Everyone) || !LoadList(table_, nullptr, ShareWith::Everyone)) {
         // Nothing to remind of until Quillora has made the user's files.

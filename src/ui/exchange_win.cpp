@@ -135,8 +135,7 @@ void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Sett
                     "EXPORT BIRTHDAYS", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_APPLMODAL) != IDYES) {
         return;
     }
-    const ExportOptions options{DayFromDate(Today()), LeadDaysOfCode(settings.Get(DaysBeforeRemind)),
-                                &codePage_};
+    const ExportOptions options{Today(), LeadDaysOfCode(settings.Get(DaysBeforeRemind)), &codePage_};
     const ExportResult result = ExportTable(format, table, options);
     if (!SaveWholeFile(path, result.bytes)) {
         ShowError(owner, "COULDNT SAVE: " + path, true);

@@ -1,5 +1,7 @@
 #include "ui/folder_watch_win.h"
 
+#include <memory>
+
 namespace quillora {
 
 void FolderWatch::Watch(const std::string& folder) {
@@ -13,6 +15,24 @@ void FolderWatch::Watch(const std::string& folder) {
 void FolderWatch::OnSignalled(HWND window, UINT_PTR settledTimer) {
     if (!FindNextChangeNotification(handle_.Get())) handle_.Reset();
     SetTimer(window, settledTimer, SettleMillis, nullptr);
+}
+
+LoopWaits WaitsOf(std::span<FolderWatch> watches, HWND window, UINT_PTR settledTimer) {
+    // The handles of the watches under way, and the watch of each.
+    auto watching = std::make_shared<std::vector<FolderWatch*>>();
+    return {[watches, watching] {
+                watching->clear();
+                std::vector<HANDLE> handles;
+                for (FolderWatch& watch : watches) {
+                    if (!watch.Handle()) continue;
+                    handles.push_back(watch.Handle());
+                    watching->push_back(&watch);
+                }
+                return handles;
+            },
+            [watching, window, settledTimer](std::size_t signalled) {
+                watching->at(signalled)->OnSignalled(window, settledTimer);
+            }};
 }
 
 }  // namespace quillora

@@ -6,9 +6,11 @@
 // a sync client's download) is looked at once, after its writer is done.
 #include <windows.h>
 
+#include <span>
 #include <string>
 
 #include "base/scoped_win.h"
+#include "ui/message_loop_win.h"
 
 namespace quillora {
 
@@ -31,5 +33,9 @@ private:
     std::string folder_;
     UniqueChangeNotification handle_;
 };
+
+// What the message loop waits for beside the messages to hear of `watches`'
+// changes: a signalled watch (re)starts `window`'s timer `settledTimer`.
+LoopWaits WaitsOf(std::span<FolderWatch> watches, HWND window, UINT_PTR settledTimer);
 
 }  // namespace quillora

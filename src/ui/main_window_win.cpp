@@ -207,12 +207,6 @@ void MainWindow::SelectRow(int tab, int row) {
     ListView_EnsureVisible(list, row, FALSE);
 }
 
-std::string MainWindow::CellText(int tab, int row, int column) const {
-    HWND list = ListView(tab);
-    if (!list || row < 0) return {};
-    return ListCellText(list, row, column);
-}
-
 int MainWindow::TableIndexOfRow(int tab, int row) const {
     HWND list = ListView(tab);
     if (!list) return -1;

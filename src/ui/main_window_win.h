@@ -69,7 +69,6 @@ public:
     [[nodiscard]] int RowCount(int tab) const;
     [[nodiscard]] int SelectedRow(int tab) const;  // -1 when none
     void SelectRow(int tab, int row);              // row -1 selects nothing
-    [[nodiscard]] std::string CellText(int tab, int row, int column) const;
     // The table row that list row `row` shows (kept through sorting); -1
     // when there is no such row.
     [[nodiscard]] int TableIndexOfRow(int tab, int row) const;

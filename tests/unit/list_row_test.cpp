@@ -69,10 +69,9 @@ TEST(ListRow, DaysLeftCountsDownToTheDayTheAgeChanges) {
         for (int day = 1; day <= DaysInMonth(2024, month); ++day)
             birthdays.emplace_back(day, month);
     }
-    for (DateValue date = MakeDate(2023, 1, 1, 0, 0, 0); YearOf(date) <= 2025; date = AddDays(date, 1)) {
-        const CalendarDay yesterday = DayFromDate(AddDays(date, -1));
-        const CalendarDay today = DayFromDate(date);
-        const CalendarDay tomorrow = DayFromDate(AddDays(date, 1));
+    for (CalendarDay today{2023, 1, 1}; today.year <= 2025; today = ShiftedDay(today, 1)) {
+        const CalendarDay yesterday = ShiftedDay(today, -1);
+        const CalendarDay tomorrow = ShiftedDay(today, 1);
         for (const auto& [day, month] : birthdays) {
             const std::int64_t left = DaysToBirthday({day, month}, today);
             const bool early = day == 29 && month == 2 && !IsLeapYear(today.year);
@@ -80,7 +79,7 @@ TEST(ListRow, DaysLeftCountsDownToTheDayTheAgeChanges) {
             const CalendarDay dayBefore = early ? today : yesterday;
             const bool ageChanges = AgeOn({day, month, 2000}, ageDay) != AgeOn({day, month, 2000}, dayBefore);
             const std::string label = std::to_string(day) + "." + std::to_string(month) + " on " +
-                                      FormatDate("%yyyy-%mm-%dd", date);
+                                      FormatDate("%yyyy-%mm-%dd", today);
             ASSERT_GE(left, 0) << label;
             ASSERT_LE(left, 366) << label;
             ASSERT_EQ(left == 0, ageChanges) << label;
