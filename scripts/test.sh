@@ -3,6 +3,11 @@
 # and clang-format, a short fuzzing run, the unit tests natively, with
 # sanitizers and under Wine, then the Windows-side and end-to-end tests of the
 # real program under Wine on a private Xvfb display.
+# The Windows side (its build, then its tests, which mostly wait for windows)
+# runs in front; the native side (its builds, the static checks, the fuzzing
+# run and its tests) runs beside it at the lowest priority, so it takes only
+# what the Windows side leaves of the processors and never slows a scenario
+# down.
 # With a CTest name pattern as $1 (./scripts/test.sh 'Import|Undo') only the
 # matching tests of every tree run, after the build, and the static checks
 # and the fuzzing pass are left out: the quick loop while working on a piece.
@@ -10,9 +15,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 only=${1:-}
 . "$root/scripts/trees.sh"
+mkdir -p "$build"
 
-# Every phase is timed; the table comes at the end, however the run ends.
-phase_lines=()
+# Every phase is timed, on either side; the table comes at the end, however
+# the run ends.
+phases=$build/test-phases.txt
+: >"$phases"
 run_start=$(date +%s%N)
 run_phase() {
   local name=$1 start end status=0
@@ -20,27 +28,67 @@ run_phase() {
   start=$(date +%s%N)
   "$@" || status=$?
   end=$(date +%s%N)
-  phase_lines+=("$(printf '%-24s %8.1f s%s' "$name" "$(((end - start) / 1000000))e-3" \
-    "$([ $status -eq 0 ] || echo '   FAILED')")")
+  printf '%-24s %8.1f s%s\n' "$name" "$(((end - start) / 1000000))e-3" \
+    "$([ $status -eq 0 ] || echo '   FAILED')" >>"$phases"
   return $status
 }
 print_phases() {
-  [ ${#phase_lines[@]} -gt 0 ] || return 0
+  [ -s "$phases" ] || return 0
   echo
   echo "Time of each phase:"
-  printf '  %s\n' "${phase_lines[@]}"
+  sed 's/^/  /' "$phases"
   printf '  %-24s %8.1f s\n' "whole run" "$((($(date +%s%N) - run_start) / 1000000))e-3"
 }
 
 status=0
-build_failed() { print_phases; echo "THE BUILD FAILED" >&2; exit 1; }
-for tree in win native asan; do
-  run_phase "build: $tree" "$root/scripts/build.sh" "$tree" || build_failed
-done
+# Once, before the two sides start: they would otherwise both ask apt.
+"$root/scripts/install-deps.sh"
+"$root/scripts/fetch-pcre2.sh" "$build/_deps/pcre2"
+
+native_side() {
+  local tree failed=0
+  for tree in native asan; do
+    run_phase "build: $tree" "$root/scripts/build.sh" "$tree" || { echo "THE BUILD FAILED" >&2; return 1; }
+  done
+  if [ -z "$only" ]; then
+    # Static checks and a short fuzzing run of the portable core (clang).
+    run_phase "lint" "$root/scripts/lint.sh" || failed=1
+    run_phase "fuzzing" "$root/scripts/fuzz.sh" || failed=1
+  fi
+  run_phase "tests: native" ctest --test-dir "$build/native" --output-on-failure -j2 "${filter[@]}" || failed=1
+  run_phase "tests: asan" ctest --test-dir "$build/asan" --output-on-failure -j2 "${filter[@]}" || failed=1
+  return $failed
+}
+filter=()
+[ -z "$only" ] || filter=(-R "$only")
+# In a process group of its own, so that a run that ends early ends it too;
+# its output is shown once it is done.
+native_log=$build/test-native-side.log
+setsid nice -n 19 bash -c "$(declare -f run_phase native_side); $(declare -p root only build phases filter)
+  native_side" >"$native_log" 2>&1 &
+native_pid=$!
+finish_native_side() {
+  local native_status=0
+  wait "$native_pid" || native_status=$?
+  native_pid=
+  echo
+  echo "The native side:"
+  cat "$native_log"
+  return $native_status
+}
 
 . "$root/scripts/xvfb.sh"
 export WINEPREFIX=$build/wine-test-prefix
 . "$root/scripts/wine-env.sh"
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  stop_private_display
+  [ -z "$native_pid" ] || kill -- "-$native_pid" 2>/dev/null || true
+  print_phases
+}
+trap cleanup EXIT
+
+run_phase "build: win" "$root/scripts/build.sh" win || { echo "THE BUILD FAILED" >&2; exit 1; }
 wine_setup() {
   "$root/scripts/wine-prefix.sh" "$WINEPREFIX" unmanaged
   start_private_display
@@ -55,27 +103,14 @@ wine_setup() {
   # instead, its wait was most of the time of a short scenario.
   start_wine_desktop
 }
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  stop_private_display
-  print_phases
-}
-trap cleanup EXIT
 run_phase "Wine and display" wine_setup
 
-filter=()
-if [ -n "$only" ]; then
-  filter=(-R "$only")
-else
-  # Static checks and a short fuzzing run of the portable core first (clang).
-  run_phase "lint" "$root/scripts/lint.sh" || status=1
-  run_phase "fuzzing" "$root/scripts/fuzz.sh" || status=1
-fi
-run_phase "tests: native" ctest --test-dir "$build/native" --output-on-failure "${filter[@]}" || status=1
-run_phase "tests: asan" ctest --test-dir "$build/asan" --output-on-failure "${filter[@]}" || status=1
 # A Wine process very rarely fails to start at all (no output, a tenth of a
-# second); such a test runs once more. A real fault fails both times.
+# second); such a test runs once more. A real fault fails both times. Two at
+# a time: the scenarios and timings hold the display for themselves, and the
+# unit tests under Wine run beside them.
 run_phase "tests: win (Wine)" \
-  ctest --test-dir "$build/win" --output-on-failure --repeat until-pass:2 "${filter[@]}" || status=1
+  ctest --test-dir "$build/win" --output-on-failure --repeat until-pass:2 -j2 "${filter[@]}" || status=1
+finish_native_side || status=1
 if [ $status -ne 0 ]; then echo "SOME TESTS FAILED" >&2; fi
 exit $status
