@@ -62,9 +62,12 @@ native_side() {
 filter=()
 [ -z "$only" ] || filter=(-R "$only")
 # In a process group of its own, so that a run that ends early ends it too;
-# its output is shown once it is done.
+# its output is shown once it is done. Its own session is also its own
+# scheduling group where Linux groups by session (autogroup), and there only
+# the group's nice value counts against the Windows side's.
 native_log=$build/test-native-side.log
-setsid nice -n 19 bash -c "$(declare -f run_phase native_side); $(declare -p root only build phases filter)
+setsid nice -n 19 bash -c "echo 19 2>/dev/null >/proc/self/autogroup || true
+  $(declare -f run_phase native_side); $(declare -p root only build phases filter)
   native_side" >"$native_log" 2>&1 &
 native_pid=$!
 finish_native_side() {

@@ -35,65 +35,37 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-struct KernelHandleTraits {
+// A handle that is null when there is none, closed by `close`.
+template <typename Handle, auto close>
+struct NullHandleTraits {
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { close(h); }
+};
+// A kernel handle: functions that open one say "none" with
+// INVALID_HANDLE_VALUE, some with null too.
+template <auto close, bool nullIsValid = false>
+struct KernelTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void Close(HANDLE h) { CloseHandle(h); }
+    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && (nullIsValid || h != nullptr); }
+    static void Close(HANDLE h) { close(h); }
 };
-using UniqueKernelHandle = UniqueHandle<HANDLE, KernelHandleTraits>;
 
-struct FindHandleTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }
-    static void Close(HANDLE h) { FindClose(h); }
-};
-using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, KernelTraits<CloseHandle>>;
+using UniqueFind = UniqueHandle<HANDLE, KernelTraits<FindClose, true>>;
+using UniqueChangeNotification = UniqueHandle<HANDLE, KernelTraits<FindCloseChangeNotification>>;
+using UniqueFont = UniqueHandle<HFONT, NullHandleTraits<HFONT, DeleteObject>>;
+using UniqueBrush = UniqueHandle<HBRUSH, NullHandleTraits<HBRUSH, DeleteObject>>;
+using UniqueModule = UniqueHandle<HMODULE, NullHandleTraits<HMODULE, FreeLibrary>>;
+using UniqueMenu = UniqueHandle<HMENU, NullHandleTraits<HMENU, DestroyMenu>>;
+using UniqueRegistryKey = UniqueHandle<HKEY, NullHandleTraits<HKEY, RegCloseKey>>;
+using UniqueCoTaskMem = UniqueHandle<void*, NullHandleTraits<void*, CoTaskMemFree>>;
 
-struct ChangeNotificationTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-    static void Close(HANDLE h) { FindCloseChangeNotification(h); }
-};
-using UniqueChangeNotification = UniqueHandle<HANDLE, ChangeNotificationTraits>;
-
-template <typename GdiObject>
-struct GdiTraits {
-    static GdiObject Invalid() { return nullptr; }
-    static bool IsValid(GdiObject h) { return h != nullptr; }
-    static void Close(GdiObject h) { DeleteObject(h); }
-};
-using UniqueFont = UniqueHandle<HFONT, GdiTraits<HFONT>>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits<HBRUSH>>;
-
-struct ModuleTraits {
-    static HMODULE Invalid() { return nullptr; }
-    static bool IsValid(HMODULE h) { return h != nullptr; }
-    static void Close(HMODULE h) { FreeLibrary(h); }
-};
-using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
-
-struct MenuTraits {
-    static HMENU Invalid() { return nullptr; }
-    static bool IsValid(HMENU h) { return h != nullptr; }
-    static void Close(HMENU h) { DestroyMenu(h); }
-};
-using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
-
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static bool IsValid(HWND h) { return h != nullptr; }
-    static void Close(HWND h) {
-        if (IsWindow(h)) DestroyWindow(h);
-    }
-};
-using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
-
-struct RegistryKeyTraits {
-    static HKEY Invalid() { return nullptr; }
-    static bool IsValid(HKEY h) { return h != nullptr; }
-    static void Close(HKEY h) { RegCloseKey(h); }
-};
-using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
+// A window that is destroyed unless something destroyed it already.
+inline void DestroyIfWindow(HWND window) {
+    if (IsWindow(window)) DestroyWindow(window);
+}
+using UniqueWindow = UniqueHandle<HWND, NullHandleTraits<HWND, DestroyIfWindow>>;
 
 // A window's device context (the screen's for no window), released with the
 // window it came from.
@@ -112,13 +84,6 @@ private:
     HWND window_;
     HDC dc_;
 };
-
-struct CoTaskMemTraits {
-    static void* Invalid() { return nullptr; }
-    static bool IsValid(void* p) { return p != nullptr; }
-    static void Close(void* p) { CoTaskMemFree(p); }
-};
-using UniqueCoTaskMem = UniqueHandle<void*, CoTaskMemTraits>;
 
 // A COM interface pointer that releases its reference.
 template <typename Interface>

@@ -14,11 +14,13 @@ namespace quillora {
 
 namespace {
 
-std::wstring AppDataVariable() {
-    const DWORD needed = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+// The text of a call that first tells the size it needs, then fills it.
+template <typename Call>
+std::wstring TextOfSizedCall(Call call) {
+    const DWORD needed = call(nullptr, 0);
     if (needed == 0) return {};
     std::wstring value(needed, L'\0');
-    const DWORD length = GetEnvironmentVariableW(L"APPDATA", value.data(), needed);
+    const DWORD length = call(value.data(), needed);
     value.resize(length < needed ? length : 0);
     return value;
 }
@@ -26,7 +28,8 @@ std::wstring AppDataVariable() {
 // Without the variable the settings go to the user's own roaming folder, not
 // to a folder at the root of the drive that every user shares.
 std::wstring AppDataWide() {
-    std::wstring value = AppDataVariable();
+    std::wstring value = TextOfSizedCall(
+        [](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(L"APPDATA", buffer, size); });
     if (!value.empty()) return value;
     value = ShellFolderPathWide(CSIDL_APPDATA);
     if (!value.empty()) value.pop_back();  // the variable has no backslash at its end
@@ -34,12 +37,7 @@ std::wstring AppDataWide() {
 }
 
 std::wstring CurrentDirectoryWide() {
-    const DWORD needed = GetCurrentDirectoryW(0, nullptr);
-    if (needed == 0) return {};
-    std::wstring value(needed, L'\0');
-    const DWORD length = GetCurrentDirectoryW(needed, value.data());
-    value.resize(length < needed ? length : 0);
-    return value;
+    return TextOfSizedCall([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
 Stamp Now() {
@@ -55,6 +53,18 @@ bool Exists(const std::string& path) {
 // A path in `folder` for `name` that no file holds yet.
 std::string FreePath(const std::string& folder, const std::string& name) {
     return folder + FreeName(name, [&](const std::string& candidate) { return Exists(folder + candidate); });
+}
+
+// Writes `content` (bytes or a writer) as a new file in `folder` (none when
+// empty) under `name`, or a free name made from it; its path, or nothing
+// when it could not.
+template <typename Content>
+std::optional<std::string> WriteAside(const std::string& folder, const std::string& name,
+                                      const Content& content) {
+    if (folder.empty()) return std::nullopt;
+    std::string path = FreePath(folder, name);
+    if (!WriteNewFile(path, content)) return std::nullopt;
+    return path;
 }
 
 // Keeps today's first state of the list in the backups folder and removes
@@ -165,22 +175,14 @@ bool SaveList(const BirthdayTable& table) {
 }
 
 std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
-    const auto base = DocumentsBase();
-    if (!base) return std::nullopt;
-    const std::string path = FreePath(ListDirFrom(*base), UnreadableCopyName(Now()));
-    if (!WriteNewFile(path, bytes)) return std::nullopt;
-    return path;
+    return WriteAside(ListDir(), UnreadableCopyName(Now()), bytes);
 }
 
 std::optional<std::string> KeepOtherVersionAside(const std::vector<BirthdayEntry>& people) {
-    const std::string folder = ListDir();
-    if (folder.empty()) return std::nullopt;
     BirthdayTable table;
     for (const BirthdayEntry& person : people)
         table.AppendLoaded(person);
-    const std::string path = FreePath(folder, OtherVersionCopyName(Now()));
-    if (!WriteNewFile(path, ListContent(table))) return std::nullopt;
-    return path;
+    return WriteAside(ListDir(), OtherVersionCopyName(Now()), ListContent(table));
 }
 
 bool MoveIntoBackups(const std::string& name) {
@@ -193,10 +195,7 @@ bool MoveIntoBackups(const std::string& name) {
 
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) {
     const auto base = AppDataBase();
-    if (!base) return std::nullopt;
-    const std::string path = FreePath(DataDirFrom(*base), RescueCopyName(Now()));
-    if (!WriteNewFile(path, ListContent(table))) return std::nullopt;
-    return path;
+    return WriteAside(base ? DataDirFrom(*base) : std::string(), RescueCopyName(Now()), ListContent(table));
 }
 
 }  // namespace quillora

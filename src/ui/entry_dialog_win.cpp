@@ -46,27 +46,20 @@ public:
     explicit EntryDialog(const EntryDialogRequest& request) : request_(request) {}
 
     std::optional<BirthdayEntry> Run(HWND mainWindow) {
+        // Start in the name field with its text selected, so that typing
+        // replaces it; the program moving the focus is no user event.
         RunModal(mainWindow, [this] {
-            if (!Create()) return false;
-            ShowCreated();
-            // Start in the name field with its text selected, so that typing
-            // replaces it; the program moving the focus is no user event.
             WithoutEvents([this] {
                 HWND nameField = GetDlgItem(Window(), NameFieldId);
                 SetFocus(nameField);
                 SendMessageA(nameField, EM_SETSEL, 0, -1);
             });
-            return true;
         });
         return std::move(result_);
     }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
-            case WM_COMMAND:
-                // Only the controls' own notifications; the dialog has no menu.
-                if (lParam != 0) OnCommand(LOWORD(wParam));
-                return 0;
             case WM_NOTIFY:
                 OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
                 return 0;
@@ -84,6 +77,8 @@ public:
     void OnDpiChanged() { SpaceDateLabel(); }
 
 private:
+    friend class ModalWindow<EntryDialog>;
+
     bool Create() {
         const char* title = request_.editMode ? "EDIT ENTRY" : "NEW ENTRY";
         if (!CreateCentred(EntryDialogClass, title, EntryDialogStyle, EntryDialogExStyle, ClientWidth,

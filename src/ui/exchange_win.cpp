@@ -2,11 +2,10 @@
 
 #include <commdlg.h>
 
-#include <cstring>
-
 #include "base/scoped_win.h"
 #include "storage/files_win.h"
 #include "storage/folders_win.h"
+#include "storage/system_code_page_win.h"
 #include "ui/import_preview_win.h"
 #include "ui/message_box_win.h"
 
@@ -16,11 +15,11 @@ namespace {
 
 // The filters in the order of their index (1, 2, 3); the program's own
 // lists and "All files" only for opening.
-constexpr char SaveFilters[] = "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0";
-constexpr char OpenFilters[] =
-    "iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0"
-    "Birthday lists (*.txt; *.bak)\0*.txt;*.bak\0All files (*.*)\0*.*\0";
-constexpr char DefaultSaveExtension[] = "ics";  // of the first filter
+constexpr wchar_t SaveFilters[] = L"iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0";
+constexpr wchar_t OpenFilters[] =
+    L"iCalendar (*.ics)\0*.ics\0vCard (*.vcf)\0*.vcf\0CSV (*.csv)\0*.csv\0"
+    L"Birthday lists (*.txt; *.bak)\0*.txt;*.bak\0All files (*.*)\0*.*\0";
+constexpr wchar_t DefaultSaveExtension[] = L"ics";  // of the first filter
 constexpr ExchangeFormat FilterFormats[] = {ExchangeFormat::ICalendar, ExchangeFormat::VCard,
                                             ExchangeFormat::Csv, ExchangeFormat::BirthdayList};
 
@@ -36,44 +35,14 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-// An ANSI text, or with `isList` a list of texts ended by an empty one, as
-// UTF-16 (the list keeps its zeros).
-std::wstring WideFromAnsi(const char* text, bool isList = false) {
-    if (!text) return {};
-    std::size_t length = std::strlen(text);
-    if (isList) {
-        while (text[length + 1] != '\0')
-            length += 1 + std::strlen(text + length + 1);
-        length += 2;
-    }
-    return WideFrom(CP_ACP, std::string_view(text, length));
-}
-
-struct WideChoice {
-    std::wstring path;
-    DWORD filterIndex = 0;
-};
-
-// Shows the dialog that `ansi` describes through the Unicode API, so that a
-// file in a folder whose name the ANSI code page cannot hold comes back as
-// Windows names it; the ANSI path is then made from it by AnsiPathOf.
-std::optional<WideChoice> ShowFileDialog(const OPENFILENAMEA& ansi, bool forSaving) {
-    const std::wstring filter = WideFromAnsi(ansi.lpstrFilter, true);
-    const std::wstring initialDir = WideFromAnsi(ansi.lpstrInitialDir);
-    const std::wstring title = WideFromAnsi(ansi.lpstrTitle);
-    const std::wstring defaultExtension = WideFromAnsi(ansi.lpstrDefExt);
+// Shows the file dialog through the Unicode API, so that a file in a folder
+// whose name the ANSI code page cannot hold comes back as Windows names it;
+// the ANSI path is then made from it by AnsiPathOf. The dialog's
+// nFilterIndex then names the filter chosen.
+std::optional<std::wstring> ShowFileDialog(OPENFILENAMEW& dialog, bool forSaving) {
     std::wstring buffer(PathBufferSize, L'\0');
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = ansi.hwndOwner;
-    dialog.lpstrFilter = ansi.lpstrFilter ? filter.c_str() : nullptr;
-    dialog.nFilterIndex = ansi.nFilterIndex;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = PathBufferSize;
-    dialog.lpstrInitialDir = ansi.lpstrInitialDir ? initialDir.c_str() : nullptr;
-    dialog.lpstrTitle = ansi.lpstrTitle ? title.c_str() : nullptr;
-    dialog.lpstrDefExt = ansi.lpstrDefExt ? defaultExtension.c_str() : nullptr;
-    dialog.Flags = ansi.Flags;
     // The dialogs' library is loaded only when the user asks for a file:
     // linked, it and what it brings along would cost every start memory.
     const UniqueModule library(LoadLibraryA("comdlg32.dll"));
@@ -82,7 +51,7 @@ std::optional<WideChoice> ShowFileDialog(const OPENFILENAMEA& ansi, bool forSavi
                                     library.Get(), forSaving ? "GetSaveFileNameW" : "GetOpenFileNameW")))
                               : nullptr;
     if (!show || !show(&dialog)) return std::nullopt;
-    return WideChoice{buffer.c_str(), dialog.nFilterIndex};
+    return std::wstring(buffer.c_str());
 }
 
 std::optional<unsigned long long> SizeOf(const std::string& path) {
@@ -94,12 +63,13 @@ std::optional<unsigned long long> SizeOf(const std::string& path) {
 }  // namespace
 
 std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::Choose(HWND owner, bool forSaving) {
-    OPENFILENAMEA dialog{};
+    const std::wstring initialFolder = WideFrom(CP_ACP, lastFolder_);
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = forSaving ? SaveFilters : OpenFilters;
     dialog.nFilterIndex = 1;
-    dialog.lpstrInitialDir = lastFolder_.empty() ? nullptr : lastFolder_.c_str();
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
     // A name typed without an extension gets the chosen filter's from the
     // dialog itself (Wine's and Windows' dialogs follow the filter once a
     // default is given), so its overwrite question names the real file.
@@ -107,13 +77,12 @@ std::optional<ExchangeCommands::ChosenFile> ExchangeCommands::Choose(HWND owner,
     // The working folder stays: the program finds its data\ folder there.
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                    (forSaving ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-    dialog.lpstrTitle = forSaving ? "EXPORT BIRTHDAYS" : "IMPORT BIRTHDAYS";
-    const std::optional<WideChoice> choice = ShowFileDialog(dialog, forSaving);
-    if (!choice) return std::nullopt;
-    dialog.nFilterIndex = choice->filterIndex;
-    const std::optional<std::string> path = AnsiPathOf(choice->path);
+    dialog.lpstrTitle = forSaving ? L"EXPORT BIRTHDAYS" : L"IMPORT BIRTHDAYS";
+    const std::optional<std::wstring> chosen = ShowFileDialog(dialog, forSaving);
+    if (!chosen) return std::nullopt;
+    const std::optional<std::string> path = AnsiPathOf(*chosen);
     if (!path) {
-        ShowUnreachablePath(owner, choice->path);
+        ShowUnreachablePath(owner, *chosen);
         return std::nullopt;
     }
 

@@ -36,27 +36,13 @@ public:
 
     std::optional<std::vector<bool>> Run(HWND mainWindow) {
         RunModal(
-            mainWindow,
-            [this] {
-                if (!Create()) return false;
-                ShowCreated();
-                SetFocus(List());
-                return true;
-            },
-            [this](const MSG& message) { return OnKey(message); });
+            mainWindow, [this] { SetFocus(List()); }, [this](const MSG& message) { return OnKey(message); });
         return std::move(result_);
     }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-        switch (message) {
-            case WM_COMMAND:
-                if (lParam != 0) OnCommand(LOWORD(wParam));  // the buttons; the window has no menu
-                return 0;
-            case WM_NOTIFY:
-                return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-            default:
-                return HandleModalMessage(message, wParam, lParam);
-        }
+        if (message == WM_NOTIFY) return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return HandleModalMessage(message, wParam, lParam);
     }
 
     [[nodiscard]] static StaticLook LookOfStatic(int id) {
@@ -65,6 +51,8 @@ public:
     void OnDpiChanged() { ScaleListColumns(List(), Columns, theme_); }
 
 private:
+    friend class ModalWindow<ImportPreview>;
+
     bool Create() {
         if (!CreateCentred(ImportPreviewClass, "IMPORT", ImportPreviewStyle, ImportPreviewExStyle,
                            ClientWidth, ClientHeight))

@@ -42,23 +42,7 @@ class InformationWindow : public ModalWindow<InformationWindow> {
 public:
     InformationWindow() = default;
 
-    void Run(HWND mainWindow) {
-        RunModal(mainWindow, [this] {
-            if (!Create()) return false;
-            ShowCreated();
-            return true;
-        });
-    }
-
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-        switch (message) {
-            case WM_COMMAND:
-                if (lParam != 0) OnCommand(LOWORD(wParam));  // the buttons; the window has no menu
-                return 0;
-            default:
-                return HandleModalMessage(message, wParam, lParam);
-        }
-    }
+    void Run(HWND mainWindow) { RunModal(mainWindow); }
 
     [[nodiscard]] static StaticLook LookOfStatic(int id) {
         switch (id) {
@@ -76,6 +60,8 @@ public:
     }
 
 private:
+    friend class ModalWindow<InformationWindow>;
+
     bool Create() {
         if (!CreateCentred(InformationWindowClass, "INFORMATION", InformationWindowStyle,
                            InformationWindowExStyle, ClientWidth, ClientHeight))

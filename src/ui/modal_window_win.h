@@ -13,37 +13,50 @@ namespace quillora {
 // The entry dialog, the information window and the import preview: each
 // opened over the main window, which is disabled meanwhile, and run in a
 // loop of its own until it closes, by its close box or Alt+F4 (WM_CLOSE) or
-// by a button of its own (Close()).
+// by a button of its own (Close()). `Derived` makes its window and controls
+// in Create() and hears its controls' commands in OnCommand(id).
 template <typename Derived>
 class ModalWindow : public ThemedWindow<Derived> {
+public:
+    // WM_COMMAND of the controls (the windows have no menu), WM_CLOSE,
+    // WM_ACTIVATE, and what every themed window answers.
+    LRESULT HandleModalMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_COMMAND:
+                if (lParam != 0) static_cast<Derived*>(this)->OnCommand(LOWORD(wParam));
+                return 0;
+            case WM_CLOSE:
+                Close();
+                return 0;
+            case WM_ACTIVATE:
+                return OnActivate(wParam, lParam);
+            default:
+                return this->HandleThemeMessage(message, wParam, lParam);
+        }
+    }
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        return HandleModalMessage(message, wParam, lParam);
+    }
+
 protected:
-    // Disables `owner`, then `open` makes and shows the window (false when
-    // it could not), and the loop runs until the window closes. The owner is
-    // enabled again before the window goes, so that the focus returns to it
-    // rather than to another program's window. `keys`, when given, sees
-    // every key message first (see RunMessageLoop).
-    void RunModal(HWND owner, const std::function<bool()>& open,
+    // Disables `owner`, makes and shows the window, then `shown` runs and
+    // the loop runs until the window closes. The owner is enabled again
+    // before the window goes, so that the focus returns to it rather than to
+    // another program's window. `keys`, when given, sees every key message
+    // first (see RunMessageLoop).
+    void RunModal(HWND owner, const std::function<void()>& shown = {},
                   const std::function<bool(const MSG&)>& keys = {}) {
         EnableWindow(owner, FALSE);
-        if (open()) RunMessageLoop([this] { return closed_; }, keys);
+        if (static_cast<Derived*>(this)->Create()) {
+            ShowWindow(this->Window(), SW_SHOWNORMAL);
+            UpdateWindow(this->Window());
+            if (shown) shown();
+            RunMessageLoop([this] { return closed_; }, keys);
+        }
         EnableWindow(owner, TRUE);
         this->Destroy();
     }
-    void ShowCreated() {
-        ShowWindow(this->Window(), SW_SHOWNORMAL);
-        UpdateWindow(this->Window());
-    }
     void Close() { closed_ = true; }
-
-    // WM_CLOSE, WM_ACTIVATE, and what every themed window answers.
-    LRESULT HandleModalMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_CLOSE) {
-            Close();
-            return 0;
-        }
-        if (message == WM_ACTIVATE) return OnActivate(wParam, lParam);
-        return this->HandleThemeMessage(message, wParam, lParam);
-    }
 
 private:
     // A plain window forgets which control had the focus when it is
