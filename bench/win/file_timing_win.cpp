@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ namespace {
 
 using namespace quillora;
 
-constexpr int Rounds = 11;
+constexpr int DefaultRounds = 11;
 constexpr std::size_t LongLineBytes = std::size_t{64} << 20;
 constexpr const char* Folder = "C:\\quillora-bench";
 
@@ -78,7 +79,8 @@ bool PlainWrite(const std::string& path, const std::string& bytes, bool flush) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const int rounds = argc > 1 ? std::max(3, std::atoi(argv[1])) : DefaultRounds;
     CreateDirectoryA(Folder, nullptr);
     const std::string source = std::string(Folder) + "\\source.txt";
     const std::string saved = std::string(Folder) + "\\list.txt";
@@ -91,7 +93,7 @@ int main() {
     }
 
     std::vector<double> load, read, save, writeFlushed, writeOnly;
-    for (int round = 0; round <= Rounds; ++round) {
+    for (int round = 0; round <= rounds; ++round) {
         BirthdayTable table;
         std::string bytes;
         const double loadMs = Milliseconds(
@@ -124,7 +126,7 @@ int main() {
 
     const double loadRatio = Median(load) / Median(read);
     const double saveRatio = Median(save) / Median(writeFlushed);
-    std::printf("64 MiB-line list, medians of %d rounds (ms):\n", Rounds);
+    std::printf("64 MiB-line list, medians of %d rounds (ms):\n", rounds);
     std::printf("  load  ReadWholeFile+ParseList    %8.1f   plain read              %8.1f   ratio %.2f\n",
                 Median(load), Median(read), loadRatio);
     std::printf("  save  streamed SaveWholeFile     %8.1f   plain write and flush   %8.1f   ratio %.2f\n",
