@@ -27,8 +27,9 @@ constexpr int Rounds = 5;
 constexpr int KillsPerRound = 11;
 
 // A list large enough that writing it takes a while (under Wine about 80 ms,
-// against a start of about half a second): a few names of a mebibyte each. Written with line feeds only, so
-// that the quit, which writes CR LF, changes every line end and "old" and "new" never agree.
+// against a start of about half a second): a few names of a mebibyte each.
+// Written with line feeds only, so that the quit, which writes CR LF,
+// changes every line end and "old" and "new" never agree.
 constexpr int EntryCount = 6;
 
 std::vector<Entry> LargeEntries() {
