@@ -244,8 +244,10 @@ HWND Program::WaitForWindow(std::string_view title, Millis timeout) const {
             found = FindTopLevel(processId_, title);
             if (found != nullptr || !Running()) return true;
             const std::vector<HWND> windows = TopLevelWindows(processId_);
+            // A dialog that is the window sought (Setup's pages) is waited
+            // for until it shows; any other one is a message box.
             return std::any_of(windows.begin(), windows.end(),
-                               [](HWND w) { return ClassNameOf(w) == "#32770"; });
+                               [&](HWND w) { return ClassNameOf(w) == "#32770" && TitleOf(w) != title; });
         },
         timeout);
     return found;
