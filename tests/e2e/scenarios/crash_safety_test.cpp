@@ -17,7 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Loading and saving the list below under Wine on a loaded machine.
 // Each of this many tests kills the program this many times at random
 // moments between the Quit command and a little after the time a quit
 // takes without a kill (the list's save, the settings' save, closing the
@@ -27,8 +26,8 @@ constexpr int Rounds = 5;
 constexpr int KillsPerRound = 11;
 
 // A list large enough that writing it takes a while (under Wine about 80 ms,
-// against a start of about half a second): a few names of a mebibyte each. Written with line feeds only, so that the quit, which
-// writes CR LF, changes every line end and "old" and "new" never agree.
+// against a start of about half a second): a few names of a mebibyte each. Written with line feeds only, so
+// that the quit, which writes CR LF, changes every line end and "old" and "new" never agree.
 constexpr int EntryCount = 6;
 
 std::vector<Entry> LargeEntries() {
