@@ -13,8 +13,6 @@
 namespace quillora::e2e {
 namespace {
 
-// ---------------------------------------------------------------------------
-
 struct UnreadableCase {
     const char* name;
     std::string bytes;

@@ -156,11 +156,11 @@ inline bool SelectRow(HWND listView, int row) {
 }
 
 // Starts the program in the scenario, waits for its main window, runs
-// `whileShown` on it (when given), closes the window as the user would and
+// `whileShown` on it, closes the window as the user would and
 // expects a normal end (exit code 0).
-inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options = {},
-                         ListAtStart list = ListAtStart::Readable,
-                         const std::function<void(HWND)>& whileShown = {}) {
+inline void StartAndQuit(
+    const Scenario& scenario, const LaunchOptions& options = {}, ListAtStart list = ListAtStart::Readable,
+    const std::function<void(HWND)>& whileShown = [](HWND) {}) {
     Program program = scenario.Launch(options);
     ASSERT_TRUE(program.Started()) << program.Describe();
     if (list == ListAtStart::KeptAside) {
@@ -168,9 +168,7 @@ inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options 
     }
     HWND window = program.WaitForWindow(MainWindowTitle);
     ASSERT_NE(window, nullptr) << program.Describe();
-    if (whileShown) {
-        ASSERT_NO_FATAL_FAILURE(whileShown(window));
-    }
+    ASSERT_NO_FATAL_FAILURE(whileShown(window));
     PostClose(window);
     const std::optional<DWORD> exitCode = program.WaitForExit();
     ASSERT_TRUE(exitCode.has_value())
