@@ -9,9 +9,6 @@
 namespace quillora {
 namespace {
 
-const BirthdayEntry Anna{"Anna", "14", "2", "1980", "1", "1"};
-const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
-
 constexpr std::string_view AnnaAndBen =
     "2\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1";
 

@@ -9,10 +9,6 @@
 namespace quillora {
 namespace {
 
-const BirthdayEntry Anna{"Anna", "14", "2", "1980", "1", "1"};
-const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
-const BirthdayEntry Cleo{"Cleo", "29", "2", "", "1", "1"};
-
 // Each kind of change undone and redone: the table comes back row for row,
 // and the undo names the rows it put back (none for an addition).
 TEST(EditHistory, UndoesAndRedoesEachKindOfChangeRowForRow) {

@@ -52,8 +52,8 @@ std::vector<std::string> EventOf(const std::vector<std::string>& lines, const st
 }
 
 TEST(ICalendarExport, OneYearlyAllDayEventPerEntryWithARealDate) {
-    const BirthdayTable table = TableOf({{"Anna", "14", "2", "1980", "1", "1"},
-                                         {"Ben", "3", "11", "1975", "0", "1"},
+    const BirthdayTable table = TableOf({Anna,
+                                         Ben,
                                          {"Leap", "29", "2", "1992", "1", "1"},
                                          {"Old", "5", "1", "1850", "1", "1"},
                                          {"No year", "29", "2", "", "1", "1"},
@@ -89,7 +89,7 @@ TEST(ICalendarExport, OneYearlyAllDayEventPerEntryWithARealDate) {
 }
 
 TEST(ICalendarExport, AlarmsFollowTheLeadDaysAndNoneForZero) {
-    const BirthdayTable table = TableOf({{"Anna", "14", "2", "1980", "1", "1"}});
+    const BirthdayTable table = TableOf({Anna});
     EXPECT_NE(ExportTable(ExchangeFormat::ICalendar, table, OnDecember7(20)).bytes.find("TRIGGER:-P20D\r\n"),
               std::string::npos);
     EXPECT_EQ(ExportTable(ExchangeFormat::ICalendar, table, OnDecember7(0)).bytes.find("VALARM"),
@@ -97,9 +97,7 @@ TEST(ICalendarExport, AlarmsFollowTheLeadDaysAndNoneForZero) {
 }
 
 TEST(ICalendarExport, UidsAreStableAndDistinct) {
-    const BirthdayTable table = TableOf({{"Anna", "14", "2", "1980", "1", "1"},
-                                         {"Anna", "1", "1", "1990", "1", "1"},
-                                         {"Ben", "3", "11", "1975", "0", "1"}});
+    const BirthdayTable table = TableOf({Anna, {"Anna", "1", "1", "1990", "1", "1"}, Ben});
     const auto uids = [](const std::string& bytes) {
         std::vector<std::string> found;
         for (const std::string& line : Unfolded(bytes)) {
@@ -113,9 +111,8 @@ TEST(ICalendarExport, UidsAreStableAndDistinct) {
     EXPECT_NE(first[0], first[1]);
     EXPECT_NE(first[0], first[2]);
     // Another day, another lead and an edited date keep the UIDs.
-    const BirthdayTable edited = TableOf({{"Anna", "15", "2", "1980", "0", "1"},
-                                          {"Anna", "1", "1", "1990", "1", "1"},
-                                          {"Ben", "3", "11", "1975", "0", "1"}});
+    const BirthdayTable edited =
+        TableOf({{"Anna", "15", "2", "1980", "0", "1"}, {"Anna", "1", "1", "1990", "1", "1"}, Ben});
     EXPECT_EQ(uids(ExportTable(ExchangeFormat::ICalendar, edited, {{2030, 1, 1}, 0, &Ansi}).bytes), first);
     // Each contact card carries its entry's event UID.
     EXPECT_EQ(uids(ExportTable(ExchangeFormat::VCard, table, OnDecember7()).bytes), first);

@@ -13,9 +13,6 @@
 namespace quillora {
 namespace {
 
-const BirthdayEntry Ben{"Ben", "3", "11", "1975", "0", "1"};
-const BirthdayEntry Cleo{"Cleo", "29", "2", "", "1", "1"};
-
 // One person, Anna, in each of the states a side can leave her in: as the
 // base has her ('u'), in one of two changed versions ('1', '2'), or not at
 // all ('-': deleted, or never added).

@@ -136,6 +136,7 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath);
 // Loads a DLL of the tests into the process that runs `window` (its
 // DllMain runs there); false when the loading thread could not run.
 bool LoadLibraryInto(HWND window, const std::string& dllPath);
+bool LoadLibraryInto(DWORD processId, const std::string& dllPath);
 
 // A block of shared memory holding a T under `name`, made by a test for a
 // DLL loaded into the program to find; it starts zeroed and goes with the

@@ -14,6 +14,10 @@ namespace quillora::e2e {
 bool LoadLibraryInto(HWND window, const std::string& dllPath) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
+    return LoadLibraryInto(processId, dllPath);
+}
+
+bool LoadLibraryInto(DWORD processId, const std::string& dllPath) {
     const UniqueKernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId));
     if (!process) return false;
     void* remotePath =

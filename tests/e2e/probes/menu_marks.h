@@ -37,12 +37,9 @@ inline std::string MenuMarksMappingName(DWORD processId) {
     return "Local\\QuilloraMenuMarks-" + std::to_string(processId);
 }
 
-// Loads the probe DLL (`probePath`, a Windows path) into `process` and
-// returns the marks it read; nothing when the reading failed.
-std::optional<MenuMarks> ReadMenuMarks(HANDLE process, const std::string& probePath);
-
-// The same with the probe built beside the tests, once the program waits
-// for input, trying for a few seconds.
+// Loads the probe DLL built beside the tests into the process, once it waits
+// for input, and returns the marks it read, trying for a few seconds;
+// nothing when the reading failed.
 std::optional<MenuMarks> ReadMenuMarksWhenIdle(DWORD processId);
 
 }  // namespace quillora::test

@@ -17,7 +17,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Loading and saving the list below under Wine on a loaded machine.
 // Each of this many tests kills the program this many times at random
 // moments between the Quit command and a little after the time a quit
 // takes without a kill (the list's save, the settings' save, closing the

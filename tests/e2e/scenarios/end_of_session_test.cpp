@@ -16,21 +16,6 @@ constexpr const char* SavedSettings = "3\r\n1\r\n1";
 
 class SessionEnd : public ProgramOnList {
 protected:
-    // Starts on Anna and Ben and deletes Ben, a change only the run knows.
-    void StartAndDeleteBen() {
-        ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList(), UnsavedSettings));
-        HWND list = ListOfTab(main_, AllTab);
-        ClickItem(list, 1);
-        ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).SelectedItem() == 1; }));
-        ClickButton(main_, DeleteEntryButtonId);
-        ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).ItemCount() == 1; }));
-    }
-
-    HWND OpenNewEntryDialog() {
-        ClickButton(main_, AddEntryButtonId);
-        return program_.WaitForWindow("NEW ENTRY");
-    }
-
     void ExpectSavedWithoutBen() {
         EXPECT_FALSE(program_.WaitForMessageBox(Millis(0)).has_value()) << program_.Describe();
         EXPECT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
@@ -40,7 +25,7 @@ protected:
 };
 
 TEST_F(SessionEnd, LogOffOrShutdownSavesTheListAndTheSettings) {
-    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen(UnsavedSettings));
     ASSERT_TRUE(EndWineSession());
     ExpectSavedWithoutBen();
 }
@@ -48,8 +33,8 @@ TEST_F(SessionEnd, LogOffOrShutdownSavesTheListAndTheSettings) {
 // Installers and the Restart Manager close a program with
 // ENDSESSION_CLOSEAPP; what the open dialog holds was never confirmed.
 TEST_F(SessionEnd, ClosingForAnInstallerWithTheDialogOpenSavesTheListAsItStands) {
-    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
-    HWND dialog = OpenNewEntryDialog();
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen(UnsavedSettings));
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
     ASSERT_NE(dialog, nullptr) << program_.Describe();
     EXPECT_TRUE(SendEndSession(main_, ENDSESSION_CLOSEAPP));
     ExpectSavedWithoutBen();
@@ -58,7 +43,7 @@ TEST_F(SessionEnd, ClosingForAnInstallerWithTheDialogOpenSavesTheListAsItStands)
 // At the end of a session no message box may hold things up; a list that
 // cannot be saved then still ends in its rescue copy.
 TEST_F(SessionEnd, ABlockedListEndsInARescueCopyWithoutAMessage) {
-    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen(UnsavedSettings));
     const FileLock lock(scenario_->ListFile(), FILE_SHARE_READ);
     ASSERT_TRUE(lock.Held());
     EXPECT_TRUE(SendEndSession(main_, ENDSESSION_LOGOFF));
@@ -74,15 +59,41 @@ TEST_F(SessionEnd, ABlockedListEndsInARescueCopyWithoutAMessage) {
 }
 
 TEST_F(SessionEnd, AStrayQuitMessageStillSaves) {
-    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen(UnsavedSettings));
     ASSERT_TRUE(PostThreadMessageA(GetWindowThreadProcessId(main_, nullptr), WM_QUIT, 0, 0));
     ExpectSavedWithoutBen();
 }
 
-// A close request while a child window is open brings that window to the
-// front and does nothing else: no save, nothing destroyed.
-TEST_F(SessionEnd, ACloseRequestWithAChildWindowOpenBringsItToTheFront) {
-    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
+// A second start of Quillora by the same user ends at once with exit code
+// 0, touching no file, and brings the running copy (or its open dialog) to
+// the front. A close request while a child window is open brings that window
+// to the front and does nothing else: no save, nothing destroyed.
+TEST_F(SessionEnd, ASecondStartOrACloseRequestBringsTheRunningCopyOrItsChildForward) {
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen(UnsavedSettings));
+    const auto listFolder = FolderEntries(scenario_->ListFolder());
+    const auto settingsFolder = FolderEntries(scenario_->SettingsFolder());
+
+    ShowWindow(main_, SW_MINIMIZE);
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(main_) != 0; }));
+    Program second = scenario_->Launch();
+    EXPECT_EQ(second.WaitForExit(), std::optional<DWORD>(0)) << second.Describe();
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main_) && GetForegroundWindow() == main_; }, Millis(5000)));
+
+    HWND dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
+    ASSERT_NE(dialog, nullptr) << program_.Describe();
+    BringToFront(main_);
+    Program third = scenario_->Launch();
+    EXPECT_EQ(third.WaitForExit(), std::optional<DWORD>(0)) << third.Describe();
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, Millis(5000)));
+
+    EXPECT_TRUE(program_.Running());
+    EXPECT_EQ(FolderEntries(scenario_->ListFolder()), listFolder);
+    EXPECT_EQ(FolderEntries(scenario_->SettingsFolder()), settingsFolder);
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario_->SettingsFile()), UnsavedSettings);
+    PostClose(dialog);  // the close box stores nothing
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsEnabledWindow(main_); }));
+
     struct Child {
         const char* title;
         int openCommand;
@@ -106,38 +117,6 @@ TEST_F(SessionEnd, ACloseRequestWithAChildWindowOpenBringsItToTheFront) {
         PressDialogButton(window, child.closeButton);
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(window) && IsEnabledWindow(main_); }));
     }
-    PostClose(main_);
-    ExpectSavedWithoutBen();
-}
-
-// A second start of Quillora by the same user ends at once with exit code
-// 0, touching no file, and brings the running copy (or its open dialog) to
-// the front.
-TEST_F(SessionEnd, ASecondStartBringsTheRunningCopyForwardAndTouchesNothing) {
-    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
-    const auto listFolder = FolderEntries(scenario_->ListFolder());
-    const auto settingsFolder = FolderEntries(scenario_->SettingsFolder());
-
-    ShowWindow(main_, SW_MINIMIZE);
-    ASSERT_TRUE(WaitUntil([&] { return IsIconic(main_) != 0; }));
-    Program second = scenario_->Launch();
-    EXPECT_EQ(second.WaitForExit(), std::optional<DWORD>(0)) << second.Describe();
-    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main_) && GetForegroundWindow() == main_; }, Millis(5000)));
-
-    HWND dialog = OpenNewEntryDialog();
-    ASSERT_NE(dialog, nullptr) << program_.Describe();
-    BringToFront(main_);
-    Program third = scenario_->Launch();
-    EXPECT_EQ(third.WaitForExit(), std::optional<DWORD>(0)) << third.Describe();
-    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }, Millis(5000)));
-
-    EXPECT_TRUE(program_.Running());
-    EXPECT_EQ(FolderEntries(scenario_->ListFolder()), listFolder);
-    EXPECT_EQ(FolderEntries(scenario_->SettingsFolder()), settingsFolder);
-    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
-    EXPECT_EQ(ReadBytes(scenario_->SettingsFile()), UnsavedSettings);
-    PostClose(dialog);  // the close box stores nothing
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) && IsEnabledWindow(main_); }));
     PostClose(main_);
     ExpectSavedWithoutBen();
 }

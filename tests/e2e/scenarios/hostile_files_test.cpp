@@ -15,9 +15,6 @@
 namespace quillora::e2e {
 namespace {
 
-// Settings whose third line is 1, so that only the quit writes them.
-// Loading, filling and saving 100,000 entries under Wine on a loaded machine.
-
 std::string RandomBytes(std::size_t size, unsigned seed) {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> byte(0, 255);
@@ -260,14 +257,15 @@ std::shared_ptr<void> MarkReadOnly(const std::string& path) {
 
 class UnwritableListAtQuit : public testing::TestWithParam<Obstacle> {};
 
+// A line end after the third line: only a save of the settings removes it.
+const std::string UnsavedSettings = "6\r\n0\r\n1\r\n";
+// Line feeds only: a save of the list would change it.
+const std::string LineFeedList = WithLineEnd(TwoEntryList(), "\r\n", "\n");
+
 TEST_P(UnwritableListAtQuit, SaysSoKeepsTheFileAndStillSavesTheSettings) {
     const Scenario scenario(CurrentTestName());
-    // A line end after the third line: only a save of the settings removes it.
-    const std::string settings = "6\r\n0\r\n1\r\n";
-    // Line feeds only: a save of the list would change it.
-    const std::string list = "2\nAnna\nBen\n14\n3\n2\n11\n1980\n1975\n1\n0\n1\n1";
-    scenario.GiveSettings(settings);
-    scenario.GiveList(list);
+    scenario.GiveSettings(UnsavedSettings);
+    scenario.GiveList(LineFeedList);
 
     Program program = scenario.Launch();
     HWND window = program.WaitForWindow(MainWindowTitle);
@@ -277,30 +275,17 @@ TEST_P(UnwritableListAtQuit, SaysSoKeepsTheFileAndStillSavesTheSettings) {
     PostCommand(window, QuitCommand);
 
     const std::optional<MessageBoxView> box = program.WaitForMessageBox();
-    ASSERT_TRUE(box.has_value()) << program.Describe();
-    EXPECT_EQ(box->title, "ERROR");
-    EXPECT_EQ(box->text, "COULDNT SAVE THE BIRTHDAY-LIST!");
-    ASSERT_EQ(box->buttons.size(), 1u);
-    EXPECT_EQ(box->buttons[0].text, "OK");
-    EXPECT_FALSE(box->hasIcon);
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorBox(box, "COULDNT SAVE THE BIRTHDAY-LIST!", program));
     // The list is saved before the settings.
-    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), settings);
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), UnsavedSettings);
 
     PressDialogButton(box->window, IDOK);
     // The run's table is kept as a rescue copy, and the user told its name.
-    const std::optional<MessageBoxView> rescue = WaitForNextMessageBox(program.Id(), box->window);
-    ASSERT_TRUE(rescue.has_value()) << program.Describe();
-    EXPECT_EQ(rescue->title, "ERROR");
-    const std::string saying = "THE BIRTHDAY-LIST IS KEPT AS: ";
-    const std::string rescuePath = rescue->text.substr(std::min(saying.size(), rescue->text.size()));
-    EXPECT_EQ(rescue->text, saying + rescuePath);
-    EXPECT_EQ(rescuePath.rfind(scenario.SettingsFolder() + "\\list-unsaved-", 0), 0u) << rescuePath;
-    EXPECT_EQ(ReadBytes(rescuePath), TwoEntryList());
-    PressDialogButton(rescue->window, IDOK);
+    EXPECT_EQ(ReadBytes(AcceptRescueNotice(program, scenario, box->window)), TwoEntryList());
     EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
     obstacle.reset();
     EXPECT_EQ(ReadBytes(scenario.SettingsFile()), "6\r\n0\r\n1");
-    EXPECT_EQ(ReadBytes(scenario.ListFile()), list);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), LineFeedList);
     EXPECT_EQ(FolderEntries(scenario.ListFolder()), (std::vector<std::string>{"Backups", "list.txt"}));
 }
 
@@ -316,10 +301,8 @@ INSTANTIATE_TEST_SUITE_P(
 // the list from being saved, and neither is reported.
 TEST(HostileQuit, ReadOnlySettingsAndBackupDoNotStopTheListSave) {
     const Scenario scenario(CurrentTestName());
-    const std::string settings = "6\r\n0\r\n1\r\n";
-    const std::string list = "2\nAnna\nBen\n14\n3\n2\n11\n1980\n1975\n1\n0\n1\n1";
-    scenario.GiveSettings(settings);
-    scenario.GiveList(list);
+    scenario.GiveSettings(UnsavedSettings);
+    scenario.GiveList(LineFeedList);
     WriteBytes(scenario.ListFile() + ".bak", "an older list");
     const auto settingsMark = MarkReadOnly(scenario.SettingsFile());
     const auto backupMark = MarkReadOnly(scenario.ListFile() + ".bak");
@@ -327,7 +310,7 @@ TEST(HostileQuit, ReadOnlySettingsAndBackupDoNotStopTheListSave) {
 
     ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
     EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
-    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), settings);
+    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), UnsavedSettings);
 }
 
 // ---------------------------------------------------------------------------

@@ -41,21 +41,6 @@ std::string ShellFolder(int csidl) {
     return path;
 }
 
-std::optional<std::string> MachineRegistryText(const char* key, const char* value) {
-    DWORD size = 0;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    std::string text(size, '\0');
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, key, value, RRF_RT_REG_SZ, nullptr, text.data(), &size) !=
-        ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    text.resize(text.find('\0'));
-    return text;
-}
-
 bool MachineKeyExists(const char* key) {
     HKEY opened = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
@@ -106,7 +91,7 @@ struct Installation {
 // A user's start of Quillora through the Start-menu shortcut, closed again
 // at once; the program ends with exit code 0.
 void StartAndCloseAsTheStartMenuDoes(const Scenario& scenario, const ShortcutView& startMenu) {
-    const AppDataOf appData(scenario);
+    const EnvironmentOverride appData("APPDATA", scenario.AppData());
     Program program = StartProcess(startMenu.target, startMenu.workingFolder);
     HWND window = program.WaitForWindow(MainWindowTitle);
     ASSERT_NE(window, nullptr) << program.Describe();
@@ -138,14 +123,16 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
         EXPECT_TRUE(installed && built && *installed == *built) << file << " differs from the build's";
     }
 
-    EXPECT_EQ(MachineRegistryText(UninstallKey, "DisplayName"), "Quillora");
-    EXPECT_EQ(MachineRegistryText(UninstallKey, "Publisher"), "Quillora");
-    const std::string version = MachineRegistryText(UninstallKey, "DisplayVersion").value_or("");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayName"), "Quillora");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "Publisher"), "Quillora");
+    const std::string version = RegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayVersion").value_or("");
     EXPECT_TRUE(!version.empty() && std::all_of(version.begin(), version.end(), [](char c) {
         return (c >= '0' && c <= '9') || c == '.';
     })) << version;
-    EXPECT_EQ(MachineRegistryText(UninstallKey, "DisplayIcon"), installation.folder + "\\Quillora.exe,0");
-    EXPECT_EQ(MachineRegistryText(UninstallKey, "UninstallString"), "\"" + installation.Uninstaller() + "\"");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "DisplayIcon"),
+              installation.folder + "\\Quillora.exe,0");
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, UninstallKey, "UninstallString"),
+              "\"" + installation.Uninstaller() + "\"");
 
     const std::optional<ShortcutView> startMenu = ReadShortcut(installation.startMenuShortcut);
     ASSERT_TRUE(startMenu.has_value()) << "no Start-menu shortcut " << installation.startMenuShortcut;
@@ -173,7 +160,7 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
     // ends and runs again from the new installation.
     scenario.GiveList(TwoEntryList());
     {
-        const AppDataOf appData(scenario);
+        const EnvironmentOverride appData("APPDATA", scenario.AppData());
         Program quillora = StartProcess(startMenu->target, startMenu->workingFolder);
         HWND window = quillora.WaitForWindow(MainWindowTitle);
         ASSERT_NE(window, nullptr) << quillora.Describe();
@@ -237,7 +224,7 @@ TEST(Installer, AnInteractiveUpgradeAsksBeforeItClosesQuilloraWhichThenSaves) {
     const Scenario scenario(CurrentTestName());
     scenario.GiveSettings(QuietSettings);
     scenario.GiveList(TwoEntryList());
-    const AppDataOf appData(scenario);
+    const EnvironmentOverride appData("APPDATA", scenario.AppData());
     Program quillora = StartProcess(installation.folder + "\\Quillora.exe", installation.folder);
     HWND window = quillora.WaitForWindow(MainWindowTitle);
     ASSERT_NE(window, nullptr) << quillora.Describe();

@@ -13,14 +13,6 @@
 namespace quillora::e2e {
 namespace {
 
-std::string FileName(const Day& day) {
-    char name[32];
-    std::snprintf(name, sizeof name, "list-%04d-%02d-%02d.txt", day.year, day.month, day.day);
-    return name;
-}
-
-// ---------------------------------------------------------------------------
-
 struct UnreadableCase {
     const char* name;
     std::string bytes;
@@ -72,18 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---------------------------------------------------------------------------
 
-class BlockedSave : public ProgramOnList {
-protected:
-    // Starts on Anna and Ben and deletes Ben, a change only the run knows.
-    void StartAndDeleteBen() {
-        ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
-        HWND list = ListOfTab(main_, AllTab);
-        ClickItem(list, 1);
-        ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).SelectedItem() == 1; }));
-        ClickButton(main_, DeleteEntryButtonId);
-        ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).ItemCount() == 1; }));
-    }
-};
+using BlockedSave = ProgramOnList;
 
 // A scanner or sync client holding the list for a moment (reading, without
 // delete sharing) delays the save; a stale temporary file from an earlier
@@ -112,21 +93,10 @@ TEST_F(BlockedSave, AListHeldThroughTheQuitEndsInARescueCopy) {
     const DWORD start = GetTickCount();
     PostCommand(main_, QuitCommand);
     const std::optional<MessageBoxView> failed = program_.WaitForMessageBox();
-    ASSERT_TRUE(failed.has_value()) << program_.Describe();
     std::printf("the save was given up after %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
-    EXPECT_EQ(failed->text, "COULDNT SAVE THE BIRTHDAY-LIST!");
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorBox(failed, "COULDNT SAVE THE BIRTHDAY-LIST!", program_));
     PressDialogButton(failed->window, IDOK);
-
-    const std::optional<MessageBoxView> rescue = WaitForNextMessageBox(program_.Id(), failed->window);
-    ASSERT_TRUE(rescue.has_value()) << program_.Describe();
-    EXPECT_EQ(rescue->title, "ERROR");
-    EXPECT_FALSE(rescue->hasIcon);
-    const std::string saying = "THE BIRTHDAY-LIST IS KEPT AS: ";
-    const std::string path = rescue->text.substr(std::min(saying.size(), rescue->text.size()));
-    EXPECT_EQ(rescue->text, saying + path);
-    EXPECT_EQ(path.rfind(scenario_->SettingsFolder() + "\\list-unsaved-", 0), 0u) << path;
-    EXPECT_EQ(ReadBytes(path), ListBytes({Anna}));
-    PressDialogButton(rescue->window, IDOK);
+    EXPECT_EQ(ReadBytes(AcceptRescueNotice(program_, *scenario_, failed->window)), ListBytes({Anna}));
     EXPECT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
     EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
 }
@@ -141,9 +111,9 @@ TEST(DailyBackups, KeepTheDaysFirstListAndRotateAtFourteen) {
     scenario.GiveList(TwoEntryList());
     const std::string backups = scenario.ListFolder() + "\\Backups";
     const Day today = LocalToday();
-    std::vector<std::string> expected{FileName(today)};
+    std::vector<std::string> expected{"list-" + DateText(today) + ".txt"};
     for (int daysAgo = 1; daysAgo <= 14; ++daysAgo) {
-        const std::string name = FileName(DaysFrom(today, -daysAgo));
+        const std::string name = "list-" + DateText(DaysFrom(today, -daysAgo)) + ".txt";
         ASSERT_TRUE(WriteBytes(backups + "\\" + name, "an older list " + name));
         if (daysAgo < 14) expected.push_back(name);
     }
@@ -153,13 +123,13 @@ TEST(DailyBackups, KeepTheDaysFirstListAndRotateAtFourteen) {
 
     ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
     EXPECT_EQ(FolderEntries(backups), expected);
-    EXPECT_EQ(ReadBytes(backups + "\\" + FileName(today)), TwoEntryList());
+    EXPECT_EQ(ReadBytes(backups + "\\list-" + DateText(today) + ".txt"), TwoEntryList());
 
     // A later save of the same day keeps the day's first list.
     scenario.GiveList(ListBytes({Anna}));
     ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
     EXPECT_EQ(FolderEntries(backups), expected);
-    EXPECT_EQ(ReadBytes(backups + "\\" + FileName(today)), TwoEntryList());
+    EXPECT_EQ(ReadBytes(backups + "\\list-" + DateText(today) + ".txt"), TwoEntryList());
     EXPECT_EQ(ReadBytes(scenario.ListFile()), ListBytes({Anna}));
 }
 

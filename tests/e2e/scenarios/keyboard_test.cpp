@@ -12,70 +12,43 @@ namespace {
 
 class KeyboardTest : public ProgramOnList {
 protected:
-    HWND Strip() const { return Control(main_, TabStripId); }
-    HWND List(int tab) const { return ListOfTab(main_, tab); }
     bool FocusBecomes(HWND control) const {
         return WaitUntil([&] { return FocusedControl(main_) == control; }, Millis{5000});
     }
     bool TabBecomes(int tab) const {
-        return WaitUntil([&] { return TabReader(Strip()).Selected() == tab && IsShown(List(tab)); },
+        return WaitUntil([&] { return TabReader(TabStrip()).Selected() == tab && IsShown(List(tab)); },
                          Millis{5000});
     }
     // Selects a row of the "ALL" list with a click, which also gives the
     // list the focus.
     void SelectRow(int row) {
-        ClickItem(List(AllTab), row);
-        ASSERT_TRUE(
-            WaitUntil([&] { return ListViewReader(List(AllTab)).SelectedItem() == row; }, Millis{5000}));
+        ASSERT_TRUE(quillora::e2e::SelectRow(List(AllTab), row));
         ASSERT_TRUE(FocusBecomes(List(AllTab)));
-    }
-    void Quit() {
-        PostCommand(main_, QuitCommand);
-        ASSERT_TRUE(program_.WaitForExit().has_value()) << program_.Describe();
     }
 };
 
-TEST_F(KeyboardTest, TabReachesTheTabStripWhereArrowsChangeTheMonth) {
+// Enter, Escape and Delete with nothing selected do nothing by themselves;
+// the control keys change the month from the list; Shift+F10 and the menu
+// key open the popup at the selected row.
+TEST_F(KeyboardTest, ControlKeysChangeTheMonthAndOpenThePopupAndLoneKeysDoNothing) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     ASSERT_NO_FATAL_FAILURE(SelectRow(0));
-
-    // From the list round to the buttons, then the strip.
-    const int order[] = {AddEntryButtonId, EditEntryButtonId, DeleteEntryButtonId};
-    for (int id : order) {
-        PressKey(VK_TAB);
-        ASSERT_TRUE(FocusBecomes(Control(main_, id))) << id;
-    }
-    PressKey(VK_TAB);
-    ASSERT_TRUE(FocusBecomes(Strip()));
-
-    PressKey(VK_RIGHT);
-    ASSERT_TRUE(TabBecomes(1));
-    EXPECT_EQ(TabReader(Strip()).Caption(1), "Jan");
-    EXPECT_EQ(ListViewReader(List(1)).ItemCount(), 0);
-    PressKey(VK_RIGHT);
-    ASSERT_TRUE(TabBecomes(2));
-    EXPECT_EQ(ListViewReader(List(2)).Rows().at(0).at(NameColumn), "Anna") << "February is filled";
-    PressKey(VK_LEFT);
-    ASSERT_TRUE(TabBecomes(1));
-    EXPECT_EQ(FocusedControl(main_), Strip());
-
-    // On to the list of the month shown, and back with Shift+Tab.
-    PressKey(VK_TAB);
-    ASSERT_TRUE(FocusBecomes(List(1)));
-    PressKey(VK_TAB, {VK_SHIFT});
-    ASSERT_TRUE(FocusBecomes(Strip()));
-    PressKey(VK_TAB, {VK_SHIFT});
-    ASSERT_TRUE(FocusBecomes(Control(main_, DeleteEntryButtonId)));
-    Quit();
-}
-
-TEST_F(KeyboardTest, ControlKeysChangeTheMonthFromTheList) {
-    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
-    ASSERT_NO_FATAL_FAILURE(SelectRow(1));
-
+    PressKey(VK_ESCAPE);
+    // A click below the rows leaves the list focused with nothing selected.
+    ClickIn(List(AllTab), POINT{200, 300});
+    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(List(AllTab)).SelectedItem() == -1; }, Millis{5000}));
+    PressKey(VK_RETURN);
+    PressKey(VK_ESCAPE);
+    PressKey(VK_DELETE);
+    // Keys are handled in order: once a later key has acted, the earlier
+    // ones have had every chance to.
     PressKey(VK_TAB, {VK_CONTROL});
     ASSERT_TRUE(TabBecomes(1));
     ASSERT_TRUE(FocusBecomes(List(1))) << "the focus follows to the list shown";
+    EXPECT_EQ(program_.FindWindowTitled("EDIT ENTRY"), nullptr);
+    EXPECT_EQ(program_.FindWindowTitled("NEW ENTRY"), nullptr);
+    EXPECT_EQ(ListViewReader(List(AllTab)).ItemCount(), 2);
+
     PressKey(VK_NEXT, {VK_CONTROL});
     ASSERT_TRUE(TabBecomes(2));
     EXPECT_EQ(ListViewReader(List(2)).ItemCount(), 1);
@@ -87,16 +60,10 @@ TEST_F(KeyboardTest, ControlKeysChangeTheMonthFromTheList) {
     ASSERT_TRUE(TabBecomes(12)) << "round from ALL to Dec";
     PressKey(VK_NEXT, {VK_CONTROL});
     ASSERT_TRUE(TabBecomes(AllTab));
-    EXPECT_EQ(ListViewReader(List(AllTab)).ItemCount(), 2);
-    Quit();
-}
 
-TEST_F(KeyboardTest, ShiftF10AndTheMenuKeyOpenThePopupAtTheSelectedRow) {
-    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
     ASSERT_NO_FATAL_FAILURE(SelectRow(1));
     const RECT row = ListViewReader(List(AllTab)).ItemRect(1);
     const POINT underRow = ToScreen(List(AllTab), POINT{row.left, row.bottom});
-
     for (const WORD key : {VK_F10, VK_APPS}) {
         if (key == VK_F10) {
             PressKey(VK_F10, {VK_SHIFT});
@@ -115,12 +82,48 @@ TEST_F(KeyboardTest, ShiftF10AndTheMenuKeyOpenThePopupAtTheSelectedRow) {
     }
     EXPECT_EQ(program_.FindWindowTitled("QUILLORA"), main_);
     Quit();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
 }
 
-TEST_F(KeyboardTest, EnterDeleteAndControlNRunTheCommandsOfTheButtons) {
+// Tab goes through the buttons to the tab strip, where the arrow keys change
+// the month; Enter, a double click, Delete and Ctrl+N run the commands of
+// the buttons.
+TEST_F(KeyboardTest, TabReachesTheStripWhereArrowsChangeTheMonthAndKeysRunTheButtonsCommands) {
     ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
-    ASSERT_NO_FATAL_FAILURE(SelectRow(1));
+    ASSERT_NO_FATAL_FAILURE(SelectRow(0));
 
+    // From the list round to the buttons, then the strip.
+    for (int id : {AddEntryButtonId, EditEntryButtonId, DeleteEntryButtonId}) {
+        PressKey(VK_TAB);
+        ASSERT_TRUE(FocusBecomes(Control(main_, id))) << id;
+    }
+    PressKey(VK_TAB);
+    ASSERT_TRUE(FocusBecomes(TabStrip()));
+
+    PressKey(VK_RIGHT);
+    ASSERT_TRUE(TabBecomes(1));
+    EXPECT_EQ(TabReader(TabStrip()).Caption(1), "Jan");
+    EXPECT_EQ(ListViewReader(List(1)).ItemCount(), 0);
+    PressKey(VK_RIGHT);
+    ASSERT_TRUE(TabBecomes(2));
+    EXPECT_EQ(ListViewReader(List(2)).Rows().at(0).at(NameColumn), "Anna") << "February is filled";
+    PressKey(VK_LEFT);
+    ASSERT_TRUE(TabBecomes(1));
+    EXPECT_EQ(FocusedControl(main_), TabStrip());
+
+    // On to the list of the month shown, and back with Shift+Tab through the
+    // strip and the buttons round to the list.
+    PressKey(VK_TAB);
+    ASSERT_TRUE(FocusBecomes(List(1)));
+    for (HWND control : {TabStrip(), Control(main_, DeleteEntryButtonId), Control(main_, EditEntryButtonId),
+                         Control(main_, AddEntryButtonId), List(1)}) {
+        PressKey(VK_TAB, {VK_SHIFT});
+        ASSERT_TRUE(FocusBecomes(control)) << ClassNameOf(control);
+    }
+
+    PressKey(VK_PRIOR, {VK_CONTROL});
+    ASSERT_TRUE(TabBecomes(AllTab));
+    ASSERT_NO_FATAL_FAILURE(SelectRow(1));
     PressKey(VK_RETURN);
     HWND dialog = program_.WaitForWindow("EDIT ENTRY", Millis{10000});
     ASSERT_NE(dialog, nullptr) << program_.Describe();
@@ -149,27 +152,6 @@ TEST_F(KeyboardTest, EnterDeleteAndControlNRunTheCommandsOfTheButtons) {
     ASSERT_TRUE(WaitUntil([&] { return program_.FindWindowTitled("NEW ENTRY") == nullptr; }, Millis{10000}));
     Quit();
     EXPECT_EQ(ReadBytes(scenario_->ListFile()), std::string("1\r\nAnna\r\n14\r\n2\r\n1980\r\n1\r\n1"));
-}
-
-TEST_F(KeyboardTest, EnterAndEscapeInTheListDoNothingByThemselves) {
-    ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList()));
-    ASSERT_NO_FATAL_FAILURE(SelectRow(0));
-    PressKey(VK_ESCAPE);
-    // A click below the rows leaves the list focused with nothing selected.
-    ClickIn(List(AllTab), POINT{200, 300});
-    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(List(AllTab)).SelectedItem() == -1; }, Millis{5000}));
-    PressKey(VK_RETURN);
-    PressKey(VK_ESCAPE);
-    PressKey(VK_DELETE);
-    // Keys are handled in order: once a later key has acted, the earlier
-    // ones have had every chance to.
-    PressKey(VK_TAB, {VK_CONTROL});
-    ASSERT_TRUE(TabBecomes(1));
-    EXPECT_EQ(program_.FindWindowTitled("EDIT ENTRY"), nullptr);
-    EXPECT_EQ(program_.FindWindowTitled("NEW ENTRY"), nullptr);
-    EXPECT_EQ(ListViewReader(List(AllTab)).ItemCount(), 2);
-    Quit();
-    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
 }
 
 }  // namespace

@@ -26,12 +26,7 @@ TEST_F(NewDayTest, AClockChangeRefillsTheListKeepingOrderAndSelection) {
     ASSERT_NO_FATAL_FAILURE(
         Start(ListBytes({entry("Later", later), entry("Today", today), entry("Tomorrow", tomorrow)})));
     HWND list = ListOfTab(main_, AllTab);
-    auto column = [&](int which) {
-        std::vector<std::string> cells;
-        for (const auto& row : ListViewReader(list).Rows())
-            cells.push_back(row.at(which));
-        return cells;
-    };
+    auto column = [&](int which) { return ColumnTexts(list, which); };
 
     // Sorted by DAYS LEFT, "Later" selected.
     ClickHeader(list, DaysLeftColumn);
@@ -40,8 +35,7 @@ TEST_F(NewDayTest, AClockChangeRefillsTheListKeepingOrderAndSelection) {
             return column(NameColumn) == std::vector<std::string>{"Today", "Tomorrow", "Later"};
         },
         Millis{5000}));
-    ClickItem(list, 2);
-    ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).SelectedItem() == 2; }, Millis{5000}));
+    ASSERT_TRUE(SelectRow(list, 2));
 
     // The program's clock moves on a day; the system tells it the time changed.
     const SharedBlock<test::ClockShift> shift(test::ClockShiftMappingName(program_.Id()));

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
 #include <optional>
 
 #include "driver.h"
@@ -20,15 +19,6 @@
 
 namespace quillora::e2e {
 namespace {
-
-// Long enough for the reminder to have started a melody it was going to
-// play, once its window is up.
-
-std::string DateLine(Day day) {
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", day.year, day.month, day.day);
-    return text.data();
-}
 
 // The day and the month's name as Windows writes them in the invariant
 // (English) locale: an opinion of its own on the reminder's BIRTHDAY.
@@ -80,7 +70,7 @@ std::string InstalledDataFolder() {
 class ReminderUser {
 public:
     ReminderUser(std::string_view settings, const std::vector<Person>& people)
-        : scenario_(CurrentTestName()), appData_(scenario_) {
+        : scenario_(CurrentTestName()), appData_("APPDATA", scenario_.AppData()) {
         scenario_.GiveSettings(settings);
         scenario_.GiveList(ListOf(people));
     }
@@ -89,7 +79,7 @@ public:
     [[nodiscard]] std::string StateFile() const {
         return scenario_.SettingsFolder() + "\\reminder-state.txt";
     }
-    void GiveStateDay(Day day) const { WriteBytes(StateFile(), DateLine(day)); }
+    void GiveStateDay(Day day) const { WriteBytes(StateFile(), DateText(day)); }
     // The first line of the reminder's record: the day of its last check.
     [[nodiscard]] std::string LastCheckDay() const {
         const std::string record = ReadBytes(StateFile()).value_or("");
@@ -111,7 +101,7 @@ public:
 
 private:
     Scenario scenario_;
-    AppDataOf appData_;
+    EnvironmentOverride appData_;  // the scenario's, for the reminder it starts
 };
 
 // The reminder is still there a second after its start, showing no window.
@@ -168,21 +158,25 @@ bool UsesCommonControls6(DWORD processId) {
     return false;
 }
 
-TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
+// The coming birthdays soonest first, then one missed while the computer was
+// off since the last check three days ago.
+TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstCatchesUpAndRemembersTheDay) {
     // Lead code 6: ten days ahead. Music off.
     const std::string settings = "6\r\n0\r\n1";
     const Person tomorrow{"Tomorrow Person", 1, 7};
     const Person tenDays{"Ten Days", 10, 41};
+    const Person missed{"Missed Person", -2, 62};
     const std::vector<Person> people = {
-        tenDays, {"Eleven Days", 11, 50}, TodayPerson, {"Not Reminded", 0, 20, "0"}, tomorrow};
+        tenDays, missed, {"Eleven Days", 11, 50}, TodayPerson, {"Not Reminded", 0, 20, "0"}, tomorrow};
     const ReminderUser user(settings, people);
+    user.GiveStateDay(DaysFrom(LocalToday(), -3));
 
     const Program program = user.Start();
     const ReminderView view = WaitForReminder(program);
     ASSERT_NE(view.window, nullptr) << program.Describe();
-    EXPECT_EQ(view.rows,
-              (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY"), RowOf(tomorrow, "TOMORROW"),
-                                                     RowOf(tenDays, "IN 10 DAYS")}));
+    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{
+                             RowOf(TodayPerson, "TODAY"), RowOf(tomorrow, "TOMORROW"),
+                             RowOf(tenDays, "IN 10 DAYS"), RowOf(missed, "2 DAYS AGO")}));
 
     const ListViewReader list(Control(view.window, ReminderListId));
     EXPECT_EQ(list.ColumnTitles(), (std::vector<std::string>{"NAME", "BIRTHDAY", "TURNS", "WHEN"}));
@@ -203,7 +197,7 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
         WaitUntil([&] { return ScreenPixel(view.window, cellPoint(0)) == RGB(0, 193, 193); }, Millis{5000}));
     EXPECT_NE(ScreenPixel(view.window, cellPoint(1)), RGB(0, 193, 193));
 
-    EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
+    EXPECT_EQ(user.LastCheckDay(), DateText(LocalToday()));
     CloseWithButton(program, view.window);
     QuitReminder(program);
     // The user's own files are only read.
@@ -214,14 +208,17 @@ TEST(Reminder, ShowsTheDueBirthdaysSoonestFirstAndRemembersTheDay) {
 }
 
 TEST(Reminder, NothingDueStaysInTheNotificationAreaUntilQuitFromItsMenu) {
-    // Lead code 5: five days, so ten days ahead is not yet due; and a
-    // birthday today that is not to be reminded.
-    const ReminderUser user("5\r\n1\r\n1", {{"Ten Days", 10, 41}, {"Not Reminded", 0, 20, "0"}});
+    // Lead code 5: five days, so ten days ahead is not yet due; a birthday
+    // today that is not to be reminded; and one two days ago, before the
+    // last check yesterday, so already reminded then.
+    const ReminderUser user("5\r\n1\r\n1",
+                            {{"Ten Days", 10, 41}, {"Not Reminded", 0, 20, "0"}, {"Missed Person", -2, 62}});
+    user.GiveStateDay(DaysFrom(LocalToday(), -1));
     const std::size_t iconsBefore = NotificationAreaIcons().size();
     const Program program = user.StartResident();
     ExpectResidentAndQuiet(program);
     // The day counts as done, so tomorrow does not catch up on it.
-    EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
+    EXPECT_TRUE(WaitUntil([&] { return user.LastCheckDay() == DateText(LocalToday()); }, DefaultTimeout));
 
     // Its icon: the newest in the notification area; a right click on it
     // opens the reminder's menu, and the keyboard reaches "Quit reminder"
@@ -267,27 +264,6 @@ TEST(Reminder, MissingFilesShowNothingAndLeaveNoTrace) {
     EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{});
 }
 
-TEST(Reminder, ABirthdayWrittenIntoTheListWhileItRunsIsAnnouncedAtOnce) {
-    const ReminderUser user("0\r\n0\r\n1", {});
-    const Program program = user.StartResident();
-    ExpectResidentAndQuiet(program);
-
-    // As Quillora saves: a new file moved over the old one.
-    const std::string written = user.scenario().ListFile() + ".new";
-    ASSERT_TRUE(WriteBytes(written, ListOf({TodayPerson})));
-    ASSERT_TRUE(MoveFileExA(written.c_str(), user.scenario().ListFile().c_str(), MOVEFILE_REPLACE_EXISTING));
-    const HWND window = program.WaitForWindow(ReminderWindowTitle, Millis{5000});
-    ASSERT_NE(window, nullptr) << program.Describe();
-    EXPECT_EQ(ListViewReader(Control(window, ReminderListId)).Rows(),
-              (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY")}));
-    CloseWithButton(program, window);
-
-    // Saved again unchanged: announced once today is enough.
-    ASSERT_TRUE(WriteBytes(user.scenario().ListFile(), ListOf({TodayPerson})));
-    EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{2000}), nullptr);
-    QuitReminder(program);
-}
-
 // Folders made after the reminder started are not watched, so only the
 // check that the system's message starts can find the new birthday.
 TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
@@ -317,31 +293,34 @@ TEST(Reminder, ResumeFromSleepAndUnlockLookAtTheFilesAgain) {
     }
 }
 
-TEST(Reminder, ASecondStartShowsTheRunningRemindersWindowAndEnds) {
-    const ReminderUser user("0\r\n0\r\n1", {TodayPerson});
-    const Program first = user.StartResident();
-    const ReminderView view = WaitForReminder(first);
-    ASSERT_NE(view.window, nullptr) << first.Describe();
-    CloseWithButton(first, view.window);
-
-    const Program second = user.Start();
-    const std::optional<DWORD> exitCode = second.WaitForExit();
-    ASSERT_TRUE(exitCode.has_value()) << second.Describe();
-    EXPECT_EQ(*exitCode, 0u);
-    const ReminderView again = WaitForReminder(first);
-    ASSERT_NE(again.window, nullptr) << first.Describe();
-    EXPECT_EQ(again.rows, (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY")}));
-    EXPECT_EQ(ReminderTrayWindow(second), nullptr);
-    QuitReminder(first);
-}
-
-TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
+// One user with a birthday today: the list is read while Quillora holds it
+// open for writing; a second start shows the running reminder's window and
+// ends; the birthday is announced once a day, and a corrupt record of the
+// day is replaced.
+TEST(Reminder, ReadsAHeldListAnnouncesOnceADayAndASecondStartShowsTheRunningOne) {
     const ReminderUser user("0\r\n0\r\n1", {TodayPerson});
     {
-        const Program program = user.StartResident();
-        const ReminderView view = WaitForReminder(program);
-        ASSERT_NE(view.window, nullptr) << program.Describe();
-        QuitReminder(program);
+        const UniqueKernelHandle writer(CreateFileA(user.scenario().ListFile().c_str(), GENERIC_WRITE,
+                                                    FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(writer.Valid());
+        const Program first = user.Start();
+        const ReminderView view = WaitForReminder(first);
+        ASSERT_NE(view.window, nullptr) << first.Describe();
+        EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY")}));
+        EXPECT_TRUE(WaitUntil([&] { return user.LastCheckDay() == DateText(LocalToday()); }, DefaultTimeout))
+            << "the first check makes the record";
+        CloseWithButton(first, view.window);
+
+        const Program second = user.Start();
+        const std::optional<DWORD> exitCode = second.WaitForExit();
+        ASSERT_TRUE(exitCode.has_value()) << second.Describe();
+        EXPECT_EQ(*exitCode, 0u);
+        const ReminderView again = WaitForReminder(first);
+        ASSERT_NE(again.window, nullptr) << first.Describe();
+        EXPECT_EQ(again.rows, view.rows);
+        EXPECT_EQ(ReminderTrayWindow(second), nullptr);
+        QuitReminder(first);
     }
     const std::optional<std::string> record = ReadBytes(user.StateFile());
     {
@@ -360,48 +339,14 @@ TEST(Reminder, ABirthdayIsAnnouncedOnceADayAndACorruptRecordIsReplaced) {
     QuitReminder(program);
 }
 
-TEST(Reminder, ReadsTheListWhileQuilloraHoldsItOpenForWriting) {
-    const ReminderUser user("0\r\n0\r\n1", {TodayPerson});
-    const UniqueKernelHandle writer(CreateFileA(user.scenario().ListFile().c_str(), GENERIC_WRITE,
-                                                FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(writer.Valid());
-
-    const Program program = user.Start();
-    const ReminderView view = WaitForReminder(program);
-    ASSERT_NE(view.window, nullptr) << program.Describe();
-    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY")}));
-    QuitReminder(program);
-}
-
-TEST(Reminder, CatchesUpOnABirthdayMissedWhileTheComputerWasOff) {
-    const Person missed{"Missed Person", -2, 62};
-    const ReminderUser user("0\r\n0\r\n1", {missed, TodayPerson});
-    user.GiveStateDay(DaysFrom(LocalToday(), -3));
-
-    const Program program = user.Start();
-    const ReminderView view = WaitForReminder(program);
-    ASSERT_NE(view.window, nullptr) << program.Describe();
-    EXPECT_EQ(view.rows, (std::vector<std::vector<std::string>>{RowOf(TodayPerson, "TODAY"),
-                                                                RowOf(missed, "2 DAYS AGO")}));
-    EXPECT_EQ(user.LastCheckDay(), DateLine(LocalToday()));
-    QuitReminder(program);
-}
-
-TEST(Reminder, ABirthdayBeforeTheLastRunWasAlreadyReminded) {
-    const ReminderUser user("0\r\n0\r\n1", {{"Missed Person", -2, 62}});
-    user.GiveStateDay(DaysFrom(LocalToday(), -1));
-    const Program program = user.StartResident();
-    ExpectResidentAndQuiet(program);
-    EXPECT_TRUE(WaitUntil([&] { return user.LastCheckDay() == DateLine(LocalToday()); }, DefaultTimeout));
-    QuitReminder(program);
-}
-
-// The melody is watched from inside the reminder: a probe loaded into it
-// counts the sounds it starts.
-TEST(Reminder, PlaysTheMelodyOnceAnAnnouncementOnlyWhenMusicIsOn) {
+// Written into the list while it runs, a birthday is announced at once, the
+// melody playing once only when music is on (a probe loaded into the
+// reminder counts the sounds it starts); saved again unchanged, it is not
+// announced again.
+TEST(Reminder, ABirthdayWrittenIntoTheListIsAnnouncedAtOnceWithTheMelodyOnlyWhenMusicIsOn) {
     const ReminderUser user("0\r\n1\r\n1", {});
     const Program program = user.StartResident();
+    ExpectResidentAndQuiet(program);
     HWND reminder = ReminderTrayWindow(program);
     ASSERT_NE(reminder, nullptr) << program.Describe();
     const SharedBlock<test::MelodyWatch> watch(test::MelodyWatchMappingName(program.Id()));
@@ -410,18 +355,27 @@ TEST(Reminder, PlaysTheMelodyOnceAnAnnouncementOnlyWhenMusicIsOn) {
     ASSERT_EQ(watch->installed, 1) << "the reminder imports PlaySoundA";
 
     std::vector<Person> people;
+    ReminderView view;
     for (const bool musicOn : {true, false}) {
         SCOPED_TRACE(musicOn ? "music on" : "music off");
         const LONG playsBefore = watch->plays;
         user.scenario().GiveSettings(musicOn ? "0\r\n1\r\n1" : "0\r\n0\r\n1");
         people.push_back({musicOn ? "Heard" : "Silent", 0, 30});
-        user.scenario().GiveList(ListOf(people));
+        if (musicOn) {
+            // As Quillora saves: a new file moved over the old one.
+            const std::string written = user.scenario().ListFile() + ".new";
+            ASSERT_TRUE(WriteBytes(written, ListOf(people)));
+            ASSERT_TRUE(
+                MoveFileExA(written.c_str(), user.scenario().ListFile().c_str(), MOVEFILE_REPLACE_EXISTING));
+        } else {
+            user.scenario().GiveList(ListOf(people));  // as an editor writes it in place
+        }
         ASSERT_TRUE(WaitUntil(
             [&] {
-                const ReminderView view = WaitForReminder(program);
+                view = WaitForReminder(program);
                 return view.window && view.rows.size() == people.size();
             },
-            DefaultTimeout))
+            musicOn ? Millis{5000} : DefaultTimeout))
             << "the new birthday was not announced";
         // Answered once the check that announced it has ended.
         DWORD_PTR answer = 0;
@@ -429,6 +383,13 @@ TEST(Reminder, PlaysTheMelodyOnceAnAnnouncementOnlyWhenMusicIsOn) {
         EXPECT_EQ(watch->plays - playsBefore, musicOn ? 1 : 0);
     }
     EXPECT_NE(std::string(watch->lastSound).find("reminder.wav"), std::string::npos) << watch->lastSound;
+    EXPECT_EQ(view.rows,
+              (std::vector<std::vector<std::string>>{RowOf(people[0], "TODAY"), RowOf(people[1], "TODAY")}));
+    CloseWithButton(program, view.window);
+
+    // Saved again unchanged: announced once today is enough.
+    ASSERT_TRUE(WriteBytes(user.scenario().ListFile(), ListOf(people)));
+    EXPECT_EQ(program.WaitForWindow(ReminderWindowTitle, Millis{2000}), nullptr);
     QuitReminder(program);
 }
 

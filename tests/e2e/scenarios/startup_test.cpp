@@ -26,26 +26,22 @@ TEST(FirstStart, FromTheInstallationFolderMakesBothTreesCopiesTheTemplatesAndThe
     ASSERT_EQ(templates.config, "3\r\n1\r\n0") << "in " << InstalledProgramFolder();
     ASSERT_EQ(templates.list, "0\r\n") << "in " << InstalledProgramFolder();
 
-    Program program = scenario.Launch();
-    HWND window = program.WaitForWindow(MainWindowTitle);
-    ASSERT_NE(window, nullptr) << program.Describe();
-
-    EXPECT_TRUE(IsFolder(scenario.AppData() + "\\Quillora"));
-    EXPECT_TRUE(IsFolder(scenario.SettingsFolder()));
-    EXPECT_TRUE(IsFolder(scenario.Documents() + "\\Quillora"));
-    EXPECT_TRUE(IsFolder(scenario.ListFolder()));
-    EXPECT_EQ(ReadBytes(scenario.ListFile()), templates.list);
-    // The template's third line 0 asks for the autostart shortcut, written
-    // once the window exists; then the line reads 1, saved at once.
-    const std::string settingsAfter = "3\r\n1\r\n1";
-    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(scenario.SettingsFile()) == settingsAfter; }, Millis(5000)))
-        << "settings: " << ReadBytes(scenario.SettingsFile()).value_or("(none)");
-    EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{"Reminder.lnk"});
-    EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{"config.txt"});
-    EXPECT_EQ(FolderEntries(scenario.ListFolder()), std::vector<std::string>{"list.txt"});
-
-    PostClose(window);
-    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario, {}, ListAtStart::Readable, [&](HWND) {
+        EXPECT_TRUE(IsFolder(scenario.AppData() + "\\Quillora"));
+        EXPECT_TRUE(IsFolder(scenario.SettingsFolder()));
+        EXPECT_TRUE(IsFolder(scenario.Documents() + "\\Quillora"));
+        EXPECT_TRUE(IsFolder(scenario.ListFolder()));
+        EXPECT_EQ(ReadBytes(scenario.ListFile()), templates.list);
+        // The template's third line 0 asks for the autostart shortcut, written
+        // once the window exists; then the line reads 1, saved at once.
+        const std::string settingsAfter = "3\r\n1\r\n1";
+        EXPECT_TRUE(
+            WaitUntil([&] { return ReadBytes(scenario.SettingsFile()) == settingsAfter; }, Millis(5000)))
+            << "settings: " << ReadBytes(scenario.SettingsFile()).value_or("(none)");
+        EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{"Reminder.lnk"});
+        EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{"config.txt"});
+        EXPECT_EQ(FolderEntries(scenario.ListFolder()), std::vector<std::string>{"list.txt"});
+    }));
 }
 
 TEST(FirstStart, CopiesTheTemplatesOfItsWorkingFolderByteForByte) {
@@ -56,15 +52,11 @@ TEST(FirstStart, CopiesTheTemplatesOfItsWorkingFolderByteForByte) {
     const std::string list = TwoEntryList();
     const std::string folder = scenario.MakeWorkingFolder("Portable", Templates{config, list});
 
-    Program program = scenario.Launch(LaunchOptions{folder});
-    HWND window = program.WaitForWindow(MainWindowTitle);
-    ASSERT_NE(window, nullptr) << program.Describe();
-    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
-    EXPECT_EQ(ReadBytes(scenario.ListFile()), list);
-
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario, LaunchOptions{folder}, ListAtStart::Readable, [&](HWND) {
+        EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+        EXPECT_EQ(ReadBytes(scenario.ListFile()), list);
+    }));
     // Quitting writes the same table and settings back: the same bytes.
-    PostClose(window);
-    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
     EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
     EXPECT_EQ(ReadBytes(scenario.ListFile()), list);
 }
@@ -77,18 +69,16 @@ TEST(FirstStart, FromAFolderWithoutDataUsesTheOneBesideTheProgram) {
     const std::string folder = scenario.MakeWorkingFolder("Elsewhere", Templates{});
     const Templates templates = InstalledTemplates();
 
-    Program program = scenario.Launch(LaunchOptions{folder});
-    HWND window = program.WaitForWindow(MainWindowTitle);
-    ASSERT_NE(window, nullptr) << program.Describe();
-    EXPECT_EQ(ReadBytes(scenario.ListFile()), templates.list);
-    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(scenario.SettingsFile()) == "3\r\n1\r\n1"; }, Millis(5000)));
-    const std::optional<ShortcutView> shortcut = ReadShortcut(scenario.Startup() + "\\Reminder.lnk");
-    ASSERT_TRUE(shortcut.has_value());
-    const std::string data = InstalledProgramFolder() + "\\data\\";
-    EXPECT_EQ(shortcut->target, data + "Reminder.exe");
-    EXPECT_EQ(shortcut->workingFolder, data);
-    PostClose(window);
-    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario, LaunchOptions{folder}, ListAtStart::Readable, [&](HWND) {
+        EXPECT_EQ(ReadBytes(scenario.ListFile()), templates.list);
+        EXPECT_TRUE(
+            WaitUntil([&] { return ReadBytes(scenario.SettingsFile()) == "3\r\n1\r\n1"; }, Millis(5000)));
+        const std::optional<ShortcutView> shortcut = ReadShortcut(scenario.Startup() + "\\Reminder.lnk");
+        ASSERT_TRUE(shortcut.has_value());
+        const std::string data = InstalledProgramFolder() + "\\data\\";
+        EXPECT_EQ(shortcut->target, data + "Reminder.exe");
+        EXPECT_EQ(shortcut->workingFolder, data);
+    }));
     EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{});
 }
 
@@ -131,13 +121,10 @@ TEST(LaterStart, NeverReplacesTheUsersFilesWithTemplates) {
     scenario.GiveSettings(config);
     scenario.GiveList(TwoEntryList());
 
-    Program program = scenario.Launch();
-    HWND window = program.WaitForWindow(MainWindowTitle);
-    ASSERT_NE(window, nullptr) << program.Describe();
-    EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
-    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
-    PostClose(window);
-    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
+    ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario, {}, ListAtStart::Readable, [&](HWND) {
+        EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
+        EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
+    }));
     EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
     EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
 }
@@ -197,9 +184,9 @@ TEST(StartFailure, WithoutTemplatesInTheWorkingFoldersData) {
     const std::string folder = scenario.MakeWorkingFolder("Elsewhere", Templates{});
     ASSERT_TRUE(MakeFolders(folder + "\\data"));
 
-    const Program program = scenario.Launch(LaunchOptions{folder});
-    ExpectStartFailure(program, "COULDN'T COPY: '" + folder + "\\data\\config.txt' To THE DIRECTORY: '" +
-                                    scenario.SettingsFile());
+    ExpectStartFailure(
+        scenario.Launch(LaunchOptions{folder}),
+        "COULDN'T COPY: '" + folder + "\\data\\config.txt' To THE DIRECTORY: '" + scenario.SettingsFile());
     // The four folders come before the copies; nothing else was made.
     EXPECT_TRUE(IsFolder(scenario.SettingsFolder()));
     EXPECT_TRUE(IsFolder(scenario.ListFolder()));
@@ -213,9 +200,9 @@ TEST(StartFailure, WithoutTheListTemplate) {
     const std::string config = "3\r\n1\r\n0";
     const std::string folder = scenario.MakeWorkingFolder("HalfInstalled", Templates{config, std::nullopt});
 
-    const Program program = scenario.Launch(LaunchOptions{folder});
     ExpectStartFailure(
-        program, "COULDN'T COPY: '" + folder + "\\data\\list.txt' To THE DIRECTORY: '" + scenario.ListFile());
+        scenario.Launch(LaunchOptions{folder}),
+        "COULDN'T COPY: '" + folder + "\\data\\list.txt' To THE DIRECTORY: '" + scenario.ListFile());
     // The settings were copied, and nothing after the failed step ran.
     EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);
     EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{});
@@ -225,8 +212,8 @@ TEST(StartFailure, FileInPlaceOfTheSettingsFolder) {
     const Scenario scenario(CurrentTestName());
     WriteBytes(scenario.AppData() + "\\Quillora", "not a folder");
 
-    const Program program = scenario.Launch();
-    ExpectStartFailure(program, "KONNTE VERZEICHNISS NICHT ERSTELLEN: " + scenario.SettingsFolder());
+    ExpectStartFailure(scenario.Launch(),
+                       "KONNTE VERZEICHNISS NICHT ERSTELLEN: " + scenario.SettingsFolder());
     EXPECT_EQ(ReadBytes(scenario.AppData() + "\\Quillora"), "not a folder");
     EXPECT_EQ(FolderEntries(scenario.Documents()), std::vector<std::string>{});
 }
@@ -235,8 +222,7 @@ TEST(StartFailure, FileInPlaceOfTheListFolder) {
     const Scenario scenario(CurrentTestName());
     WriteBytes(scenario.Documents() + "\\Quillora", "");
 
-    const Program program = scenario.Launch();
-    ExpectStartFailure(program, "KONNTE VERZEICHNISS NICHT ERSTELLEN: " + scenario.ListFolder());
+    ExpectStartFailure(scenario.Launch(), "KONNTE VERZEICHNISS NICHT ERSTELLEN: " + scenario.ListFolder());
     EXPECT_TRUE(IsFolder(scenario.SettingsFolder()));
     EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{});
 }
@@ -248,8 +234,7 @@ TEST(StartFailure, SettingsFileThatCannotBeOpened) {
     MakeFolders(scenario.SettingsFile());
     scenario.GiveList(TwoEntryList());
 
-    const Program program = scenario.Launch();
-    ExpectStartFailure(program, "COULDNT FIND: " + scenario.SettingsFile());
+    ExpectStartFailure(scenario.Launch(), "COULDNT FIND: " + scenario.SettingsFile());
     EXPECT_TRUE(IsFolder(scenario.SettingsFile()));
     EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
 }
@@ -264,8 +249,7 @@ TEST(StartFailure, ListFileLockedByAnotherProgram) {
     {
         const FileLock lock(scenario.ListFile());
         ASSERT_TRUE(lock.Held());
-        const Program program = scenario.Launch();
-        ExpectStartFailure(program, "COULDNT FIND THE BIRTHDAY-LIST!");
+        ExpectStartFailure(scenario.Launch(), "COULDNT FIND THE BIRTHDAY-LIST!");
     }
     EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
     EXPECT_EQ(ReadBytes(scenario.SettingsFile()), config);

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,6 +27,12 @@ inline std::string CurrentTestName() {
 // Settings that ask for nothing at start (the autostart shortcut counts as
 // written).
 inline constexpr const char* QuietSettings = "3\r\n1\r\n1";
+
+// The list of two entries used throughout, Anna and Ben, as bytes written
+// out by hand.
+inline std::string TwoEntryList() {
+    return "2\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1";
+}
 
 // ---------------------------------------------------------------------------
 // A calendar of the tests' own, for expected figures: the system's date
@@ -58,6 +67,13 @@ inline long long DayIndex(int year, int month, int day) {
     if (month < 1 || month > 12 || day < 1 || !SystemTimeToFileTime(&date, &time)) return -1;
     return static_cast<long long>(((ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime) /
                                   FileTimeTicksPerDay);
+}
+
+// A day as "yyyy-mm-dd".
+inline std::string DateText(Day day) {
+    std::array<char, 16> text{};
+    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", day.year, day.month, day.day);
+    return text.data();
 }
 
 inline Day DaysFrom(Day from, int days) {
@@ -95,10 +111,56 @@ inline std::string AcceptKeptAsideNotice(const Program& program, const Scenario&
     return aside;
 }
 
-// Starts the program in the scenario, waits for its main window, closes the
-// window as the user would and expects a normal end (exit code 0).
-inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options = {},
-                         ListAtStart list = ListAtStart::Readable) {
+// The program's error box: title "ERROR", exactly `text`, one "OK" button
+// and no icon.
+inline void ExpectErrorBox(const std::optional<MessageBoxView>& box, std::string_view text,
+                           const Program& program) {
+    ASSERT_TRUE(box.has_value()) << "no error box; " << program.Describe();
+    EXPECT_EQ(box->title, "ERROR");
+    EXPECT_EQ(box->text, text);
+    ASSERT_EQ(box->buttons.size(), 1u);
+    EXPECT_EQ(box->buttons[0].id, IDOK);
+    EXPECT_EQ(box->buttons[0].text, "OK");
+    EXPECT_FALSE(box->hasIcon);
+}
+
+// The notice after a save that failed at the quit, once its first box
+// (`failed`) is answered: the run's table kept as a rescue copy in the
+// settings folder, named in an error box. Presses OK and returns the copy's
+// path; empty (after a test failure) when no such box came.
+inline std::string AcceptRescueNotice(const Program& program, const Scenario& scenario, HWND failed) {
+    const std::optional<MessageBoxView> rescue = WaitForNextMessageBox(program.Id(), failed);
+    if (!rescue) {
+        ADD_FAILURE() << "no notice of a rescue copy; " << program.Describe();
+        return {};
+    }
+    EXPECT_EQ(rescue->title, "ERROR");
+    EXPECT_FALSE(rescue->hasIcon);
+    const std::string saying = "THE BIRTHDAY-LIST IS KEPT AS: ";
+    const std::string path = rescue->text.substr(std::min(saying.size(), rescue->text.size()));
+    EXPECT_EQ(rescue->text, saying + path);
+    EXPECT_EQ(path.rfind(scenario.SettingsFolder() + "\\list-unsaved-", 0), 0u) << path;
+    PressDialogButton(rescue->window, IDOK);
+    return path;
+}
+
+// Clicks row `row` of a list view, again when a click got lost on a busy
+// machine; true once the row is selected.
+inline bool SelectRow(HWND listView, int row) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ClickItem(listView, row);
+        if (WaitUntil([&] { return ListViewReader(listView).SelectedItem() == row; }, Millis{3000}))
+            return true;
+    }
+    return false;
+}
+
+// Starts the program in the scenario, waits for its main window, runs
+// `whileShown` on it, closes the window as the user would and
+// expects a normal end (exit code 0).
+inline void StartAndQuit(
+    const Scenario& scenario, const LaunchOptions& options = {}, ListAtStart list = ListAtStart::Readable,
+    const std::function<void(HWND)>& whileShown = [](HWND) {}) {
     Program program = scenario.Launch(options);
     ASSERT_TRUE(program.Started()) << program.Describe();
     if (list == ListAtStart::KeptAside) {
@@ -106,6 +168,7 @@ inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options 
     }
     HWND window = program.WaitForWindow(MainWindowTitle);
     ASSERT_NE(window, nullptr) << program.Describe();
+    ASSERT_NO_FATAL_FAILURE(whileShown(window));
     PostClose(window);
     const std::optional<DWORD> exitCode = program.WaitForExit();
     ASSERT_TRUE(exitCode.has_value())
@@ -119,13 +182,7 @@ inline void StartAndQuit(const Scenario& scenario, const LaunchOptions& options 
 inline void ExpectStartFailure(const Program& program, std::string_view text) {
     ASSERT_TRUE(program.Started()) << program.Describe();
     const std::optional<MessageBoxView> box = program.WaitForMessageBox();
-    ASSERT_TRUE(box.has_value()) << program.Describe();
-    EXPECT_EQ(box->title, "ERROR");
-    EXPECT_EQ(box->text, text);
-    ASSERT_EQ(box->buttons.size(), 1u);
-    EXPECT_EQ(box->buttons[0].id, IDOK);
-    EXPECT_EQ(box->buttons[0].text, "OK");
-    EXPECT_FALSE(box->hasIcon);
+    ASSERT_NO_FATAL_FAILURE(ExpectErrorBox(box, text, program));
     EXPECT_EQ(program.FindWindowTitled(MainWindowTitle), nullptr);
 
     PressDialogButton(box->window, IDOK);
@@ -160,16 +217,6 @@ inline void QuitReminder(const Program& program) {
     EXPECT_EQ(*exitCode, 0u);
 }
 
-// APPDATA of the test process, which the programs it starts inherit,
-// pointed at the scenario's for as long as it lives.
-class AppDataOf {
-public:
-    explicit AppDataOf(const Scenario& scenario) : appData_("APPDATA", scenario.AppData()) {}
-
-private:
-    EnvironmentOverride appData_;
-};
-
 // Replaces a field's whole text by typing, as a user selects it and types
 // over it; waits until the field shows it.
 inline ::testing::AssertionResult TypeInto(HWND dialog, int id, std::string_view text) {
@@ -202,6 +249,38 @@ inline ::testing::AssertionResult TypeInto(HWND dialog, int id, std::string_view
            << "field " << id << " shows \"" << TextOf(field) << "\", not \"" << text << "\"";
 }
 
+// One entry of the list file, all six texts.
+struct Entry {
+    std::string name, day, month, year, remind, mark;
+};
+
+// Name, day, month and year of every row of a list, as the user reads them.
+inline std::vector<std::vector<std::string>> DateColumns(HWND listView) {
+    std::vector<std::vector<std::string>> rows;
+    for (std::vector<std::string> row : ListViewReader(listView).Rows()) {
+        row.resize(4);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+inline std::string Show(const std::vector<std::vector<std::string>>& rows) {
+    std::string text;
+    for (const std::vector<std::string>& row : rows) {
+        text += "\n ";
+        for (const std::string& cell : row)
+            text += " [" + cell + "]";
+    }
+    return text;
+}
+
+inline std::vector<std::vector<std::string>> DateColumns(const std::vector<Entry>& entries) {
+    std::vector<std::vector<std::string>> rows;
+    for (const Entry& entry : entries)
+        rows.push_back({entry.name, entry.day, entry.month, entry.year});
+    return rows;
+}
+
 // Quillora running in a scenario of its own, named after the test, on a
 // given list, its main window up and drawn.
 class ProgramOnList : public testing::Test {
@@ -218,6 +297,39 @@ protected:
         main_ = program_.WaitForWindow(MainWindowTitle);
         ASSERT_NE(main_, nullptr) << program_.Describe();
         ASSERT_TRUE(WaitUntil([&] { return IsFullyDrawn(main_); }, Millis{10000}));
+    }
+
+    [[nodiscard]] HWND TabStrip() const { return Control(main_, TabStripId); }
+    // The list of a tab of the main window (see ListOfTab).
+    [[nodiscard]] HWND List(int tab) const { return ListOfTab(main_, tab); }
+
+    // Closes the main window as its close box does and expects a normal end.
+    void Quit() {
+        PostClose(main_);
+        ASSERT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
+    }
+
+    // Starts on Anna and Ben and deletes Ben, a change only the run knows.
+    void StartAndDeleteBen(const std::string& settings = QuietSettings) {
+        ASSERT_NO_FATAL_FAILURE(Start(TwoEntryList(), settings));
+        HWND list = ListOfTab(main_, AllTab);
+        ASSERT_TRUE(SelectRow(list, 1));
+        ClickButton(main_, DeleteEntryButtonId);
+        ASSERT_TRUE(WaitUntil([&] { return ListViewReader(list).ItemCount() == 1; }));
+    }
+
+    // Every way out of a child window ends with it gone, the main window
+    // usable, and the "ALL" tab showing the table whole, in its order.
+    void ExpectBackOnAll(HWND child, const std::vector<Entry>& table) {
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(child); }, ShortWait)) << "the window is still open";
+        EXPECT_TRUE(WaitUntil([&] { return IsEnabledWindow(main_); }, ShortWait));
+        const auto expected = DateColumns(table);
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                return TabReader(TabStrip()).Selected() == AllTab && DateColumns(List(AllTab)) == expected;
+            },
+            ShortWait))
+            << "tab " << TabReader(TabStrip()).Selected() << " shows" << Show(DateColumns(List(AllTab)));
     }
 
     // Opens the dialog by a click on one of the main window's buttons.
@@ -260,11 +372,6 @@ protected:
     HWND main_ = nullptr;
 };
 
-// One entry of the list file, all six texts.
-struct Entry {
-    std::string name, day, month, year, remind, mark;
-};
-
 // The list file as the program writes it: the count, then six blocks of
 // one line per entry (names, days, months, years, remind flags, marks), CR LF
 // after every line but the last.
@@ -300,8 +407,10 @@ inline Entry NameOnly(std::string name) {
     return Entry{std::move(name), "", "", "", "", ""};
 }
 
-// Anna, 14 February 1980, reminded: the one entry many scenarios need.
+// Anna, 14 February 1980, reminded: the one entry many scenarios need;
+// Ben, 3 November 1975, not reminded, the second of TwoEntryList.
 inline const Entry Anna{"Anna", "14", "2", "1980", "1", "1"};
+inline const Entry Ben{"Ben", "3", "11", "1975", "0", "1"};
 
 // `text` with every `from` replaced by `to` (CR LF made LF, say).
 inline std::string WithLineEnd(std::string_view text, std::string_view from, std::string_view to) {
@@ -325,11 +434,83 @@ inline std::vector<std::string> ColumnTexts(HWND listView, int column = 0) {
     return texts;
 }
 
-// A rectangle as "left,top widthxheight", for messages that compare layouts.
-inline std::string RectText(const RECT& r) {
-    return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right - r.left) +
-           "x" + std::to_string(r.bottom - r.top);
+// Waits until a column of a list view shows `expected`, top to bottom.
+inline ::testing::AssertionResult ColumnBecomes(HWND listView, int column,
+                                                const std::vector<std::string>& expected,
+                                                Millis timeout = ShortWait) {
+    std::vector<std::string> seen;
+    if (WaitUntil([&] { return (seen = ColumnTexts(listView, column)) == expected; }, timeout))
+        return ::testing::AssertionSuccess();
+    std::string text;
+    for (const std::string& cell : seen)
+        text += "'" + cell + "' ";
+    return ::testing::AssertionFailure() << "column " << column << " shows " << text;
 }
+
+// A text value of the registry, unexpanded; nothing when there is none.
+inline std::optional<std::string> RegistryText(HKEY root, const char* key, const char* name) {
+    DWORD size = 0;
+    if (RegGetValueA(root, key, name, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::string value(size, '\0');
+    if (RegGetValueA(root, key, name, RRF_RT_REG_SZ | RRF_NOEXPAND, nullptr, value.data(), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    value.resize(value.find('\0'));
+    return value;
+}
+
+// Whether a row of pixels across the middle of a control shows `colour`.
+inline bool MiddleRowShows(HWND control, COLORREF colour) {
+    const SIZE size = ClientSize(control);
+    for (LONG x = 0; x < size.cx; ++x) {
+        if (ScreenPixel(control, POINT{x, size.cy / 2}) == colour) return true;
+    }
+    return false;
+}
+
+// A top-level window in the middle of the screen, within a pixel.
+inline void ExpectCentredOnScreen(HWND window) {
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_NEAR(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2, 1);
+    EXPECT_NEAR(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, 1);
+}
+
+// Where a window's children lie at 96 DPI, in their order (which is also
+// the order of Tab): id, then left, top, width and height in its client area.
+struct Placement {
+    int id;
+    int x, y, width, height;
+};
+
+// The window's children are exactly these, in this order, each where its
+// placement puts it at `dpi`: exactly at 96 DPI, within a pixel of rounding
+// at other scales.
+inline void ExpectPlaced(HWND parent, const std::vector<Placement>& placements, int dpi = 96) {
+    const std::vector<HWND> children = ChildWindows(parent);
+    ASSERT_EQ(children.size(), placements.size());
+    const int slack = dpi == 96 ? 0 : 1;
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        const Placement& p = placements[i];
+        SCOPED_TRACE("control " + std::to_string(p.id) + " (" + ClassNameOf(children[i]) + ")");
+        EXPECT_EQ(GetDlgCtrlID(children[i]), p.id);
+        const RECT rect = RectInParent(children[i]);
+        EXPECT_NEAR(rect.left, MulDiv(p.x, dpi, 96), slack);
+        EXPECT_NEAR(rect.top, MulDiv(p.y, dpi, 96), slack);
+        EXPECT_NEAR(rect.right - rect.left, MulDiv(p.width, dpi, 96), slack);
+        EXPECT_NEAR(rect.bottom - rect.top, MulDiv(p.height, dpi, 96), slack);
+    }
+}
+
+// Every date field is its text part followed by its arrows, together
+// filling the field's rectangle with the arrows 10 pixels wide at the right.
+inline const std::vector<Placement> EntryDialogPlacements = {
+    {DialogTitleId, 0, 5, 300, 30},   {DialogFrameId, 5, 35, 290, 155},    {NameGroupId, 20, 45, 260, 50},
+    {NameFieldId, 30, 65, 240, 20},   {BirthdayGroupId, 20, 105, 260, 50}, {DateLabelId, 30, 128, 240, 20},
+    {DayFieldId, 65, 125, 20, 20},    {DayFieldId, 85, 125, 10, 20},       {MonthFieldId, 145, 125, 20, 20},
+    {MonthFieldId, 165, 125, 10, 20}, {YearFieldId, 230, 125, 30, 20},     {YearFieldId, 260, 125, 10, 20},
+    {RemindBoxId, 95, 165, 115, 20},  {CancelButtonId, 10, 200, 100, 25},  {OkButtonId, 190, 200, 100, 25}};
 
 // A contact file of vCards, one per person; an empty birthday leaves BDAY
 // out.
@@ -347,8 +528,6 @@ inline std::string VCardFile(const std::vector<Card>& cards) {
     return file;
 }
 
-// The list of two entries used throughout: Anna, 14 February 1980, reminded;
-// Ben, 3 November 1975, not reminded.
 // Replaces a file as sync clients and editors do: the new bytes go to a
 // file beside it, which is then renamed over it, again while the file is
 // held for a moment.
@@ -361,10 +540,6 @@ inline bool ReplaceFromOutside(const std::string& path, std::string_view bytes) 
                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
                },
                Millis{3000});
-}
-
-inline std::string TwoEntryList() {
-    return "2\r\nAnna\r\nBen\r\n14\r\n3\r\n2\r\n11\r\n1980\r\n1975\r\n1\r\n0\r\n1\r\n1";
 }
 
 }  // namespace quillora::e2e
