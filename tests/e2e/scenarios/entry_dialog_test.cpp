@@ -72,10 +72,15 @@ protected:
                    const std::vector<Entry>& after) {
         HWND dialog = EditRow(tab, row);
         ASSERT_NE(dialog, nullptr) << program_.Describe();
-        for (const auto& [id, text] : typed)
-            ASSERT_TRUE(TypeInto(dialog, id, text));
+        ASSERT_NO_FATAL_FAILURE(TypeFields(dialog, typed));
         ClickButton(dialog, OkButtonId);
         ExpectBackOnAll(dialog, after);
+    }
+
+    // Types each field's text as a user does, field after field.
+    static void TypeFields(HWND dialog, std::initializer_list<std::pair<int, std::string_view>> typed) {
+        for (const auto& [id, text] : typed)
+            ASSERT_TRUE(TypeInto(dialog, id, text)) << "field " << id;
     }
 
     void QuitAndExpectList(const std::vector<Entry>& table) {
@@ -176,10 +181,8 @@ TEST_F(EntryEditing, BothModesShowTheDialogAsLaidOutAndARepeatedNameIsRefusedAft
     PostCommand(main_, ClearListCommand);
     dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
     ASSERT_NE(dialog, nullptr) << program_.Describe();
-    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Eve"));
-    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "1"));
-    ASSERT_TRUE(TypeInto(dialog, MonthFieldId, "1"));
-    ASSERT_TRUE(TypeInto(dialog, YearFieldId, "2000"));
+    ASSERT_NO_FATAL_FAILURE(TypeFields(
+        dialog, {{NameFieldId, "Eve"}, {DayFieldId, "1"}, {MonthFieldId, "1"}, {YearFieldId, "2000"}}));
     ClickButton(dialog, OkButtonId);
     const Entry eve{"Eve", "1", "1", "2000", "1", "1"};
     ExpectBackOnAll(dialog, {eve});
@@ -187,10 +190,8 @@ TEST_F(EntryEditing, BothModesShowTheDialogAsLaidOutAndARepeatedNameIsRefusedAft
     // A name already in the list is refused, and the dialog keeps its fields.
     dialog = OpenBy(AddEntryButtonId, "NEW ENTRY");
     ASSERT_NE(dialog, nullptr) << program_.Describe();
-    ASSERT_TRUE(TypeInto(dialog, NameFieldId, "Eve"));
-    ASSERT_TRUE(TypeInto(dialog, DayFieldId, "7"));
-    ASSERT_TRUE(TypeInto(dialog, MonthFieldId, "8x"));
-    ASSERT_TRUE(TypeInto(dialog, YearFieldId, "2001"));
+    ASSERT_NO_FATAL_FAILURE(TypeFields(
+        dialog, {{NameFieldId, "Eve"}, {DayFieldId, "7"}, {MonthFieldId, "8x"}, {YearFieldId, "2001"}}));
     ClickButton(dialog, OkButtonId);
 
     const std::optional<MessageBoxView> box = program_.WaitForMessageBox();
