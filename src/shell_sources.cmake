@@ -28,6 +28,7 @@ set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/app/application_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/app/startup_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/shortcut_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/storage/list_store_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/entry_dialog_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/information_window_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/modal_window_win.cpp

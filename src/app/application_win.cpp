@@ -20,10 +20,6 @@ namespace quillora {
 
 namespace {
 
-// How many times in a row a list file that is held or half written is looked
-// at again, a settling pause apart, before the next change is waited for.
-constexpr int ReadAttempts = 20;
-
 // Counts a piece of work under way for as long as it lasts.
 class BusyScope {
 public:
@@ -43,8 +39,8 @@ std::string WithoutFinalBackslash(std::string folder) {
 
 }  // namespace
 
-Application::Application(UserData data) : settings_(std::move(data.settings)), table_(std::move(data.table)) {
-    listFile_.Known(std::move(data.listBytes));
+Application::Application(UserData data) : settings_(std::move(data.settings)) {
+    startNews_ = list_.Open(data.listBytes);
 }
 
 Application::~Application() = default;
@@ -70,6 +66,9 @@ bool Application::Start() {
     mainWindow_.Show();
     MarkStartupStep("shown");
     WriteStartupProfile();
+    listSettled_.Attach(mainWindow_.Window());
+    Tell(startNews_);
+    startNews_ = {};
     return true;
 }
 
@@ -77,11 +76,11 @@ void Application::Run() {
     listFolder_.Watch(WithoutFinalBackslash(ListDir()));
     // One look once the window is up catches what changed between the load
     // and the start of the watch.
-    SetTimer(mainWindow_.Window(), ListFolderSettledTimerId, FolderWatch::SettleMillis, nullptr);
+    listSettled_.Restart();
     OfferConflictCopies();
     RunMessageLoop([] { return false; },
                    [this](const MSG& message) { return mainWindow_.HandleKey(message); },
-                   WaitsOf({&listFolder_, 1}, mainWindow_.Window(), ListFolderSettledTimerId));
+                   WaitsOf({&listFolder_, 1}, listSettled_));
     // A WM_QUIT that another program posted ends the loop too; the run's
     // changes are saved all the same.
     Quit();
@@ -100,13 +99,13 @@ void Application::OnCloseEvent() {
 }
 
 void Application::OnEndSession() {
+    // At any moment, a message of the quit's open included: what is not
+    // saved yet is saved, or goes to the rescue copy. No message box: it
+    // would hold up the end of the session. What an open dialog holds was
+    // never confirmed and is dropped.
+    SaveAll(false);
     if (quitting_) return;
     quitting_ = true;
-    // No message box: it would hold up the end of the session. What an open
-    // dialog holds was never confirmed and is dropped; a list that cannot
-    // be saved still goes to its rescue copy.
-    (void)TakeInOutsideList(false);
-    SaveAll(false);
     PostQuitMessage(0);
 }
 
@@ -122,6 +121,7 @@ void Application::OnNewDay() {
 }
 
 void Application::OnListFolderSettled() {
+    listSettled_.Stop();
     CheckListFolder();
 }
 
@@ -138,76 +138,64 @@ void Application::CheckListFolder() {
     if (quitting_) return;
     if (busy_ > 0 || !IsWindowEnabled(mainWindow_.Window())) {
         // Looked at again once the main window takes input.
-        SetTimer(mainWindow_.Window(), ListFolderSettledTimerId, FolderWatch::SettleMillis, nullptr);
+        (void)listSettled_.LookAgain(false);
         return;
     }
     const BusyScope busy(busy_);
     // A folder that was gone is watched again once it is back.
     listFolder_.Watch(WithoutFinalBackslash(ListDir()));
-    if (TakeInOutsideList(true)) {
-        readAttempts_ = 0;
-    } else if (++readAttempts_ < ReadAttempts) {
-        SetTimer(mainWindow_.Window(), ListFolderSettledTimerId, FolderWatch::SettleMillis, nullptr);
+    const std::optional<ListDocument::Look> look = list_.LookAtFile();
+    if (!look) {
+        // Held by its writer, or half written: looked at again in a moment.
+        (void)listSettled_.LookAgain();
+    } else {
+        listSettled_.Settled();
+        if (look->changed) {
+            RefillVisibleTab([&](int row) {
+                return row < static_cast<int>(look->rowOfOurs.size())
+                           ? look->rowOfOurs[static_cast<std::size_t>(row)]
+                           : -1;
+            });
+        }
+        Tell(look->news);
     }
     OfferConflictCopies();
 }
 
-bool Application::TakeInOutsideList(bool tellUser) {
-    // Another writer is never stood in the way; what it left half written is
-    // looked at again.
-    const std::optional<std::string> bytes = ReadListFile(ShareWith::Everyone);
-    // A file that is there but held is looked at again; one that is gone
-    // (or has no path) holds nothing to merge, and the quit writes it anew.
-    if (!bytes) return GetFileAttributesA(ListFilePath().c_str()) == INVALID_FILE_ATTRIBUTES;
-    ListFileState::Observation seen = listFile_.Observe(*bytes, table_);
-    switch (seen.outcome) {
-        case ListFileState::Outcome::Unchanged:
-            return true;
-        case ListFileState::Outcome::TryAgain:
-            return false;
-        case ListFileState::Outcome::Merged:
-            ApplyMerge(std::move(seen.merge), tellUser);
-            return true;
-        case ListFileState::Outcome::Unreadable:
-            break;
+void Application::Tell(const ListNews& news) {
+    const HWND owner = mainWindow_.Window();
+    if (news.recovered) {
+        ShowError(owner,
+                  "QUILLORA WAS NOT QUIT PROPERLY LAST TIME. THE CHANGES OF THAT RUN ARE BACK IN THE LIST"
+                  " (CTRL+Z TAKES THEM BACK).",
+                  false);
     }
-    // The table stays as it is and the quit writes it; the file is kept.
-    const std::optional<std::string> copy = KeepUnreadableListAside(*bytes);
-    if (tellUser) {
+    if (news.unreadableJournal) {
+        ShowError(owner,
+                  "THE CHANGES OF THE LAST RUN COULD NOT BE READ AND ARE NOT APPLIED; " +
+                      (news.unreadableJournalCopy ? "THEY ARE KEPT AS: " + *news.unreadableJournalCopy
+                                                  : std::string("NO COPY OF THEM COULD BE KEPT.")),
+                  false);
+    }
+    if (news.unreadableList) {
         ShowError(
-            mainWindow_.Window(),
+            owner,
             "ANOTHER PROGRAM REPLACED THE BIRTHDAY-LIST WITH A FILE THAT CANNOT BE READ! YOUR LIST IS KEPT"
             " AS IT IS" +
-                (copy ? "; THE FILE IS KEPT AS: " + *copy
-                      : std::string("; NO COPY OF THE FILE COULD BE KEPT.")),
+                (news.unreadableListCopy ? "; THE FILE IS KEPT AS: " + *news.unreadableListCopy
+                                         : std::string("; NO COPY OF THE FILE COULD BE KEPT.")),
             false);
     }
-    return true;
-}
-
-void Application::ApplyMerge(ListMerge merge, bool tellUser) {
-    if (merge.Changed(table_)) {
-        {
-            // The whole merge is one change for Ctrl+Z.
-            const RecordedChange change(history_, table_);
-            table_ = std::move(merge.merged);
-        }
-        RefillVisibleTab([&](int row) {
-            return row < static_cast<int>(merge.rowOfOurs.size())
-                       ? merge.rowOfOurs[static_cast<std::size_t>(row)]
-                       : -1;
-        });
+    if (!news.keptAside.empty()) {
+        ShowError(owner,
+                  "ANOTHER PROGRAM CHANGED THE BIRTHDAY-LIST TOO. " +
+                      NumberToText(static_cast<int>(news.keptAside.size())) +
+                      (news.keptAside.size() == 1 ? " ENTRY" : " ENTRIES") +
+                      " OF THE OTHER VERSION (CHANGED HERE TOO, OR WITHOUT ROOM IN THE LIST) " +
+                      (news.keptAsideCopy ? "ARE KEPT AS: " + *news.keptAsideCopy
+                                          : std::string("COULD NOT BE KEPT.")),
+                  false);
     }
-    if (merge.keptAside.empty()) return;
-    const std::optional<std::string> copy = KeepOtherVersionAside(merge.keptAside);
-    if (!tellUser) return;
-    ShowError(mainWindow_.Window(),
-              "ANOTHER PROGRAM CHANGED THE BIRTHDAY-LIST TOO. " +
-                  NumberToText(static_cast<int>(merge.keptAside.size())) +
-                  (merge.keptAside.size() == 1 ? " ENTRY" : " ENTRIES") +
-                  " OF THE OTHER VERSION (CHANGED HERE TOO, OR WITHOUT ROOM IN THE LIST) " +
-                  (copy ? "ARE KEPT AS: " + *copy : std::string("COULD NOT BE KEPT.")),
-              false);
 }
 
 void Application::OfferConflictCopies() {
@@ -217,8 +205,8 @@ void Application::OfferConflictCopies() {
         if (!IsSyncConflictCopyName(name) || !offeredCopies_.insert(name).second) continue;
         // Asked about once: after IMPORT or CANCEL the copy goes with the
         // backups, where nothing is deleted but the daily backups.
-        if (exchange_.ImportFile(mainWindow_.Window(), table_, history_, folder + name,
-                                 ExchangeFormat::BirthdayList, "FROM: " + name))
+        if (exchange_.ImportFile(mainWindow_.Window(), list_, folder + name, ExchangeFormat::BirthdayList,
+                                 "FROM: " + name))
             (void)MoveIntoBackups(name);
         ReturnToAllTab();
     }
@@ -264,11 +252,11 @@ void Application::Dispatch(MainAction action, int id) {
             Quit();
             break;
         case MainAction::Import:
-            exchange_.Import(mainWindow_.Window(), table_, history_);
+            exchange_.Import(mainWindow_.Window(), list_);
             ReturnToAllTab();
             break;
         case MainAction::Export:
-            exchange_.Export(mainWindow_.Window(), table_, settings_);
+            exchange_.Export(mainWindow_.Window(), list_.Table(), settings_);
             break;
         case MainAction::RefillSelectedTab:
             FillTab(tab);
@@ -288,11 +276,11 @@ void Application::Dispatch(MainAction action, int id) {
             UndoOrRedo(action == MainAction::Redo);
             break;
         case MainAction::ShowPopupMenu:
-            menus_.EnableUndoRedo(history_.CanUndo(), history_.CanRedo());
+            menus_.EnableUndoRedo(list_.CanUndo(), list_.CanRedo());
             menus_.ShowPopupMenu(mainWindow_.Window());
             break;
         case MainAction::ShowPopupMenuAtSelection:
-            menus_.EnableUndoRedo(history_.CanUndo(), history_.CanRedo());
+            menus_.EnableUndoRedo(list_.CanUndo(), list_.CanRedo());
             menus_.ShowPopupMenu(mainWindow_.Window(), mainWindow_.PopupPoint());
             break;
         case MainAction::None:
@@ -303,10 +291,11 @@ void Application::Dispatch(MainAction action, int id) {
 void Application::FillTab(int tab) {
     // One reading of the clock per fill, so every row agrees on today.
     const CalendarDay today = Today();
+    const BirthdayTable& table = list_.Table();
     std::vector<ListRow> rows;
-    rows.reserve(static_cast<std::size_t>(table_.Count()));
-    for (int index = 0; index < table_.Count(); ++index) {
-        const BirthdayEntry& entry = table_.Row(index);
+    rows.reserve(static_cast<std::size_t>(table.Count()));
+    for (int index = 0; index < table.Count(); ++index) {
+        const BirthdayEntry& entry = table.Row(index);
         if (tab != AllTab && !IsInMonth(entry, tab)) continue;
         rows.push_back(BuildRow(entry, today));
         rows.back().tableIndex = index;
@@ -343,7 +332,7 @@ std::optional<int> Application::FindSelectedEntry() const {
     // same name each lead to their own.
     const int tab = mainWindow_.SelectedTab();
     const int index = mainWindow_.TableIndexOfRow(tab, mainWindow_.SelectedRow(tab));
-    if (index < 0 || index >= table_.Count()) return std::nullopt;
+    if (index < 0 || index >= list_.Table().Count()) return std::nullopt;
     return index;
 }
 
@@ -351,18 +340,15 @@ void Application::DeleteSelectedEntry() {
     // A row that leads to no entry deletes nothing rather than whatever row
     // an earlier lookup left behind.
     const std::optional<int> entry = FindSelectedEntry();
-    if (!entry) return;
-    const RecordedChange change(history_, table_);
-    table_.Remove(*entry);
+    if (entry) (void)list_.Delete(*entry);
 }
 
 void Application::ClearList() {
-    const RecordedChange change(history_, table_);
-    table_.Clear();
+    list_.Clear();
 }
 
 void Application::UndoOrRedo(bool redo) {
-    const std::optional<ChangedRows> changed = redo ? history_.Redo(table_) : history_.Undo(table_);
+    const std::optional<ChangedRows> changed = redo ? list_.Redo() : list_.Undo();
     if (!changed) return;
     const int tab = mainWindow_.SelectedTab();
     FillTab(tab);
@@ -379,26 +365,19 @@ void Application::OpenEntryDialog(bool editMode) {
         // Nothing to edit when the selected row leads to no entry.
         entry = FindSelectedEntry();
         if (!entry) return;
-        request.shown = table_.Row(*entry);
+        request.shown = list_.Table().Row(*entry);
     } else {
-        if (table_.IsFull()) {
+        if (list_.Table().IsFull()) {
             ShowError(mainWindow_.Window(), "THE LIST IS FULL!", false);
             return;
         }
         const CalendarDay now = Today();
         request.shown = BirthdayEntry{
             "Name", FormatDate("%dd", now), FormatDate("%mm", now), FormatDate("%yyyy", now), "1", "1"};
-        request.nameTaken = [this](const std::string& name) { return table_.ContainsName(name); };
+        request.nameTaken = [this](const std::string& name) { return list_.Table().ContainsName(name); };
     }
     const auto stored = RunEntryDialog(mainWindow_.Window(), request);
-    if (stored) {
-        const RecordedChange change(history_, table_);
-        if (editMode) {
-            (void)table_.Replace(*entry, *stored);
-        } else {
-            (void)table_.Append(*stored);
-        }
-    }
+    if (stored) (void)(editMode ? list_.Edit(*entry, *stored) : list_.Add(*stored));
     ReturnToAllTab();
 }
 
@@ -418,24 +397,22 @@ void Application::Quit() {
         return;
     }
     quitting_ = true;
-    // What another program wrote since the last look is merged first, its
-    // writer given a moment to finish.
-    for (int attempt = 0; attempt < 3 && !TakeInOutsideList(true); ++attempt)
-        Sleep(FolderWatch::SettleMillis);
     SaveAll(true);
     mainWindow_.Destroy();
     PostQuitMessage(0);
 }
 
 void Application::SaveAll(bool tellUser) {
-    if (!SaveList(table_)) {
-        if (tellUser) ShowError(mainWindow_.Window(), "COULDNT SAVE THE BIRTHDAY-LIST!", true);
-        // The run's changes are never thrown away.
-        const auto rescue = SaveRescueCopy(table_);
-        if (tellUser && rescue)
-            ShowError(mainWindow_.Window(), "THE BIRTHDAY-LIST IS KEPT AS: " + *rescue, false);
-    }
+    // What another program wrote since the last look is merged first; the
+    // run's changes are never thrown away.
+    const ListDocument::SaveOutcome outcome = list_.Save();
     SaveSettings(settings_);
+    if (!tellUser) return;
+    Tell(outcome.news);
+    if (outcome.saved) return;
+    ShowError(mainWindow_.Window(), "COULDNT SAVE THE BIRTHDAY-LIST!", true);
+    if (outcome.rescueCopy)
+        ShowError(mainWindow_.Window(), "THE BIRTHDAY-LIST IS KEPT AS: " + *outcome.rescueCopy, false);
 }
 
 }  // namespace quillora

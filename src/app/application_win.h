@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/startup_win.h"
-#include "storage/edit_history.h"
-#include "storage/list_merge.h"
+#include "storage/list_document.h"
+#include "storage/list_store_win.h"
 #include "ui/column_sorter_win.h"
 #include "ui/exchange_win.h"
 #include "ui/folder_watch_win.h"
@@ -65,27 +65,26 @@ private:
     // window takes input, otherwise once the command under way is done (the
     // entry dialog's row stays the row it was).
     void CheckListFolder();
-    // Reads the list file and merges what another program changed into the
-    // table; `tellUser` says what was kept aside. False when the file should
-    // be looked at again in a moment (held by its writer, or half written).
-    bool TakeInOutsideList(bool tellUser);
-    void ApplyMerge(ListMerge merge, bool tellUser);
+    // Tells the user what a start, a look at the list file or the quit found
+    // (kept-aside people, an unreadable file, a run brought back).
+    void Tell(const ListNews& news);
     // Offers what the sync clients' copies of the list hold that the list
     // lacks, each once; then the copy goes into the backups folder.
     void OfferConflictCopies();
     void Quit();
-    // The quit sequence's saves: the list, then the settings. A list that
-    // cannot be saved goes to a rescue copy; `tellUser` says both.
+    // The quit sequence's saves: the list, then the settings; only then is
+    // the user told (`tellUser`) what happened, so that the end of the
+    // session during a message loses nothing.
     void SaveAll(bool tellUser);
 
     Settings settings_;
-    BirthdayTable table_;
-    ListFileState listFile_;  // the list file as last read or written: the base of a merge
+    ListFilesOnDisk listFiles_;
+    ListDocument list_{listFiles_};
+    ListNews startNews_;  // told once the window is up
     FolderWatch listFolder_;
-    int busy_ = 0;          // commands and checks under way: a merge waits for them
-    int readAttempts_ = 0;  // looks at a file that was held or half written, in a row
+    SettleTimer listSettled_{ListFolderSettledTimerId};
+    int busy_ = 0;  // commands and checks under way: a merge waits for them
     std::set<std::string> offeredCopies_;
-    EditHistory history_;  // every change to table_ during this run
     ColumnSorter sorter_;
     MainWindow mainWindow_{*this, sorter_};
     Menus menus_;

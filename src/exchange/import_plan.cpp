@@ -247,8 +247,9 @@ std::string NothingToChooseText(const ImportPlan& plan) {
     return {};
 }
 
-ImportSummary AddTickedRows(BirthdayTable& table, const ImportPlan& plan, const std::vector<bool>& ticks) {
-    ImportSummary summary;
+ImportChoice TickedPeople(const ImportPlan& plan, const std::vector<bool>& ticks) {
+    ImportChoice choice;
+    ImportSummary& summary = choice.summary;
     summary.withoutName = plan.withoutName;
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         const ImportRow& row = plan.rows[i];
@@ -265,25 +266,28 @@ ImportSummary AddTickedRows(BirthdayTable& table, const ImportPlan& plan, const 
                 break;
         }
         const bool ticked = i < ticks.size() && ticks[i];
-        BirthdayEntry entry{row.name,
-                            NumberToText(row.date.day),
-                            NumberToText(row.date.month),
-                            row.date.year > 0 ? NumberToText(row.date.year) : std::string(),
-                            row.remind ? "1" : "0",
-                            "1"};
-        if (!ticked || !table.Append(std::move(entry))) {
+        if (!ticked || summary.added >= plan.freePlaces) {
             ++summary.leftOut;
             continue;
         }
+        choice.people.push_back({row.name, NumberToText(row.date.day), NumberToText(row.date.month),
+                                 row.date.year > 0 ? NumberToText(row.date.year) : std::string(),
+                                 row.remind ? "1" : "0", "1"});
         ++summary.added;
         if (row.state == ImportRowState::NameChanged) summary.approximatedNames.push_back(row.name);
     }
-    return summary;
+    return choice;
+}
+
+ImportSummary AddTickedRows(BirthdayTable& table, const ImportPlan& plan, const std::vector<bool>& ticks) {
+    ImportChoice choice = TickedPeople(plan, ticks);
+    for (BirthdayEntry& person : choice.people)
+        (void)table.Append(std::move(person));
+    return choice.summary;
 }
 
 ImportSummary SummaryOfPlan(const ImportPlan& plan) {
-    BirthdayTable untouched;
-    return AddTickedRows(untouched, plan, {});
+    return TickedPeople(plan, {}).summary;
 }
 
 std::string ImportSummaryText(const ImportSummary& summary) {

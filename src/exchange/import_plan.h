@@ -72,10 +72,16 @@ std::string TooManyTickedText(int freePlaces, int ticked);
 // text when the preview has something to offer.
 std::string NothingToChooseText(const ImportPlan& plan);
 
-// Appends the ticked rows that can be added, in file order (Remind "1",
-// Mark "1"), and counts what happened. `ticks` has one flag per row; rows
-// beyond it count as not ticked. Nothing is appended past the table's
-// capacity.
+// The ticked rows that can be added, as entries in file order (Remind as the
+// file has it, Mark "1"), as many as the plan's free places, and the count of
+// what happened. `ticks` has one flag per row; rows beyond it count as not
+// ticked.
+struct ImportChoice {
+    std::vector<BirthdayEntry> people;
+    ImportSummary summary;
+};
+ImportChoice TickedPeople(const ImportPlan& plan, const std::vector<bool>& ticks);
+// The same people appended to `table`.
 ImportSummary AddTickedRows(BirthdayTable& table, const ImportPlan& plan, const std::vector<bool>& ticks);
 
 // The one message shown after an import.

@@ -47,6 +47,7 @@ bool ReminderApp::Start() {
     // The icon first, so that the first check's notification has a place.
     tray_.Add(Window(), TrayCallbackMessage, icon_, ReminderTrayTitle);
     newDay_.Arm(Window());
+    filesSettled_.Attach(Window());
     Check();
     return true;
 }
@@ -59,7 +60,7 @@ int ReminderApp::Run() {
         return reminderWindow_ && reminderWindow_->Window() &&
                IsDialogMessageA(reminderWindow_->Window(), &copy);
     };
-    RunMessageLoop([] { return false; }, dialogKeys, WaitsOf(watches_, Window(), FilesSettledTimerId));
+    RunMessageLoop([] { return false; }, dialogKeys, WaitsOf(watches_, filesSettled_));
     return 0;
 }
 
@@ -76,7 +77,7 @@ LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTrayEvent(LOWORD(lParam));
             return 0;
         case WM_TIMER:
-            if (wParam == FilesSettledTimerId) KillTimer(Window(), FilesSettledTimerId);
+            if (wParam == FilesSettledTimerId) filesSettled_.Stop();
             Check();
             return 0;
         case WM_POWERBROADCAST:

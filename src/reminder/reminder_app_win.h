@@ -68,6 +68,7 @@ private:
     std::vector<DueReminder> due_;
     std::unique_ptr<ReminderWindow> reminderWindow_;
     std::array<FolderWatch, 2> watches_;
+    SettleTimer filesSettled_{FilesSettledTimerId};
 };
 
 }  // namespace quillora

@@ -163,7 +163,7 @@ bool SaveWholeFile(const std::string& path, std::string_view bytes, const std::s
 }
 
 bool SaveWholeFile(const std::string& path, const ContentWriter& content, const std::string& backupPath,
-                   FinalSaveStep finalStep) {
+                   FinalSaveStep finalStep, const ReplaceCheck& mayReplace) {
     const std::string temp = TempPathFor(path);
     const std::vector<int> pauses = SaveRetryPauses();
     bool written = false;
@@ -181,6 +181,7 @@ bool SaveWholeFile(const std::string& path, const ContentWriter& content, const 
                 }
                 written = true;
             }
+            if (mayReplace && !mayReplace()) break;
             if (finalStep(path, temp, state == TargetState::Writable, backupPath)) return true;
         }
         if (attempt >= pauses.size()) break;
@@ -217,6 +218,10 @@ bool KeepCopy(const std::string& path, const std::string& copyPath) {
         return true;
     DeleteFileA(temp.c_str());
     return false;
+}
+
+bool PathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::string> FolderEntryNames(const std::string& folder) {

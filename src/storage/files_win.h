@@ -1,5 +1,6 @@
 #pragma once
 // Whole-file reading and crash-safe whole-file writing.
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, ShareWith shar
 // can make it fail.
 using FinalSaveStep = bool (*)(const std::string& targetPath, const std::string& tempPath, bool targetExists,
                                const std::string& backupPath);
+// Asked right before the target is replaced: false leaves it as it is (the
+// save fails), for a caller that must not replace bytes it has not seen.
+using ReplaceCheck = std::function<bool()>;
 bool MoveIntoPlace(const std::string& targetPath, const std::string& tempPath, bool targetExists,
                    const std::string& backupPath);
 
@@ -41,7 +45,8 @@ bool MoveIntoPlace(const std::string& targetPath, const std::string& tempPath, b
 // once), written to the temporary file as they come: a large file is never
 // built in memory first.
 [[nodiscard]] bool SaveWholeFile(const std::string& path, const ContentWriter& content,
-                                 const std::string& backupPath = {}, FinalSaveStep finalStep = MoveIntoPlace);
+                                 const std::string& backupPath = {}, FinalSaveStep finalStep = MoveIntoPlace,
+                                 const ReplaceCheck& mayReplace = {});
 
 // The name of the temporary file a save of `path` writes first.
 std::string TempPathFor(const std::string& path);
@@ -54,6 +59,9 @@ std::string TempPathFor(const std::string& path);
 // same bytes, or a copy), unless `copyPath` exists. False when nothing was
 // kept.
 bool KeepCopy(const std::string& path, const std::string& copyPath);
+
+// Whether a file or folder of that path exists.
+bool PathExists(const std::string& path);
 
 // Names of the entries of a folder, without "." and "..".
 std::vector<std::string> FolderEntryNames(const std::string& folder);

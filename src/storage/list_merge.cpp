@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "storage/safekeeping.h"
@@ -10,67 +11,118 @@ namespace quillora {
 
 namespace {
 
-// A person: the name, and which of the rows of that name it is.
-using PersonKey = std::pair<std::string, int>;
+// Which row of one table is which row of the other: people pair first by
+// name and birthday (identical ones by their order among themselves), and
+// only the rest of one name pair by their order. So deleting one of two
+// people of one name never makes the other look changed, and a person whom
+// nobody touched always finds himself.
+struct Pairing {
+    std::vector<int> otherOf;  // for each row of `from`, its row in `to`; -1 when none
+    std::vector<int> fromOf;   // for each row of `to`, its row in `from`; -1 when none
+};
 
-std::map<PersonKey, int> RowsByPerson(const BirthdayTable& table) {
-    std::map<std::string, int> seen;
-    std::map<PersonKey, int> rows;
-    for (int index = 0; index < table.Count(); ++index) {
-        const std::string& name = table.Row(index).Name;
-        rows.emplace(PersonKey{name, seen[name]++}, index);
+Pairing Pair(const BirthdayTable& from, const BirthdayTable& to) {
+    Pairing pairing;
+    pairing.otherOf.assign(static_cast<std::size_t>(from.Count()), -1);
+    pairing.fromOf.assign(static_cast<std::size_t>(to.Count()), -1);
+    const auto link = [&](int a, int b) {
+        pairing.otherOf[static_cast<std::size_t>(a)] = b;
+        pairing.fromOf[static_cast<std::size_t>(b)] = a;
+    };
+    using Person = std::tuple<std::string, std::string, std::string, std::string>;
+    const auto person = [](const BirthdayEntry& entry) {
+        return Person{entry.Name, entry.Day, entry.Month, entry.Year};
+    };
+    // Rows of `to` not yet paired, in order, under each key.
+    std::map<Person, std::vector<int>> byPerson;
+    for (int row = to.Count() - 1; row >= 0; --row)
+        byPerson[person(to.Row(row))].push_back(row);
+    for (int row = 0; row < from.Count(); ++row) {
+        std::vector<int>& candidates = byPerson[person(from.Row(row))];
+        if (candidates.empty()) continue;
+        link(row, candidates.back());
+        candidates.pop_back();
     }
-    return rows;
-}
-
-const BirthdayEntry* Find(const BirthdayTable& table, const std::map<PersonKey, int>& rows,
-                          const PersonKey& person) {
-    const auto found = rows.find(person);
-    return found == rows.end() ? nullptr : &table.Row(found->second);
+    std::map<std::string, std::vector<int>> byName;
+    for (int row = to.Count() - 1; row >= 0; --row)
+        if (pairing.fromOf[static_cast<std::size_t>(row)] < 0) byName[to.Row(row).Name].push_back(row);
+    for (int row = 0; row < from.Count(); ++row) {
+        if (pairing.otherOf[static_cast<std::size_t>(row)] >= 0) continue;
+        std::vector<int>& candidates = byName[from.Row(row).Name];
+        if (candidates.empty()) continue;
+        link(row, candidates.back());
+        candidates.pop_back();
+    }
+    return pairing;
 }
 
 }  // namespace
 
 ListMerge MergeLists(const BirthdayTable& base, const BirthdayTable& ours, const BirthdayTable& theirs) {
-    const std::map<PersonKey, int> baseRows = RowsByPerson(base);
-    const std::map<PersonKey, int> ourRows = RowsByPerson(ours);
-    const std::map<PersonKey, int> theirRows = RowsByPerson(theirs);
+    const Pairing toOurs = Pair(base, ours);
+    const Pairing toTheirs = Pair(base, theirs);
+    const auto at = [](const std::vector<int>& rows, int row) { return rows[static_cast<std::size_t>(row)]; };
     ListMerge result;
     result.rowOfOurs.assign(static_cast<std::size_t>(ours.Count()), -1);
 
-    // The user's rows, in the table's order.
-    std::map<std::string, int> seen;
-    for (int index = 0; index < ours.Count(); ++index) {
-        const BirthdayEntry& mine = ours.Row(index);
-        const PersonKey person{mine.Name, seen[mine.Name]++};
-        const BirthdayEntry* was = Find(base, baseRows, person);
-        const BirthdayEntry* other = Find(theirs, theirRows, person);
-        const bool unchangedHere = was && *was == mine;
-        const BirthdayEntry* kept = &mine;
-        if (!other) {
-            // Deleted outside: gone, unless the user changed or added it.
-            if (unchangedHere) continue;
-        } else if (unchangedHere) {
-            kept = other;
-        } else if (!(*other == mine) && !(was && *was == *other)) {
-            result.keptAside.push_back(*other);
+    // A person both sides added (the same name and birthday) is one person:
+    // the file's copy is not added again, and a different remind mark or
+    // mark there is the other version, kept aside.
+    std::multimap<std::string, int> addedHere;
+    for (int row = 0; row < ours.Count(); ++row)
+        if (at(toOurs.fromOf, row) < 0) addedHere.emplace(ours.Row(row).Name, row);
+    std::vector<bool> addedHereToo(static_cast<std::size_t>(theirs.Count()), false);
+    for (int row = 0; row < theirs.Count(); ++row) {
+        if (at(toTheirs.fromOf, row) >= 0) continue;
+        const BirthdayEntry& other = theirs.Row(row);
+        const auto [first, last] = addedHere.equal_range(other.Name);
+        for (auto match = first; match != last; ++match) {
+            const BirthdayEntry& mine = ours.Row(match->second);
+            if (mine.Day != other.Day || mine.Month != other.Month || mine.Year != other.Year) continue;
+            if (!(mine == other)) result.keptAside.push_back(other);
+            addedHereToo[static_cast<std::size_t>(row)] = true;
+            addedHere.erase(match);
+            break;
         }
-        result.rowOfOurs[static_cast<std::size_t>(index)] = result.merged.Count();
+    }
+
+    // The user's rows, in the table's order.
+    for (int row = 0; row < ours.Count(); ++row) {
+        const BirthdayEntry& mine = ours.Row(row);
+        const int baseRow = at(toOurs.fromOf, row);
+        const BirthdayEntry* kept = &mine;
+        if (baseRow >= 0) {
+            const BirthdayEntry& was = base.Row(baseRow);
+            const int otherRow = at(toTheirs.otherOf, baseRow);
+            const bool unchangedHere = was == mine;
+            if (otherRow < 0) {
+                // Deleted outside: gone, unless the user changed it.
+                if (unchangedHere) continue;
+            } else {
+                const BirthdayEntry& other = theirs.Row(otherRow);
+                if (unchangedHere) {
+                    kept = &other;
+                } else if (!(other == mine) && !(other == was)) {
+                    result.keptAside.push_back(other);
+                }
+            }
+        }
+        result.rowOfOurs[static_cast<std::size_t>(row)] = result.merged.Count();
         result.merged.AppendLoaded(*kept);
     }
 
     // The file's people whom the table does not hold, in the file's order.
-    seen.clear();
-    for (int index = 0; index < theirs.Count(); ++index) {
-        const BirthdayEntry& other = theirs.Row(index);
-        const PersonKey person{other.Name, seen[other.Name]++};
-        if (ourRows.contains(person)) continue;
-        if (const BirthdayEntry* was = Find(base, baseRows, person)) {
+    for (int row = 0; row < theirs.Count(); ++row) {
+        const BirthdayEntry& other = theirs.Row(row);
+        const int baseRow = at(toTheirs.fromOf, row);
+        if (baseRow >= 0) {
             // The user deleted this person; a change made outside meanwhile
             // is kept aside rather than lost.
-            if (!(*was == other)) result.keptAside.push_back(other);
+            if (at(toOurs.otherOf, baseRow) < 0 && !(base.Row(baseRow) == other))
+                result.keptAside.push_back(other);
             continue;
         }
+        if (addedHereToo[static_cast<std::size_t>(row)]) continue;
         if (result.merged.IsFull()) {
             result.keptAside.push_back(other);
         } else {
@@ -81,7 +133,12 @@ ListMerge MergeLists(const BirthdayTable& base, const BirthdayTable& ours, const
 }
 
 void ListFileState::Known(std::string bytes) {
-    base_ = ParseList(bytes);
+    BirthdayTable base = ParseList(bytes);
+    Known(std::move(bytes), std::move(base));
+}
+
+void ListFileState::Known(std::string bytes, BirthdayTable base) {
+    base_ = std::move(base);
     known_ = std::move(bytes);
     doubted_.clear();
 }

@@ -26,8 +26,12 @@ struct ListMerge {
     [[nodiscard]] bool Changed(const BirthdayTable& ours) const { return !(merged == ours); }
 };
 
-// A person is a row's name; people of the same name are told apart by their
-// order among the rows of that name. A person that only one side changed,
+// A person is a row's name and birthday (day, month and year as written);
+// identical ones are told apart by their order among themselves, and people
+// of one name left over after that by their order among those. The base is
+// paired with each side on its own, so a person whom neither side touched
+// always stays, and two deletions of two people of one name both hold. A
+// person both sides added with the same name and birthday is one person. A person that only one side changed,
 // added or deleted takes that side's change; the same change on both sides
 // is one change; when both changed a person differently, the user's version
 // stays and the file's is kept aside.
@@ -51,9 +55,16 @@ public:
 
     // The program itself read or wrote these bytes.
     void Known(std::string bytes);
+    // The same for bytes whose table is not the base: an unreadable file,
+    // kept aside at a start, after which `base` is still the last version
+    // known.
+    void Known(std::string bytes, BirthdayTable base);
     // The file now holds `bytes`, and the user's table is `ours`. A readable
     // file becomes the base of the next merge.
     Observation Observe(std::string_view bytes, const BirthdayTable& ours);
+    // The base of the next merge, and the bytes it was read from.
+    [[nodiscard]] const BirthdayTable& Base() const { return base_; }
+    [[nodiscard]] const std::string& KnownBytes() const { return known_; }
 
 private:
     std::string known_;

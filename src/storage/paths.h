@@ -37,6 +37,8 @@ inline constexpr std::string_view ListFolderName = "Saved-List";
 
 inline constexpr std::string_view SettingsFileName = "config.txt";
 inline constexpr std::string_view ListFileName = "list.txt";
+// Beside the settings, never in the list's folder (which sync clients share).
+inline constexpr std::string_view JournalFileName = "recovery-journal.txt";
 inline constexpr std::string_view ReminderFileName = "Reminder.exe";
 inline constexpr std::string_view AutostartShortcutName = "Reminder.lnk";
 

@@ -44,6 +44,12 @@ std::string DatePart(const Stamp& when) {
     return text;
 }
 
+// "STEM (WHY YYYY-MM-DD HHMM).txt".
+std::string KeptCopyName(std::string_view stem, std::string_view why, const Stamp& when) {
+    return std::string(stem) + " (" + std::string(why) + " " + DatePart(when) + " " + TwoDigits(when.hour) +
+           TwoDigits(when.minute) + ").txt";
+}
+
 constexpr std::string_view BackupPrefix = "list-";
 constexpr std::string_view BackupSuffix = ".txt";
 
@@ -104,13 +110,11 @@ bool IsUnreadableList(std::string_view fileBytes) {
 }
 
 std::string UnreadableCopyName(const Stamp& when) {
-    return "list (unreadable " + DatePart(when) + " " + TwoDigits(when.hour) + TwoDigits(when.minute) +
-           ").txt";
+    return KeptCopyName("list", "unreadable", when);
 }
 
 std::string OtherVersionCopyName(const Stamp& when) {
-    return "list (other version " + DatePart(when) + " " + TwoDigits(when.hour) + TwoDigits(when.minute) +
-           ").txt";
+    return KeptCopyName("list", "other version", when);
 }
 
 bool IsSyncConflictCopyName(std::string_view name) {
@@ -136,6 +140,10 @@ bool IsSyncConflictCopyName(std::string_view name) {
                !IsDailyBackupName(lower) && !computer->starts_with("unsaved-");
     }
     return false;
+}
+
+std::string UnreadableJournalCopyName(const Stamp& when) {
+    return KeptCopyName("recovery-journal", "unreadable", when);
 }
 
 std::string RescueCopyName(const Stamp& when) {

@@ -44,6 +44,9 @@ bool IsSyncConflictCopyName(std::string_view name);
 // The rescue copy of a list that could not be saved, in the settings folder,
 // e.g. "list-unsaved-2026-12-07-1530.txt".
 std::string RescueCopyName(const Stamp& when);
+// A recovery journal that could not be read, kept beside the settings, e.g.
+// "recovery-journal (unreadable 2026-12-07 1530).txt".
+std::string UnreadableJournalCopyName(const Stamp& when);
 // The daily backup of the list, e.g. "list-2026-12-07.txt".
 std::string DailyBackupName(const Stamp& when);
 

@@ -46,13 +46,10 @@ Stamp Now() {
     return Stamp{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
 }
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // A path in `folder` for `name` that no file holds yet.
 std::string FreePath(const std::string& folder, const std::string& name) {
-    return folder + FreeName(name, [&](const std::string& candidate) { return Exists(folder + candidate); });
+    return folder +
+           FreeName(name, [&](const std::string& candidate) { return PathExists(folder + candidate); });
 }
 
 // Writes `content` (bytes or a writer) as a new file in `folder` (none when
@@ -71,7 +68,7 @@ std::optional<std::string> WriteAside(const std::string& folder, const std::stri
 // the backups of the oldest days beyond those kept. Nothing here stops a
 // save.
 void KeepDailyBackup(const std::string& listPath) {
-    if (!Exists(listPath)) return;
+    if (!PathExists(listPath)) return;
     const std::string folder = BackupsDir();
     CreateDirectoryA(folder.c_str(), nullptr);
     KeepCopy(listPath, folder + DailyBackupName(Now()));
@@ -124,6 +121,10 @@ std::string ListFilePath() {
     const auto base = DocumentsBase();
     return base ? ListDirFrom(*base) + std::string(ListFileName) : std::string();
 }
+std::string JournalFilePath() {
+    const auto base = AppDataBase();
+    return base ? DataDirFrom(*base) + std::string(JournalFileName) : std::string();
+}
 std::string InstallDataDir() {
     const auto base = CurrentDirectory();
     if (!base) return {};
@@ -167,11 +168,11 @@ bool LoadList(BirthdayTable& table, std::string* fileBytes, ShareWith share) {
     return true;
 }
 
-bool SaveList(const BirthdayTable& table) {
+bool SaveList(const BirthdayTable& table, const ReplaceCheck& mayReplace) {
     const std::string path = ListFilePath();
     if (path.empty()) return false;
     KeepDailyBackup(path);
-    return SaveWholeFile(path, ListContent(table), path + ".bak");
+    return SaveWholeFile(path, ListContent(table), path + ".bak", MoveIntoPlace, mayReplace);
 }
 
 std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
@@ -191,6 +192,11 @@ bool MoveIntoBackups(const std::string& name) {
     CreateDirectoryA(folder.c_str(), nullptr);
     return MoveFileExA((ListDir() + name).c_str(), FreePath(folder, name).c_str(), MOVEFILE_WRITE_THROUGH) !=
            0;
+}
+
+std::optional<std::string> KeepUnreadableJournalAside(std::string_view bytes) {
+    const auto base = AppDataBase();
+    return WriteAside(base ? DataDirFrom(*base) : std::string(), UnreadableJournalCopyName(Now()), bytes);
 }
 
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) {

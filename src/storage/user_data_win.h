@@ -33,6 +33,7 @@ std::optional<std::wstring> UnreachableUserFolder(bool withWorkingFolder);
 // nothing for it).
 std::string SettingsFilePath();  // APPDATA\Quillora\data\config.txt
 std::string ListFilePath();      // Documents\Quillora\Saved-List\list.txt
+std::string JournalFilePath();   // APPDATA\Quillora\data\recovery-journal.txt
 std::string ProgramPath();       // the running executable's full path, or empty (none faithful)
 // The working folder's data\ when there is one, else the one beside the
 // executable (templates and the reminder).
@@ -64,7 +65,9 @@ std::optional<std::string> ReadListFile(ShareWith share = ShareWith::Readers);
 // and is also kept as list.txt.bak after a successful save. The list as it
 // was before the day's first save is kept in the backups folder, which holds
 // the last days with saves.
-[[nodiscard]] bool SaveList(const BirthdayTable& table);
+// `mayReplace` is asked right before the old file is replaced (see
+// SaveWholeFile).
+[[nodiscard]] bool SaveList(const BirthdayTable& table, const ReplaceCheck& mayReplace = {});
 
 // Keeps the bytes of an unreadable list beside it under a name of its own;
 // the path of the copy, or nothing when it could not be written.
@@ -75,6 +78,8 @@ std::optional<std::string> KeepOtherVersionAside(const std::vector<BirthdayEntry
 // Moves the file `name` of the list's folder into the backups folder, under
 // a name no file there has; false when it stays where it is.
 bool MoveIntoBackups(const std::string& name);
+// Keeps a recovery journal that could not be read beside it.
+std::optional<std::string> KeepUnreadableJournalAside(std::string_view bytes);
 // Writes the table as a rescue copy in the settings folder, for a save of
 // the list that failed; the path of the copy, or nothing.
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table);

@@ -113,14 +113,13 @@ void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Sett
     ShowOutcome(owner, "EXPORT", ExportSummaryText(format, result));
 }
 
-void ExchangeCommands::Import(HWND owner, BirthdayTable& table, EditHistory& history) {
+void ExchangeCommands::Import(HWND owner, ListDocument& list) {
     const std::optional<ChosenFile> file = Choose(owner, false);
-    if (file) (void)ImportFile(owner, table, history, file->path, file->filterFormat, "IMPORT");
+    if (file) (void)ImportFile(owner, list, file->path, file->filterFormat, "IMPORT");
 }
 
-bool ExchangeCommands::ImportFile(HWND owner, BirthdayTable& table, EditHistory& history,
-                                  const std::string& path, std::optional<ExchangeFormat> filterFormat,
-                                  const std::string& heading) {
+bool ExchangeCommands::ImportFile(HWND owner, ListDocument& list, const std::string& path,
+                                  std::optional<ExchangeFormat> filterFormat, const std::string& heading) {
     // Refused before reading: a huge file would only cost memory and time.
     const std::optional<unsigned long long> size = SizeOf(path);
     if (size && *size > MaxImportBytes) {
@@ -138,23 +137,18 @@ bool ExchangeCommands::ImportFile(HWND owner, BirthdayTable& table, EditHistory&
         ShowError(owner, parsed.error + "\r\n" + path, true);
         return false;
     }
-    const ImportPlan plan = PlanImport(table, parsed.birthdays, codePage_);
+    const ImportPlan plan = PlanImport(list.Table(), parsed.birthdays, codePage_);
     if (const std::string nothing = NothingToChooseText(plan); !nothing.empty()) {
         ShowOutcome(owner, "IMPORT", nothing);
         return true;
     }
     const std::optional<std::vector<bool>> ticks = RunImportPreview(owner, plan, heading);
     if (!ticks) return true;
-    // Everything the import puts into the table is one change to undo.
-    const RecordedChange change(history, table);
-    const ImportSummary summary = AddChosen(table, plan, *ticks);
-    ShowOutcome(owner, "IMPORT", ImportSummaryText(summary));
+    // Everything the import adds is one change to undo.
+    const ImportChoice choice = TickedPeople(plan, *ticks);
+    (void)list.AddPeople(choice.people);
+    ShowOutcome(owner, "IMPORT", ImportSummaryText(choice.summary));
     return true;
-}
-
-ImportSummary ExchangeCommands::AddChosen(BirthdayTable& table, const ImportPlan& plan,
-                                          const std::vector<bool>& ticks) {
-    return AddTickedRows(table, plan, ticks);
 }
 
 }  // namespace quillora

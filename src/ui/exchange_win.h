@@ -12,7 +12,7 @@
 #include "exchange/import_plan.h"
 #include "exchange/short_date_order_win.h"
 #include "storage/birthday_table.h"
-#include "storage/edit_history.h"
+#include "storage/list_document.h"
 #include "storage/settings.h"
 #include "storage/system_code_page_win.h"
 
@@ -26,15 +26,14 @@ public:
     // Asks for a file, shows who in it could be added and adds the people
     // the user ticks, then sums up what happened. A file that can't be read,
     // or that holds nobody to add, gets a message and changes nothing; so
-    // does "CANCEL" in the preview. All the people added are one change in
-    // `history`.
-    void Import(HWND owner, BirthdayTable& table, EditHistory& history);
+    // does "CANCEL" in the preview. All the people added are one change of
+    // the list.
+    void Import(HWND owner, ListDocument& list);
     // The same for a file the program found itself, with `heading` over the
     // preview. False when the file could not be read (the user was told);
     // true once the user had his say, or there was nobody to choose.
-    [[nodiscard]] bool ImportFile(HWND owner, BirthdayTable& table, EditHistory& history,
-                                  const std::string& path, std::optional<ExchangeFormat> filterFormat,
-                                  const std::string& heading);
+    [[nodiscard]] bool ImportFile(HWND owner, ListDocument& list, const std::string& path,
+                                  std::optional<ExchangeFormat> filterFormat, const std::string& heading);
 
 private:
     struct ChosenFile {
@@ -42,10 +41,6 @@ private:
         std::optional<ExchangeFormat> filterFormat;  // nothing for "All files"
     };
     std::optional<ChosenFile> Choose(HWND owner, bool forSaving);
-    // The one place where an import changes the table: the ticked people,
-    // appended in file order.
-    static ImportSummary AddChosen(BirthdayTable& table, const ImportPlan& plan,
-                                   const std::vector<bool>& ticks);
 
     std::string lastFolder_;  // where the last file was chosen, for this run
     SystemCodePage codePage_;

@@ -12,12 +12,26 @@ void FolderWatch::Watch(const std::string& folder) {
     handle_.Reset(FindFirstChangeNotificationA(folder.c_str(), FALSE, Changes));
 }
 
-void FolderWatch::OnSignalled(HWND window, UINT_PTR settledTimer) {
+void FolderWatch::OnSignalled() {
     if (!FindNextChangeNotification(handle_.Get())) handle_.Reset();
-    SetTimer(window, settledTimer, SettleMillis, nullptr);
 }
 
-LoopWaits WaitsOf(std::span<FolderWatch> watches, HWND window, UINT_PTR settledTimer) {
+void SettleTimer::Restart() {
+    looks_ = 0;
+    if (window_) SetTimer(window_, id_, SettleMillis, nullptr);
+}
+
+void SettleTimer::Stop() {
+    if (window_) KillTimer(window_, id_);
+}
+
+bool SettleTimer::LookAgain(bool counted) {
+    if (counted && ++looks_ >= LookLimit) return false;
+    if (window_) SetTimer(window_, id_, SettleMillis, nullptr);
+    return true;
+}
+
+LoopWaits WaitsOf(std::span<FolderWatch> watches, SettleTimer& settled) {
     // The handles of the watches under way, and the watch of each.
     auto watching = std::make_shared<std::vector<FolderWatch*>>();
     return {[watches, watching] {
@@ -30,8 +44,9 @@ LoopWaits WaitsOf(std::span<FolderWatch> watches, HWND window, UINT_PTR settledT
                 }
                 return handles;
             },
-            [watching, window, settledTimer](std::size_t signalled) {
-                watching->at(signalled)->OnSignalled(window, settledTimer);
+            [watching, &settled](std::size_t signalled) {
+                watching->at(signalled)->OnSignalled();
+                settled.Restart();
             }};
 }
 

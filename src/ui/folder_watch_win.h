@@ -16,26 +16,53 @@ namespace quillora {
 
 class FolderWatch {
 public:
-    // How long a folder must stay quiet before the window hears of it.
-    static constexpr UINT SettleMillis = 300;
-
     // Watches `folder` from now on, unless it is watched already; a folder
     // that does not exist (yet) is not watched.
     void Watch(const std::string& folder);
     // What the loop waits for; null while nothing is watched.
     [[nodiscard]] HANDLE Handle() const { return handle_ ? handle_.Get() : nullptr; }
-    // For the loop, when the handle was signalled: waits for the next change
-    // and (re)starts `window`'s timer `settledTimer`. A folder that went
-    // away is watched again by the next Watch.
-    void OnSignalled(HWND window, UINT_PTR settledTimer);
+    // For the loop, when the handle was signalled: waits for the next change.
+    // A folder that went away is watched again by the next Watch.
+    void OnSignalled();
 
 private:
     std::string folder_;
     UniqueChangeNotification handle_;
 };
 
+// The window timer that tells a window its watched folders have settled:
+// every change starts it again, and it stops when it fires. The only place
+// that starts or stops it.
+class SettleTimer {
+public:
+    // How long a folder must stay quiet before the window hears of it.
+    static constexpr UINT SettleMillis = 300;
+    // Looks in a row at a file that is held or half written before the next
+    // change is waited for instead.
+    static constexpr int LookLimit = 20;
+
+    explicit SettleTimer(UINT_PTR id) : id_(id) {}
+    void Attach(HWND window) { window_ = window; }
+    // The folder changed, or wants a first look: the window hears of it once
+    // it has been quiet for a moment.
+    void Restart();
+    // For the window's WM_TIMER with this timer's id.
+    void Stop();
+    // Another look in a moment, at a file that was held or half written, or
+    // while the program was busy (`counted` false); false, with no timer,
+    // once a file stayed so for LookLimit looks in a row.
+    bool LookAgain(bool counted = true);
+    // The folder was looked at and has settled: the looks start over.
+    void Settled() { looks_ = 0; }
+
+private:
+    UINT_PTR id_;
+    HWND window_ = nullptr;
+    int looks_ = 0;
+};
+
 // What the message loop waits for beside the messages to hear of `watches`'
-// changes: a signalled watch (re)starts `window`'s timer `settledTimer`.
-LoopWaits WaitsOf(std::span<FolderWatch> watches, HWND window, UINT_PTR settledTimer);
+// changes: a signalled watch restarts `settled`.
+LoopWaits WaitsOf(std::span<FolderWatch> watches, SettleTimer& settled);
 
 }  // namespace quillora

@@ -312,7 +312,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam != ListFolderSettledTimerId) return DefaultHandling(message, wParam, lParam);
-            KillTimer(Window(), ListFolderSettledTimerId);
             events_.OnListFolderSettled();
             return 0;
         case WM_DPICHANGED:

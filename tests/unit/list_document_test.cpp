@@ -1,0 +1,446 @@
+#include "storage/list_document.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "memory_list_store.h"
+#include "storage/safekeeping.h"
+#include "unit_support.h"
+
+namespace quillora {
+namespace {
+
+// A model of one user and one other program sharing the list file, run
+// against the document. Each person carries a hidden identity in the Mark
+// field, which no rule of the document looks at; names repeat, but no two
+// people ever share a name and birthday, so the identity is what the user
+// and the other program mean by "this person".
+class SharedListModel {
+public:
+    explicit SharedListModel(unsigned seed) : random_(seed) { Start(); }
+
+    // Whether every person is still one row: a merge that paired people of
+    // one name by their order may leave a person's two versions in the list,
+    // after which identities say nothing more.
+    [[nodiscard]] bool OnePersonOneRow() const {
+        std::set<std::string> seen;
+        for (const BirthdayEntry& person : document_->Table().Rows())
+            if (!seen.insert(person.Mark).second) return false;
+        return true;
+    }
+
+    void Step() {
+        const unsigned kind = Draw(20);
+        if (getenv("MODEL_TRACE")) fprintf(stderr, "step %u table %s journal %s\n", kind, ListToBytes(document_->Table()).c_str(), store_.journal ? store_.journal->c_str() : "-");
+        switch (kind) {
+            case 0:
+            case 1:
+            case 2:
+            case 3:
+            case 4:
+                UserChange();
+                break;
+            case 5:
+            case 6:
+                (void)(Draw(2) ? document_->Undo() : document_->Redo());
+                ExpectJournalHoldsTable();
+                break;
+            case 7:
+            case 8:
+            case 9:
+                OtherProgramWrites();
+                break;
+            case 10:
+                OtherProgramWritesBadly();
+                break;
+            case 11:
+            case 12:
+            case 13:
+                Look();
+                break;
+            case 14:
+                Crash();
+                break;
+            default:
+                if (Draw(3) == 0) Quit();
+                break;
+        }
+    }
+
+private:
+    using Table = BirthdayTable;
+
+    unsigned Draw(unsigned below) { return static_cast<unsigned>(random_() % below); }
+
+    // A birthday no person of that name ever had. A new name would make
+    // another person, for the user as for the merge.
+    void NewBirthday(BirthdayEntry& entry) {
+        do {
+            entry.Day = std::to_string(1 + Draw(28));
+            entry.Month = std::to_string(1 + Draw(12));
+            entry.Year = Draw(3) ? std::to_string(1950 + Draw(60)) : std::string();
+        } while (!usedBirthdays_.insert(entry.Name + "|" + entry.Day + "|" + entry.Month + "|" + entry.Year).second);
+    }
+    BirthdayEntry NewPerson() {
+        static const char* const names[] = {"Anna", "Anna", "Ben", "Cy"};
+        BirthdayEntry person{names[Draw(4)], "", "", "", "1", "#" + std::to_string(nextIdentity_++)};
+        NewBirthday(person);
+        return person;
+    }
+    void Edit(BirthdayEntry& person) {
+        if (Draw(2)) {
+            person.Remind = person.Remind == "1" ? "0" : "1";
+        } else {
+            NewBirthday(person);
+        }
+    }
+    // The other program's version: a few people added, changed or deleted.
+    Table Edited(Table table) {
+        for (unsigned edits = 1 + Draw(3); edits > 0; --edits) {
+            const int row = table.Count() ? static_cast<int>(Draw(static_cast<unsigned>(table.Count()))) : -1;
+            const unsigned what = row < 0 ? 0 : Draw(3);
+            if (what == 0) {
+                table.AppendLoaded(NewPerson());
+            } else if (what == 1) {
+                table.Remove(row);
+            } else {
+                BirthdayEntry person = table.Row(row);
+                Edit(person);
+                (void)table.Replace(row, person);
+            }
+        }
+        return table;
+    }
+
+    void Start() {
+        base_ = FileTable();
+        document_ = std::make_unique<ListDocument>(store_);
+        const std::optional<std::string> bytes =
+            store_.file.state == ListFileLook::State::Read ? std::optional(store_.file.bytes) : std::nullopt;
+        (void)document_->Open(bytes);
+    }
+
+    void UserChange() {
+        const Table& table = document_->Table();
+        const int row = table.Count() ? static_cast<int>(Draw(static_cast<unsigned>(table.Count()))) : -1;
+        switch (row < 0 ? 0 : Draw(9)) {
+            case 0:
+            case 1:
+            case 2:
+                (void)document_->Add(NewPerson());
+                break;
+            case 3:
+            case 4:
+            case 5: {
+                BirthdayEntry person = table.Row(row);
+                Edit(person);
+                EXPECT_TRUE(document_->Edit(row, person));
+                break;
+            }
+            case 6:
+            case 7:
+                EXPECT_TRUE(document_->Delete(row));
+                break;
+            default:
+                if (Draw(4) == 0) document_->Clear();
+        }
+        ExpectJournalHoldsTable();
+    }
+
+    void ExpectJournalHoldsTable() {
+        if (!document_->CanUndo() && !store_.journal) return;
+        ASSERT_TRUE(store_.journal);
+        const std::optional<JournalContent> journal = ParseJournal(*store_.journal);
+        ASSERT_TRUE(journal);
+        EXPECT_EQ(journal->table, document_->Table());
+        EXPECT_EQ(journal->base, base_);
+    }
+
+    Table FileTable() const {
+        const bool readable = store_.file.state == ListFileLook::State::Read && !store_.file.bytes.empty() &&
+                              !IsUnreadableList(store_.file.bytes);
+        return readable ? ParseList(store_.file.bytes) : base_;
+    }
+
+    // The other program finishes one write before it starts the next.
+    void OtherProgramWrites() {
+        FinishWriting();
+        store_.Write(Edited(FileTable()));
+    }
+
+    // Garbage that stays, or a version the writer is still at: an empty or
+    // half-written file, finished at the next pause or before the next look.
+    void OtherProgramWritesBadly() {
+        FinishWriting();
+        Table version = Edited(FileTable());
+        if (Draw(4) == 0) {
+            // More than the table holds.
+            while (version.Count() <= TableCapacity + 2)
+                version.AppendLoaded(NewPerson());
+        }
+        const std::string whole = ListToBytes(version);
+        switch (Draw(3)) {
+            case 0:
+                store_.file = {ListFileLook::State::Read, "<html>\r\n<body>garbage\r\n"};
+                return;
+            case 1:
+                store_.file = {ListFileLook::State::Read, ""};
+                break;
+            default: {
+                // Cut where the rest of the file is plainly missing: a cut
+                // inside the last line looks like a whole list to anyone.
+                const std::string half = whole.substr(0, 1 + Draw(whole.size() - 1));
+                store_.file = {ListFileLook::State::Read, IsUnreadableList(half) ? half : std::string()};
+            }
+        }
+        pendingWrite_ = whole;
+        store_.atNextPause = [this] { FinishWriting(); };
+    }
+    void FinishWriting() {
+        if (pendingWrite_) store_.file = {ListFileLook::State::Read, *std::exchange(pendingWrite_, std::nullopt)};
+        store_.atNextPause = nullptr;
+    }
+
+    // The merge by identity: what each person should become.
+    struct Expected {
+        Table merged;
+        std::vector<BirthdayEntry> keptAside;
+    };
+    static Expected ExpectedMerge(const Table& base, const Table& ours, const Table& theirs) {
+        const auto byIdentity = [](const Table& table) {
+            std::map<std::string, BirthdayEntry> people;
+            for (const BirthdayEntry& person : table.Rows())
+                EXPECT_TRUE(people.emplace(person.Mark, person).second) << "two rows of one person";
+            return people;
+        };
+        const auto was = byIdentity(base);
+        const auto mine = byIdentity(ours);
+        const auto other = byIdentity(theirs);
+        Expected expected;
+        for (const BirthdayEntry& person : ours.Rows()) {
+            const auto before = was.find(person.Mark);
+            const auto outside = other.find(person.Mark);
+            if (before == was.end()) {
+                expected.merged.AppendLoaded(person);
+            } else if (outside == other.end()) {
+                if (!(person == before->second)) expected.merged.AppendLoaded(person);
+            } else if (person == before->second) {
+                expected.merged.AppendLoaded(outside->second);
+            } else {
+                expected.merged.AppendLoaded(person);
+                if (!(outside->second == person) && !(outside->second == before->second))
+                    expected.keptAside.push_back(outside->second);
+            }
+        }
+        for (const BirthdayEntry& person : theirs.Rows()) {
+            if (mine.contains(person.Mark)) continue;
+            const auto before = was.find(person.Mark);
+            if (before != was.end()) {
+                if (!(before->second == person)) expected.keptAside.push_back(person);
+            } else if (expected.merged.IsFull()) {
+                expected.keptAside.push_back(person);
+            } else {
+                expected.merged.AppendLoaded(person);
+            }
+        }
+        return expected;
+    }
+
+    // Whether some person's name and birthday changed on a side that also
+    // deleted or added someone of that name: the merge then pairs those by
+    // their order, and may take one for the other.
+    static bool PairsByOrder(const Table& base, const Table& side) {
+        const auto birthdays = [](const Table& table) {
+            std::multiset<std::string> keys;
+            for (const BirthdayEntry& person : table.Rows())
+                keys.insert(person.Name + "|" + person.Day + "|" + person.Month + "|" + person.Year);
+            return keys;
+        };
+        const auto was = birthdays(base);
+        const auto now = birthdays(side);
+        std::map<std::string, std::pair<int, int>> leftOver;  // by name: base rows, side rows
+        for (const BirthdayEntry& person : base.Rows())
+            if (!now.contains(person.Name + "|" + person.Day + "|" + person.Month + "|" + person.Year))
+                ++leftOver[person.Name].first;
+        for (const BirthdayEntry& person : side.Rows())
+            if (!was.contains(person.Name + "|" + person.Day + "|" + person.Month + "|" + person.Year))
+                ++leftOver[person.Name].second;
+        return std::any_of(leftOver.begin(), leftOver.end(),
+                           [](const auto& name) { return name.second.first > 0 && name.second.second > 0; });
+    }
+
+    void ExpectMerged(const Table& base, const Table& ours, const Table& theirs, std::size_t keptBefore) {
+        // The three versions, for a failure only: written out at every
+        // merge, they would be most of the test's time.
+        struct TablesOnFailure {
+            const Table &base, &ours, &theirs;
+            ~TablesOnFailure() {
+                if (testing::Test::HasFailure())
+                    ADD_FAILURE() << "base " << ListToBytes(base) << "\nours " << ListToBytes(ours)
+                                  << "\ntheirs " << ListToBytes(theirs);
+            }
+        } tables{base, ours, theirs};
+        std::vector<BirthdayEntry> kept;
+        for (std::size_t copy = keptBefore; copy < store_.keptPeople.size(); ++copy)
+            kept.insert(kept.end(), store_.keptPeople[copy].begin(), store_.keptPeople[copy].end());
+        const Table& merged = document_->Table();
+        const Expected expected = ExpectedMerge(base, ours, theirs);
+        if (!PairsByOrder(base, ours) && !PairsByOrder(base, theirs)) {
+            // Every person found by name and birthday: exactly the merge by
+            // identity.
+            EXPECT_EQ(ListToBytes(merged), ListToBytes(expected.merged));
+            EXPECT_EQ(ListToBytes(TableOf(kept)), ListToBytes(TableOf(expected.keptAside)));
+            return;
+        }
+        const auto holds = [](const std::vector<BirthdayEntry>& rows, const std::string& identity) {
+            return std::any_of(rows.begin(), rows.end(),
+                               [&](const BirthdayEntry& person) { return person.Mark == identity; });
+        };
+        for (const BirthdayEntry& person : ours.Rows()) {
+            const bool inBase = std::find(base.Rows().begin(), base.Rows().end(), person) != base.Rows().end();
+            const bool inTheirs =
+                std::find(theirs.Rows().begin(), theirs.Rows().end(), person) != theirs.Rows().end();
+            if (inBase && inTheirs) {
+                // Nobody touched this person: stays, and is not kept aside.
+                EXPECT_TRUE(std::find(merged.Rows().begin(), merged.Rows().end(), person) != merged.Rows().end())
+                    << person.Mark;
+                EXPECT_FALSE(holds(kept, person.Mark)) << person.Mark;
+            } else if (holds(theirs.Rows(), person.Mark) || !holds(base.Rows(), person.Mark)) {
+                // Kept by both, or added here: some version of the person stays.
+                EXPECT_TRUE(holds(merged.Rows(), person.Mark) || holds(kept, person.Mark)) << person.Mark;
+            }
+        }
+        for (const BirthdayEntry& person : theirs.Rows()) {
+            if (holds(base.Rows(), person.Mark)) continue;
+            EXPECT_TRUE(holds(merged.Rows(), person.Mark) || holds(kept, person.Mark)) << person.Mark;
+        }
+    }
+
+    void Look() {
+        const Table ours = document_->Table();
+        const Table theirs = FileTable();
+        const std::size_t kept = store_.keptPeople.size();
+        const bool readable = !store_.file.bytes.empty() && !IsUnreadableList(store_.file.bytes);
+        std::optional<ListDocument::Look> look = document_->LookAtFile();
+        if (!look) {
+            // Looked at again once its writer is done.
+            FinishWriting();
+            Look();
+            return;
+        }
+        if (!readable) {
+            EXPECT_EQ(document_->Table(), ours);
+            return;
+        }
+        ExpectMerged(base_, ours, theirs, kept);
+        base_ = theirs;
+        ExpectJournalHoldsTable();
+    }
+
+    // Dropped without a quit, and started again from the files.
+    void Crash() {
+        FinishWriting();
+        const Table ours = document_->Table();
+        const Table base = base_;
+        const Table theirs = FileTable();
+        const std::size_t kept = store_.keptPeople.size();
+        const bool journal = store_.journal.has_value();
+        Start();
+        if (!journal) {
+            // Nothing of the run to bring back: the start loads the file as
+            // its format reads it (the start-up keeps unreadable bytes aside).
+            EXPECT_EQ(ours, base);
+            EXPECT_EQ(document_->Table(), ParseList(store_.file.bytes));
+            base_ = document_->Table();
+            return;
+        }
+        ExpectMerged(base, ours, theirs, kept);
+        // One change, which Ctrl+Z takes back to the list as loaded.
+        const Table loaded = ParseList(store_.file.bytes);
+        if (document_->Table() == loaded) return;
+        const Table recovered = document_->Table();
+        ASSERT_TRUE(document_->Undo());
+        EXPECT_EQ(document_->Table(), loaded);
+        ASSERT_TRUE(document_->Redo());
+        EXPECT_EQ(document_->Table(), recovered);
+    }
+
+    // The quit or the end of the session, with the list file held, changed
+    // right before the save replaces it, or impossible to write.
+    void Quit() {
+        switch (Draw(5)) {
+            case 0:
+                store_.savesFail = true;
+                break;
+            case 1:
+                store_.file.state = ListFileLook::State::Held;
+                break;
+            case 2:
+                store_.beforeReplace = [this] { OtherProgramWrites(); };
+                break;
+            default:
+                break;
+        }
+        const bool held = store_.file.state == ListFileLook::State::Held;
+        const ListDocument::SaveOutcome outcome = document_->Save();
+        if (getenv("MODEL_TRACE")) fprintf(stderr, "QUIT saved %d held %d fail %d file [%s] journal %d\n", outcome.saved, held, store_.savesFail, store_.file.bytes.substr(0,20).c_str(), (int)store_.journal.has_value());
+        FinishWriting();
+        // Unless it was held, the quit merged whatever readable list it found.
+        if (!held) base_ = FileTable();
+        store_.beforeReplace = nullptr;
+        if (outcome.saved) {
+            // What is saved is what the user last saw, and the journal has
+            // done its work.
+            EXPECT_EQ(store_.file.bytes, ListToBytes(document_->Table()));
+            EXPECT_FALSE(store_.journal);
+        } else {
+            EXPECT_EQ(store_.file.state == ListFileLook::State::Held || store_.savesFail, true);
+            ASSERT_FALSE(store_.rescueCopies.empty());
+            EXPECT_EQ(store_.rescueCopies.back(), ListToBytes(document_->Table()));
+            EXPECT_EQ(document_->Save().rescueCopy, std::nullopt);  // done once
+        }
+        store_.savesFail = false;
+        store_.file.state = ListFileLook::State::Read;
+        const Table shown = document_->Table();
+        const Table base = base_;
+        const Table theirs = FileTable();
+        const std::size_t kept = store_.keptPeople.size();
+        Start();
+        if (outcome.saved) {
+            EXPECT_EQ(document_->Table(), shown);
+        } else {
+            // The next start brings back what the failed quit could not save.
+            ExpectMerged(base, shown, theirs, kept);
+        }
+    }
+
+    std::mt19937 random_;
+    MemoryListStore store_;
+    std::unique_ptr<ListDocument> document_;
+    Table base_;  // the list file as the document last read or wrote it
+    std::set<std::string> usedBirthdays_;
+    int nextIdentity_ = 1;
+    std::optional<std::string> pendingWrite_;
+};
+
+TEST(ListDocument, NobodyEitherSideKeptIsLostAndNobodyUntouchedMovesThroughChangesCrashesAndQuits) {
+    for (unsigned seed = 1; seed <= 80; ++seed) {
+        SCOPED_TRACE(seed);
+        SharedListModel model(seed);
+        int step = 0;
+        for (; step < 50 && !testing::Test::HasFailure() && model.OnePersonOneRow(); ++step)
+            model.Step();
+        if (getenv("MODEL_TRACE")) fprintf(stderr, "STEPS %d\n", step);
+        if (testing::Test::HasFailure()) return;
+    }
+}
+
+}  // namespace
+}  // namespace quillora
