@@ -37,9 +37,7 @@ public:
     }
 
     void Step() {
-        const unsigned kind = Draw(20);
-        if (getenv("MODEL_TRACE")) fprintf(stderr, "step %u table %s journal %s\n", kind, ListToBytes(document_->Table()).c_str(), store_.journal ? store_.journal->c_str() : "-");
-        switch (kind) {
+        switch (Draw(20)) {
             case 0:
             case 1:
             case 2:
@@ -86,7 +84,8 @@ private:
             entry.Day = std::to_string(1 + Draw(28));
             entry.Month = std::to_string(1 + Draw(12));
             entry.Year = Draw(3) ? std::to_string(1950 + Draw(60)) : std::string();
-        } while (!usedBirthdays_.insert(entry.Name + "|" + entry.Day + "|" + entry.Month + "|" + entry.Year).second);
+        } while (!usedBirthdays_.insert(entry.Name + "|" + entry.Day + "|" + entry.Month + "|" + entry.Year)
+                      .second);
     }
     BirthdayEntry NewPerson() {
         static const char* const names[] = {"Anna", "Anna", "Ben", "Cy"};
@@ -204,7 +203,8 @@ private:
         store_.atNextPause = [this] { FinishWriting(); };
     }
     void FinishWriting() {
-        if (pendingWrite_) store_.file = {ListFileLook::State::Read, *std::exchange(pendingWrite_, std::nullopt)};
+        if (pendingWrite_)
+            store_.file = {ListFileLook::State::Read, *std::exchange(pendingWrite_, std::nullopt)};
         store_.atNextPause = nullptr;
     }
 
@@ -304,12 +304,14 @@ private:
                                [&](const BirthdayEntry& person) { return person.Mark == identity; });
         };
         for (const BirthdayEntry& person : ours.Rows()) {
-            const bool inBase = std::find(base.Rows().begin(), base.Rows().end(), person) != base.Rows().end();
+            const bool inBase =
+                std::find(base.Rows().begin(), base.Rows().end(), person) != base.Rows().end();
             const bool inTheirs =
                 std::find(theirs.Rows().begin(), theirs.Rows().end(), person) != theirs.Rows().end();
             if (inBase && inTheirs) {
                 // Nobody touched this person: stays, and is not kept aside.
-                EXPECT_TRUE(std::find(merged.Rows().begin(), merged.Rows().end(), person) != merged.Rows().end())
+                EXPECT_TRUE(std::find(merged.Rows().begin(), merged.Rows().end(), person) !=
+                            merged.Rows().end())
                     << person.Mark;
                 EXPECT_FALSE(holds(kept, person.Mark)) << person.Mark;
             } else if (holds(theirs.Rows(), person.Mark) || !holds(base.Rows(), person.Mark)) {
@@ -390,7 +392,6 @@ private:
         }
         const bool held = store_.file.state == ListFileLook::State::Held;
         const ListDocument::SaveOutcome outcome = document_->Save();
-        if (getenv("MODEL_TRACE")) fprintf(stderr, "QUIT saved %d held %d fail %d file [%s] journal %d\n", outcome.saved, held, store_.savesFail, store_.file.bytes.substr(0,20).c_str(), (int)store_.journal.has_value());
         FinishWriting();
         // Unless it was held, the quit merged whatever readable list it found.
         if (!held) base_ = FileTable();
@@ -437,8 +438,108 @@ TEST(ListDocument, NobodyEitherSideKeptIsLostAndNobodyUntouchedMovesThroughChang
         int step = 0;
         for (; step < 50 && !testing::Test::HasFailure() && model.OnePersonOneRow(); ++step)
             model.Step();
-        if (getenv("MODEL_TRACE")) fprintf(stderr, "STEPS %d\n", step);
         if (testing::Test::HasFailure()) return;
+    }
+}
+
+TEST(ListDocument, AJournalThatIsNotWholeIsKeptAsideToldAndNeverApplied) {
+    BirthdayEntry benChanged = Ben;
+    benChanged.Remind = "1";
+    const std::string whole = JournalBytes(TableOf({Anna, benChanged, Cleo}), TableOf({Anna, Ben}));
+    std::string wrongCount = whole;
+    wrongCount.replace(wrongCount.find("\r\n3\r\n") + 2, 1, "4");
+    std::vector<std::string> broken{"", "garbage\r\n", whole + "more", wrongCount};
+    // Every write cut short, at any byte.
+    for (std::size_t size = 0; size < whole.size(); ++size)
+        broken.push_back(whole.substr(0, size));
+    const BirthdayTable file = TableOf({Anna, Ben});
+    for (const std::string& journal : broken) {
+        SCOPED_TRACE(journal);
+        MemoryListStore store;
+        store.journal = journal;
+        ListDocument list(store);
+        const ListNews news = list.Open(ListToBytes(file));
+        EXPECT_EQ(list.Table(), file);
+        EXPECT_TRUE(news.unreadableJournal);
+        EXPECT_FALSE(news.recovered);
+        ASSERT_EQ(store.keptJournals, std::vector<std::string>{journal});
+        EXPECT_FALSE(store.journal);
+        EXPECT_FALSE(list.CanUndo());
+    }
+    // The whole journal brings the run back, more rows than the table holds
+    // included, as one change.
+    BirthdayTable many = TableOf({Anna, benChanged, Cleo});
+    for (int row = 0; row < TableCapacity + 40; ++row)
+        many.AppendLoaded({"P" + std::to_string(row), "1", "1", "", "1", "1"});
+    MemoryListStore store;
+    store.journal = JournalBytes(many, file);
+    ListDocument list(store);
+    EXPECT_TRUE(list.Open(ListToBytes(file)).recovered);
+    EXPECT_EQ(list.Table(), many);
+    ASSERT_TRUE(list.Undo());
+    EXPECT_EQ(list.Table(), file);
+}
+
+TEST(ListDocument, TheQuitReplacesOnlyBytesItMergedAndRescuesTheTableOtherwise) {
+    const BirthdayTable base = TableOf({Anna, Ben});
+    const BirthdayTable theirs = TableOf({Anna, Ben, Cleo});  // another program adds Cleo
+    const BirthdayTable both = TableOf({Ben, Cleo});          // the user deleted Anna
+    const struct {
+        const char* what;
+        std::function<void(MemoryListStore&)> meanwhile;
+        bool saved;
+    } cases[] = {
+        {"changed right before the replace: merged again",
+         [&](MemoryListStore& store) { store.beforeReplace = [&store, &theirs] { store.Write(theirs); }; },
+         true},
+        {"empty for a moment, then written",
+         [&](MemoryListStore& store) {
+             store.file.bytes.clear();
+             store.atNextPause = [&store, &theirs] { store.Write(theirs); };
+         },
+         true},
+        {"half written, then whole",
+         [&](MemoryListStore& store) {
+             store.file.bytes = ListToBytes(theirs).substr(0, 20);
+             store.atNextPause = [&store, &theirs] { store.Write(theirs); };
+         },
+         true},
+        {"held, then free",
+         [&](MemoryListStore& store) {
+             store.Write(theirs);
+             store.file.state = ListFileLook::State::Held;
+             store.atNextPause = [&store] { store.file.state = ListFileLook::State::Read; };
+         },
+         true},
+        {"held throughout", [](MemoryListStore& store) { store.file.state = ListFileLook::State::Held; },
+         false},
+        {"changing at every look", [](MemoryListStore& store) { store.keepsChanging = true; }, false},
+        {"cannot be written", [](MemoryListStore& store) { store.savesFail = true; }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryListStore store;
+        store.Write(base);
+        ListDocument list(store);
+        (void)list.Open(ListToBytes(base));
+        ASSERT_TRUE(list.Delete(0));
+        c.meanwhile(store);
+        const std::string before = store.file.bytes;
+        const ListDocument::SaveOutcome outcome = list.Save();
+        EXPECT_EQ(outcome.saved, c.saved);
+        EXPECT_LE(store.pausedMillis, 2000);
+        if (c.saved) {
+            EXPECT_EQ(list.Table(), both);
+            EXPECT_EQ(store.file.bytes, ListToBytes(both));
+            EXPECT_FALSE(store.journal);
+            continue;
+        }
+        // The file stays as it was; the table is rescued before anyone is
+        // told, and the journal brings it back at the next start.
+        ASSERT_TRUE(outcome.rescueCopy);
+        EXPECT_EQ(store.rescueCopies.back(), ListToBytes(list.Table()));
+        EXPECT_TRUE(store.journal);
+        EXPECT_FALSE(list.Save().rescueCopy);  // the end of the session after it does nothing more
     }
 }
 

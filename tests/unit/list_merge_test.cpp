@@ -63,7 +63,6 @@ TEST(ListMerge, EachPersonTakesTheChangeOfTheSideThatMadeItAndTheUserWinsAConfli
         {'-', '-', '1', '1', '-'},  // added outside
         {'-', '1', '-', '1', '-'},  // added by the user
         {'-', '1', '1', '1', '-'},  // the same addition on both sides
-        {'-', '1', '2', '1', '2'},  // added differently on both sides
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((std::string{c.base, ' ', c.ours, ' ', c.theirs}));
@@ -90,6 +89,55 @@ TEST(ListMerge, PeopleOfTheSameNameAreToldApartByTheirOrder) {
         MergeLists(base, TableOf({first, Ben, secondChanged}), TableOf({firstChanged, Ben, second, third}));
     EXPECT_EQ(merge.merged, TableOf({firstChanged, Ben, secondChanged, third}));
     EXPECT_TRUE(merge.keptAside.empty());
+}
+
+TEST(ListMerge, PeopleOfOneNameAreFoundByTheirBirthdaysBeforeTheirOrder) {
+    const BirthdayEntry first{"Anna", "1", "1", "1990", "1", "1"};
+    const BirthdayEntry second{"Anna", "2", "2", "1992", "1", "1"};
+    const BirthdayEntry third{"Anna", "3", "3", "", "1", "1"};
+    BirthdayEntry firstRemindOff = first;
+    firstRemindOff.Remind = "0";
+    BirthdayEntry secondMark = second;
+    secondMark.Mark = "2";
+    const BirthdayTable base = TableOf({first, Ben, second});
+    const struct {
+        const char* what;
+        std::vector<BirthdayEntry> ours, theirs, merged, keptAside;
+    } cases[] = {
+        {"two deletions of two people of one name both hold", {first, Ben}, {Ben, second}, {Ben}, {}},
+        // The third is taken for the first changed, so she comes at her place.
+        {"and a third of that name added outside is added",
+         {first, Ben},
+         {Ben, second, third},
+         {third, Ben},
+         {}},
+        {"the one the user deleted stays deleted when the other changes outside",
+         {first, Ben},
+         {firstRemindOff, Ben, second},
+         {firstRemindOff, Ben},
+         {}},
+        {"the user deleted whom the other program changed",
+         {first, Ben},
+         {first, Ben, secondMark},
+         {first, Ben},
+         {secondMark}},
+        {"identical people pair by their order",
+         {first, first, Ben, second},
+         {first, Ben, second},
+         {first, first, Ben, second},
+         {}},
+        {"the same person added on both sides, once",
+         {first, Ben, second, third},
+         {first, Ben, second, third},
+         {first, Ben, second, third},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ListMerge merge = MergeLists(base, TableOf(c.ours), TableOf(c.theirs));
+        EXPECT_EQ(ListToBytes(merge.merged), ListToBytes(TableOf(c.merged)));
+        EXPECT_EQ(ListToBytes(TableOf(merge.keptAside)), ListToBytes(TableOf(c.keptAside)));
+    }
 }
 
 TEST(ListMerge, NeverFillsTheTableBeyondItsCapacityAndSaysWhereTheUsersRowsWent) {

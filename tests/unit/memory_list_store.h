@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "storage/list_document.h"
@@ -22,6 +23,8 @@ public:
     std::function<void()> atNextPause;
     // Run once right before a save would replace the file.
     std::function<void()> beforeReplace;
+    // Another program writes the file again right before every replace.
+    bool keepsChanging = false;
     std::vector<std::string> keptLists, keptJournals, rescueCopies;
     std::vector<std::vector<BirthdayEntry>> keptPeople;
     int pausedMillis = 0;
@@ -32,6 +35,7 @@ public:
     SaveResult SaveList(const BirthdayTable& table, const std::function<bool()>& fileAsExpected) override {
         if (savesFail || file.state == ListFileLook::State::Held) return SaveResult::Failed;
         if (beforeReplace) std::exchange(beforeReplace, nullptr)();
+        if (keepsChanging) file.bytes += "\r\n";
         if (!fileAsExpected()) return SaveResult::FileChanged;
         Write(table);
         return SaveResult::Saved;
