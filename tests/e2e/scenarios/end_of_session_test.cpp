@@ -58,6 +58,57 @@ TEST_F(SessionEnd, ABlockedListEndsInARescueCopyWithoutAMessage) {
     EXPECT_EQ(ReadBytes(scenario_->SettingsFile()), SavedSettings);
 }
 
+// The rescue copy is written before the quit says that the list could not be
+// saved, so the end of the session while that message is open loses nothing.
+TEST_F(SessionEnd, TheEndOfTheSessionDuringTheQuitsMessageLosesNothing) {
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen(UnsavedSettings));
+    const FileLock lock(scenario_->ListFile(), FILE_SHARE_READ);
+    ASSERT_TRUE(lock.Held());
+    PostClose(main_);
+    const std::optional<MessageBoxView> failed = program_.WaitForMessageBox(Millis(20000));
+    ASSERT_TRUE(failed.has_value()) << program_.Describe();
+    EXPECT_EQ(failed->text, "COULDNT SAVE THE BIRTHDAY-LIST!");
+    const auto rescues = [&] {
+        std::vector<std::string> paths;
+        for (const std::string& name : FolderEntries(scenario_->SettingsFolder()))
+            if (name.rfind("list-unsaved-", 0) == 0) paths.push_back(scenario_->SettingsFolder() + "\\" + name);
+        return paths;
+    };
+    ASSERT_EQ(rescues().size(), 1u) << "no rescue copy before the message";
+    EXPECT_EQ(ReadBytes(rescues()[0]), ListBytes({Anna}));
+    EXPECT_TRUE(SendEndSession(main_, ENDSESSION_LOGOFF));
+    EXPECT_EQ(program_.WaitForExit(), std::optional<DWORD>(0)) << program_.Describe();
+    EXPECT_EQ(rescues().size(), 1u);
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
+    EXPECT_EQ(ReadBytes(scenario_->SettingsFile()), SavedSettings);
+}
+
+// Killed after a change (a crash, the Task Manager): the next start brings
+// the change back from the journal, says so once, and Ctrl+Z takes it back.
+TEST_F(SessionEnd, AKilledRunsChangeComesBackAtTheNextStartAsOneChange) {
+    ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen());
+    const std::string journal = scenario_->SettingsFolder() + "\\recovery-journal.txt";
+    EXPECT_TRUE(ReadBytes(journal).has_value());
+    program_.Kill();
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
+
+    program_ = scenario_->Launch();
+    const std::optional<MessageBoxView> told = program_.WaitForMessageBox();
+    ASSERT_TRUE(told.has_value()) << program_.Describe();
+    EXPECT_EQ(told->text,
+              "QUILLORA WAS NOT QUIT PROPERLY LAST TIME. THE CHANGES OF THAT RUN ARE BACK IN THE LIST"
+              " (CTRL+Z TAKES THEM BACK).");
+    PressDialogButton(told->window, IDOK);
+    main_ = program_.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(main_, nullptr) << program_.Describe();
+    EXPECT_TRUE(ColumnBecomes(List(AllTab), 0, {"Anna"}));
+    PostCommand(main_, UndoCommand);
+    EXPECT_TRUE(ColumnBecomes(List(AllTab), 0, {"Anna", "Ben"}));
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    EXPECT_EQ(ReadBytes(scenario_->ListFile()), TwoEntryList());
+    EXPECT_FALSE(ReadBytes(journal).has_value()) << "the journal outlived the save";
+}
+
 TEST_F(SessionEnd, AStrayQuitMessageStillSaves) {
     ASSERT_NO_FATAL_FAILURE(StartAndDeleteBen(UnsavedSettings));
     ASSERT_TRUE(PostThreadMessageA(GetWindowThreadProcessId(main_, nullptr), WM_QUIT, 0, 0));
