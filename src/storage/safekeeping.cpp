@@ -38,10 +38,8 @@ std::string TwoDigits(int value) {
     return text;
 }
 
-std::string DatePart(const Stamp& when) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", when.year, when.month, when.day);
-    return text;
+std::string DatePart(const LocalTime& when) {
+    return FormatDate("%yyyy-%mm-%dd", when.day);
 }
 
 constexpr std::string_view BackupPrefix = "list-";
@@ -103,12 +101,12 @@ bool IsUnreadableList(std::string_view fileBytes) {
     return lines % LinesPerEntry != 0 || lines / LinesPerEntry != static_cast<std::uint64_t>(count);
 }
 
-std::string UnreadableCopyName(const Stamp& when) {
+std::string UnreadableCopyName(const LocalTime& when) {
     return "list (unreadable " + DatePart(when) + " " + TwoDigits(when.hour) + TwoDigits(when.minute) +
            ").txt";
 }
 
-std::string OtherVersionCopyName(const Stamp& when) {
+std::string OtherVersionCopyName(const LocalTime& when) {
     return "list (other version " + DatePart(when) + " " + TwoDigits(when.hour) + TwoDigits(when.minute) +
            ").txt";
 }
@@ -138,11 +136,11 @@ bool IsSyncConflictCopyName(std::string_view name) {
     return false;
 }
 
-std::string RescueCopyName(const Stamp& when) {
+std::string RescueCopyName(const LocalTime& when) {
     return "list-unsaved-" + DatePart(when) + "-" + TwoDigits(when.hour) + TwoDigits(when.minute) + ".txt";
 }
 
-std::string DailyBackupName(const Stamp& when) {
+std::string DailyBackupName(const LocalTime& when) {
     return std::string(BackupPrefix) + DatePart(when) + std::string(BackupSuffix);
 }
 

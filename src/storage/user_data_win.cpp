@@ -40,12 +40,6 @@ std::wstring CurrentDirectoryWide() {
     return TextOfSizedCall([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
-Stamp Now() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return Stamp{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
-}
-
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -74,7 +68,7 @@ void KeepDailyBackup(const std::string& listPath) {
     if (!Exists(listPath)) return;
     const std::string folder = BackupsDir();
     CreateDirectoryA(folder.c_str(), nullptr);
-    KeepCopy(listPath, folder + DailyBackupName(Now()));
+    KeepCopy(listPath, folder + DailyBackupName(LocalNow()));
     for (const std::string& name : BackupsToRemove(FolderEntryNames(folder)))
         DeleteFileA((folder + name).c_str());
 }
@@ -175,14 +169,14 @@ bool SaveList(const BirthdayTable& table) {
 }
 
 std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
-    return WriteAside(ListDir(), UnreadableCopyName(Now()), bytes);
+    return WriteAside(ListDir(), UnreadableCopyName(LocalNow()), bytes);
 }
 
 std::optional<std::string> KeepOtherVersionAside(const std::vector<BirthdayEntry>& people) {
     BirthdayTable table;
     for (const BirthdayEntry& person : people)
         table.AppendLoaded(person);
-    return WriteAside(ListDir(), OtherVersionCopyName(Now()), ListContent(table));
+    return WriteAside(ListDir(), OtherVersionCopyName(LocalNow()), ListContent(table));
 }
 
 bool MoveIntoBackups(const std::string& name) {
@@ -195,7 +189,8 @@ bool MoveIntoBackups(const std::string& name) {
 
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) {
     const auto base = AppDataBase();
-    return WriteAside(base ? DataDirFrom(*base) : std::string(), RescueCopyName(Now()), ListContent(table));
+    return WriteAside(base ? DataDirFrom(*base) : std::string(), RescueCopyName(LocalNow()),
+                      ListContent(table));
 }
 
 }  // namespace quillora

@@ -2,15 +2,15 @@
 // UTC now, and the local wall clock at a UTC moment.
 #include <windows.h>
 
-#include "calc/calendar.h"
 #include "calc/day_change.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 
-CalendarDay Today() {
+LocalTime LocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
+    return {{now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute, now.wSecond};
 }
 
 namespace {
