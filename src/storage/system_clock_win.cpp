@@ -1,8 +1,7 @@
-// The system's clock as the calendar needs it: the local day now,
-// UTC now, and the local wall clock at a UTC moment.
+// The system's clock: the local time now, UTC now, and the local wall clock
+// at a UTC moment.
 #include <windows.h>
 
-#include "calc/day_change.h"
 #include "storage/calendar.h"
 
 namespace quillora {
