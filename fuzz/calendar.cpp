@@ -9,8 +9,8 @@
 #include <string>
 
 #include "calc/birth_date.h"
-#include "calc/calendar.h"
 #include "check.h"
+#include "storage/calendar.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "calc/calendar.h"
 #include "calc/list_row.h"
 #include "storage/birthday_table.h"
+#include "storage/calendar.h"
 #include "ui/column_sorter_win.h"
 #include "ui/main_window_win.h"
 

@@ -28,10 +28,10 @@
 #include <string>
 #include <vector>
 
-#include "calc/calendar.h"
 #include "calc/list_row.h"
 #include "driver.h"
 #include "storage/birthday_table.h"
+#include "storage/calendar.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "app/application_win.h"
 
 #include "app/startup_profile.h"
-#include "calc/calendar.h"
 #include "quillora_version.h"
+#include "storage/calendar.h"
 #include "storage/files_win.h"
 #include "storage/number_text.h"
 #include "storage/paths.h"

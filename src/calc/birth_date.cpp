@@ -11,37 +11,20 @@ std::int64_t WrappingDifference(std::int64_t a, std::int64_t b) {
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) - static_cast<std::uint64_t>(b));
 }
 
-// A day whose year may be one past the last an int holds.
-struct WideDay {
-    std::int64_t year;
-    int month;
-    int day;
-};
-
 // The day on which the birthday falls in `year` (see NextBirthday).
-WideDay BirthdayIn(std::int64_t year, const BirthDate& date) {
+CalendarDay BirthdayIn(std::int64_t year, const BirthDate& date) {
     if (date.month < 1) return {year, 1, 1};
     if (date.month > 12) return {year + 1, 1, 1};
     const auto month = static_cast<int>(date.month);
     if (date.day < 1) return {year, month, 1};
     if (date.day <= DaysInMonth(year, month)) return {year, month, static_cast<int>(date.day)};
     if (IsLeapDay(date)) return {year, 2, 28};
-    return month == 12 ? WideDay{year + 1, 1, 1} : WideDay{year, month + 1, 1};
+    return month == 12 ? CalendarDay{year + 1, 1, 1} : CalendarDay{year, month + 1, 1};
 }
 
-// The next birthday on or after today. Last year's birthday can fall on
-// 1 January of this year (a month after December), so the search starts
-// there. Next year's birthday always lies ahead, so the loop always returns.
-WideDay NextWideBirthday(const BirthDate& date, CalendarDay today) {
-    for (std::int64_t year = std::int64_t{today.year} - 1;; ++year) {
-        const WideDay birthday = BirthdayIn(year, date);
-        if (DaysUntil(today, birthday.year, birthday.month, birthday.day) >= 0) return birthday;
-    }
-}
-
-// An age is shown only for a year from 1 on and when it is 0 or more.
+// An age is shown only for a year and when it is 0 or more.
 std::optional<std::int64_t> Shown(const BirthDate& date, std::int64_t age) {
-    if (date.year < 1 || age < 0) return std::nullopt;
+    if (!HasYear(date) || age < 0) return std::nullopt;
     return age;
 }
 
@@ -49,6 +32,10 @@ std::optional<std::int64_t> Shown(const BirthDate& date, std::int64_t age) {
 
 BirthDate BirthDateOf(const BirthdayEntry& entry) {
     return {NumberFromText(entry.Day), NumberFromText(entry.Month), NumberFromText(entry.Year)};
+}
+
+bool HasYear(const BirthDate& date) {
+    return date.year >= 1;
 }
 
 bool IsRealDayOfYear(const BirthDate& date) {
@@ -62,17 +49,26 @@ bool IsLeapDay(const BirthDate& date) {
 
 std::optional<BirthDate> KnownDate(const BirthDate& date) {
     if (!IsRealDayOfYear(date)) return std::nullopt;
-    return BirthDate{date.day, date.month, IsRealDate(date.year, date.month, date.day) ? date.year : 0};
+    return BirthDate{date.day, date.month, RealDay(date) ? date.year : NoYear};
+}
+
+std::optional<CalendarDay> RealDay(const BirthDate& date) {
+    if (!IsRealDate(date.year, date.month, date.day)) return std::nullopt;
+    return CalendarDay{date.year, static_cast<int>(date.month), static_cast<int>(date.day)};
 }
 
 CalendarDay NextBirthday(const BirthDate& date, CalendarDay today) {
-    const WideDay birthday = NextWideBirthday(date, today);
-    return {static_cast<int>(birthday.year), birthday.month, birthday.day};
+    // Last year's birthday can fall on 1 January of this year (a month after
+    // December), so the search starts there. Next year's birthday always lies
+    // ahead, so the loop always returns.
+    for (std::int64_t year = today.year - 1;; ++year) {
+        const CalendarDay birthday = BirthdayIn(year, date);
+        if (DaysBetween(today, birthday) >= 0) return birthday;
+    }
 }
 
 std::int64_t DaysToBirthday(const BirthDate& date, CalendarDay today) {
-    const WideDay birthday = NextWideBirthday(date, today);
-    return DaysUntil(today, birthday.year, birthday.month, birthday.day);
+    return DaysBetween(today, NextBirthday(date, today));
 }
 
 std::int64_t AgeOn(const BirthDate& date, CalendarDay today) {

@@ -7,13 +7,14 @@
 #include <optional>
 #include <string>
 
-#include "calc/calendar.h"
 #include "storage/birthday_table.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 
 // A birth date as numbers, whatever they name: an entry's texts as read, or
-// a date of a contact file (year 0 when not known).
+// a date of a contact file. It becomes a CalendarDay only where a real date
+// is needed (RealDay, NextBirthday).
 struct BirthDate {
     std::int64_t day = 0;
     std::int64_t month = 0;
@@ -21,6 +22,14 @@ struct BirthDate {
 
     bool operator==(const BirthDate&) const = default;
 };
+
+// The year of a birth date whose year is not known, as the program writes it.
+inline constexpr std::int64_t NoYear = 0;
+
+// Whether the birth date has a year: one from 1 on. Every other (none, 0, a
+// negative number, letters) is no year: no age is shown, the files carry the
+// day and month alone, and any year of another date may be the same person's.
+bool HasYear(const BirthDate& date);
 
 // The entry's Day, Month and Year texts read as numbers; nothing else reads
 // them.
@@ -35,8 +44,11 @@ bool IsLeapDay(const BirthDate& date);
 
 // The date as the files carry it: nothing unless day and month name a real
 // day of the year; the year kept only where the date is real in it
-// (IsRealDate), 0 otherwise.
+// (IsRealDate), NoYear otherwise.
 std::optional<BirthDate> KnownDate(const BirthDate& date);
+
+// The birth date as a day of the calendar, when it is a real date (IsRealDate).
+std::optional<CalendarDay> RealDay(const BirthDate& date);
 
 // The first day from `today` on which the birthday falls (`today` itself on
 // the birthday): 29 February on 28 February in a common year; a day and
@@ -52,8 +64,8 @@ std::int64_t DaysToBirthday(const BirthDate& date, CalendarDay today);
 // while (month, day) is still ahead.
 std::int64_t AgeOn(const BirthDate& date, CalendarDay today);
 
-// The age shown on `today`: only for a year from 1 on and an age of 0 or
-// more (no year, year 0 or a year still to come show none).
+// The age shown on `today`: only for a date with a year (HasYear) and an age
+// of 0 or more (a year still to come shows none).
 std::optional<std::int64_t> ShownAge(const BirthDate& date, CalendarDay today);
 
 // The age shown for the birthday that falls in `birthdayYear`: the age that

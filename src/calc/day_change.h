@@ -5,12 +5,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "calc/calendar.h"
+#include "storage/calendar.h"
 
 namespace quillora {
-
-// Seconds since 1970-01-01 00:00:00 UTC.
-using UtcSeconds = std::int64_t;
 
 // The local wall clock at a moment, as a date value. On Windows it comes from
 // the system's time zone rules, so daylight saving is taken into account.
@@ -25,9 +22,5 @@ UtcSeconds NextLocalMidnight(UtcSeconds now, const LocalClockAt& localClockAt);
 // The milliseconds a timer armed at `now` waits for the next local day, with a
 // second to spare so that it never fires while the old day still shows.
 std::int64_t MillisecondsToNextLocalDay(UtcSeconds now, const LocalClockAt& localClockAt);
-
-// The system's clock: now, and the local wall clock at any moment.
-UtcSeconds UtcNow();
-DateValue LocalClockOfSystem(UtcSeconds moment);
 
 }  // namespace quillora

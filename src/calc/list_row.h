@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "calc/calendar.h"
 #include "storage/birthday_table.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 

@@ -33,7 +33,7 @@ std::optional<CalendarDay> ParseStateDay(std::string_view bytes) {
     const std::string_view month = text.substr(5, 2);
     const std::string_view day = text.substr(8, 2);
     if (!IsDigits(year) || !IsDigits(month) || !IsDigits(day)) return std::nullopt;
-    const CalendarDay parsed{static_cast<int>(NumberFromText(year)), static_cast<int>(NumberFromText(month)),
+    const CalendarDay parsed{NumberFromText(year), static_cast<int>(NumberFromText(month)),
                              static_cast<int>(NumberFromText(day))};
     if (parsed.year < 1970 || !IsRealDate(parsed.year, parsed.month, parsed.day)) return std::nullopt;
     return parsed;

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/calendar.h"
 #include "storage/birthday_table.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "calc/birth_date.h"
-#include "calc/calendar.h"
 #include "calc/reminder_state.h"
 #include "storage/birthday_table.h"
+#include "storage/calendar.h"
 #include "storage/settings.h"
 
 namespace quillora {

@@ -23,10 +23,10 @@ std::optional<BirthDate> ParseIsoDate(std::string_view text) {
         std::string_view rest = text.substr(2);
         if (rest.size() == 5 && rest[2] == '-') {
             if (!AllDigits(rest.substr(0, 2)) || !AllDigits(rest.substr(3))) return std::nullopt;
-            return GivenDate(DigitsValue(rest.substr(3)), DigitsValue(rest.substr(0, 2)), 0);
+            return GivenDate(DigitsValue(rest.substr(3)), DigitsValue(rest.substr(0, 2)), NoYear);
         }
         if (rest.size() == 4 && AllDigits(rest))
-            return GivenDate(DigitsValue(rest.substr(2)), DigitsValue(rest.substr(0, 2)), 0);
+            return GivenDate(DigitsValue(rest.substr(2)), DigitsValue(rest.substr(0, 2)), NoYear);
         return std::nullopt;
     }
     if (text.size() == 10 && text[4] == '-' && text[7] == '-') {

@@ -32,7 +32,7 @@ std::vector<std::string> EntryUids(const BirthdayTable& table);
 // that does not exist gives nothing.
 std::optional<BirthDate> ParseIsoDate(std::string_view text);
 
-// A date given as day, month and year (0: none) in a file: day and month
+// A date given as day, month and year (NoYear: none) in a file: day and month
 // must name a real day of the year, and a year given must hold that day
 // (29 February 1981 is no date). See KnownDate.
 std::optional<BirthDate> GivenDate(std::int64_t day, std::int64_t month, std::int64_t year);

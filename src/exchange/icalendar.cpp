@@ -14,15 +14,9 @@ namespace {
 constexpr std::string_view BirthYearProperty = "X-QUILLORA-BIRTH-YEAR";
 constexpr int EarliestStartYear = 1900;
 
-std::string DateText(std::int64_t year, std::int64_t month, std::int64_t day) {
-    return ZeroPadded(year, 4) + ZeroPadded(month, 2) + ZeroPadded(day, 2);
-}
-
-// The first day of the yearly rule on or after today; 29 February falls on
-// the last day of February, as BYMONTHDAY=-1 says.
-std::string NextOccurrence(const BirthDate& date, CalendarDay today) {
-    const CalendarDay next = NextBirthday(date, today);
-    return DateText(next.year, next.month, next.day);
+// A date as iCalendar writes it: "YYYYMMDD".
+std::string DateText(CalendarDay day) {
+    return FormatDate("%yyyy%mm%dd", day);
 }
 
 // The same for every export of the same entry: a hash of its name, and the
@@ -84,8 +78,7 @@ ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& opt
     AppendFolded(out, "VERSION:2.0");
     AppendFolded(out, "PRODID:-//Quillora//Birthdays//EN");
     AppendFolded(out, "CALSCALE:GREGORIAN");
-    const std::string stamp =
-        DateText(options.today.year, options.today.month, options.today.day) + "T000000Z";
+    const std::string stamp = DateText(options.today) + "T000000Z";
     const std::vector<std::string> uids = EntryUids(table);
     for (std::size_t index = 0; index < uids.size(); ++index) {
         const BirthdayEntry& entry = table.Rows()[index];
@@ -97,19 +90,22 @@ ExportResult WriteICalendar(const BirthdayTable& table, const ExportOptions& opt
         const std::string name = EscapeText(NameToUtf8(entry.Name, options));
         // A year still to come starts at the next birthday, as the list and
         // the reminder count it, and keeps its year aside like an old one.
-        const bool fromBirth = date->year >= EarliestStartYear && date->year <= options.today.year;
+        const std::optional<CalendarDay> birth = RealDay(*date);
+        const bool fromBirth = birth && birth->year >= EarliestStartYear && birth->year <= options.today.year;
         AppendFolded(out, "BEGIN:VEVENT");
         AppendFolded(out, "UID:" + uids[index]);
         AppendFolded(out, "DTSTAMP:" + stamp);
-        AppendFolded(out, "DTSTART;VALUE=DATE:" + (fromBirth ? DateText(date->year, date->month, date->day)
-                                                             : NextOccurrence(*date, options.today)));
+        // The first day of the yearly rule on or after today; 29 February
+        // falls on the last day of February, as BYMONTHDAY=-1 says.
+        AppendFolded(
+            out, "DTSTART;VALUE=DATE:" + DateText(fromBirth ? *birth : NextBirthday(*date, options.today)));
         AppendFolded(out,
                      IsLeapDay(*date) ? "RRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" : "RRULE:FREQ=YEARLY");
         AppendFolded(out, "SUMMARY:" + name);
         AppendFolded(out, "TRANSP:TRANSPARENT");
         if (!fromBirth) {
             AppendFolded(out, std::string(BirthYearProperty) + ":" +
-                                  (date->year > 0 ? NumberToText(date->year) : std::string("NONE")));
+                                  (HasYear(*date) ? NumberToText(date->year) : std::string("NONE")));
         }
         if (NumberFromText(entry.Remind) != 0 && options.leadDays > 0) {
             AppendFolded(out, "BEGIN:VALARM");

@@ -137,7 +137,7 @@ std::string NameKey(std::string_view ansiName, const CodePage& codePage) {
 bool SamePerson(std::string_view nameKey, const BirthDate& date, std::string_view otherKey,
                 const BirthDate& otherDate) {
     if (date.day != otherDate.day || date.month != otherDate.month) return false;
-    if (date.year > 0 && otherDate.year > 0 && date.year != otherDate.year) return false;
+    if (HasYear(date) && HasYear(otherDate) && date.year != otherDate.year) return false;
     return nameKey == otherKey;
 }
 
@@ -224,7 +224,7 @@ std::vector<std::string> RowTexts(const ImportRow& row) {
     const bool dated = row.date.day > 0;
     return {row.name, dated ? NumberToText(row.date.day) : std::string(),
             dated ? NumberToText(row.date.month) : std::string(),
-            dated && row.date.year > 0 ? NumberToText(row.date.year) : std::string(),
+            dated && HasYear(row.date) ? NumberToText(row.date.year) : std::string(),
             std::string(StateText(row.state))};
 }
 
@@ -271,7 +271,7 @@ ImportChoice TickedPeople(const ImportPlan& plan, const std::vector<bool>& ticks
             continue;
         }
         choice.people.push_back({row.name, NumberToText(row.date.day), NumberToText(row.date.month),
-                                 row.date.year > 0 ? NumberToText(row.date.year) : std::string(),
+                                 HasYear(row.date) ? NumberToText(row.date.year) : std::string(),
                                  row.remind ? "1" : "0", "1"});
         ++summary.added;
         if (row.state == ImportRowState::NameChanged) summary.approximatedNames.push_back(row.name);

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "calc/birth_date.h"
-#include "calc/calendar.h"
 #include "exchange/text_codec.h"
 #include "storage/birthday_table.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 

@@ -55,7 +55,7 @@ ImportedBirthday BirthdayOfCard(const CardFields& card) {
     // Apple writes a year it means as "no year" and names it.
     const std::string omitted = card.birthday->Param("X-APPLE-OMIT-YEAR");
     if (birthday.date && !omitted.empty() && NumberFromText(omitted) == birthday.date->year)
-        birthday.date->year = 0;
+        birthday.date->year = NoYear;
     return birthday;
 }
 
@@ -75,9 +75,10 @@ ExportResult WriteVCard(const BirthdayTable& table, const ExportOptions& options
         AppendFolded(out, "FN:" + EscapeText(name));
         AppendFolded(out, "N:" + StructuredName(name));
         if (const std::optional<BirthDate> date = KnownDate(BirthDateOf(entry))) {
-            const std::string monthDay = ZeroPadded(date->month, 2) + "-" + ZeroPadded(date->day, 2);
-            AppendFolded(out, "BDAY:" + (date->year > 0 ? ZeroPadded(date->year, 4) + "-" + monthDay
-                                                        : "--" + monthDay));
+            const std::optional<CalendarDay> birth = RealDay(*date);
+            AppendFolded(
+                out, "BDAY:" + (birth ? FormatDate("%yyyy-%mm-%dd", *birth)
+                                      : "--" + ZeroPadded(date->month, 2) + "-" + ZeroPadded(date->day, 2)));
         } else {
             ++result.withoutDate;
         }

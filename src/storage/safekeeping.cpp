@@ -38,14 +38,12 @@ std::string TwoDigits(int value) {
     return text;
 }
 
-std::string DatePart(const Stamp& when) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", when.year, when.month, when.day);
-    return text;
+std::string DatePart(const LocalTime& when) {
+    return FormatDate("%yyyy-%mm-%dd", when.day);
 }
 
 // "STEM (WHY YYYY-MM-DD HHMM).txt".
-std::string KeptCopyName(std::string_view stem, std::string_view why, const Stamp& when) {
+std::string KeptCopyName(std::string_view stem, std::string_view why, const LocalTime& when) {
     return std::string(stem) + " (" + std::string(why) + " " + DatePart(when) + " " + TwoDigits(when.hour) +
            TwoDigits(when.minute) + ").txt";
 }
@@ -109,11 +107,11 @@ bool IsUnreadableList(std::string_view fileBytes) {
     return lines % LinesPerEntry != 0 || lines / LinesPerEntry != static_cast<std::uint64_t>(count);
 }
 
-std::string UnreadableCopyName(const Stamp& when) {
+std::string UnreadableCopyName(const LocalTime& when) {
     return KeptCopyName("list", "unreadable", when);
 }
 
-std::string OtherVersionCopyName(const Stamp& when) {
+std::string OtherVersionCopyName(const LocalTime& when) {
     return KeptCopyName("list", "other version", when);
 }
 
@@ -142,15 +140,15 @@ bool IsSyncConflictCopyName(std::string_view name) {
     return false;
 }
 
-std::string UnreadableJournalCopyName(const Stamp& when) {
+std::string UnreadableJournalCopyName(const LocalTime& when) {
     return KeptCopyName("recovery-journal", "unreadable", when);
 }
 
-std::string RescueCopyName(const Stamp& when) {
+std::string RescueCopyName(const LocalTime& when) {
     return "list-unsaved-" + DatePart(when) + "-" + TwoDigits(when.hour) + TwoDigits(when.minute) + ".txt";
 }
 
-std::string DailyBackupName(const Stamp& when) {
+std::string DailyBackupName(const LocalTime& when) {
     return std::string(BackupPrefix) + DatePart(when) + std::string(BackupSuffix);
 }
 

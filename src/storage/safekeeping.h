@@ -8,16 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace quillora {
+#include "storage/calendar.h"
 
-// A local date and time to the minute, as the copies' names carry it.
-struct Stamp {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-};
+namespace quillora {
 
 // True when the bytes of a list file hold entries the program cannot read
 // as they were meant: its first line holds no count (no digits after the
@@ -30,11 +23,11 @@ bool IsUnreadableList(std::string_view fileBytes);
 
 // The name a copy of an unreadable list is kept under in the list's folder,
 // e.g. "list (unreadable 2026-12-07 1530).txt".
-std::string UnreadableCopyName(const Stamp& when);
+std::string UnreadableCopyName(const LocalTime& when);
 // The other version of people that a merge with a change made outside could
 // not take in, in the list's folder, e.g.
 // "list (other version 2026-12-07 1530).txt".
-std::string OtherVersionCopyName(const Stamp& when);
+std::string OtherVersionCopyName(const LocalTime& when);
 // Whether a file beside the list is a copy that a sync client made of it
 // when two computers changed it while apart (OneDrive's "list-LAPTOP.txt",
 // Dropbox's and Nextcloud's "list (... conflicted copy ...).txt", Google
@@ -43,12 +36,12 @@ std::string OtherVersionCopyName(const Stamp& when);
 bool IsSyncConflictCopyName(std::string_view name);
 // The rescue copy of a list that could not be saved, in the settings folder,
 // e.g. "list-unsaved-2026-12-07-1530.txt".
-std::string RescueCopyName(const Stamp& when);
+std::string RescueCopyName(const LocalTime& when);
 // A recovery journal that could not be read, kept beside the settings, e.g.
 // "recovery-journal (unreadable 2026-12-07 1530).txt".
-std::string UnreadableJournalCopyName(const Stamp& when);
+std::string UnreadableJournalCopyName(const LocalTime& when);
 // The daily backup of the list, e.g. "list-2026-12-07.txt".
-std::string DailyBackupName(const Stamp& when);
+std::string DailyBackupName(const LocalTime& when);
 
 // `name`, or the first of "name (2).ext", "name (3).ext", ... that `taken`
 // does not report, so that a copy never replaces another.

@@ -40,10 +40,6 @@ std::wstring CurrentDirectoryWide() {
     return TextOfSizedCall([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
-Stamp Now() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return Stamp{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
 }
 
 // A path in `folder` for `name` that no file holds yet.
@@ -71,7 +67,7 @@ void KeepDailyBackup(const std::string& listPath) {
     if (!PathExists(listPath)) return;
     const std::string folder = BackupsDir();
     CreateDirectoryA(folder.c_str(), nullptr);
-    KeepCopy(listPath, folder + DailyBackupName(Now()));
+    KeepCopy(listPath, folder + DailyBackupName(LocalNow()));
     for (const std::string& name : BackupsToRemove(FolderEntryNames(folder)))
         DeleteFileA((folder + name).c_str());
 }
@@ -176,14 +172,14 @@ bool SaveList(const BirthdayTable& table, const ReplaceCheck& mayReplace) {
 }
 
 std::optional<std::string> KeepUnreadableListAside(std::string_view bytes) {
-    return WriteAside(ListDir(), UnreadableCopyName(Now()), bytes);
+    return WriteAside(ListDir(), UnreadableCopyName(LocalNow()), bytes);
 }
 
 std::optional<std::string> KeepOtherVersionAside(const std::vector<BirthdayEntry>& people) {
     BirthdayTable table;
     for (const BirthdayEntry& person : people)
         table.AppendLoaded(person);
-    return WriteAside(ListDir(), OtherVersionCopyName(Now()), ListContent(table));
+    return WriteAside(ListDir(), OtherVersionCopyName(LocalNow()), ListContent(table));
 }
 
 bool MoveIntoBackups(const std::string& name) {
@@ -196,12 +192,14 @@ bool MoveIntoBackups(const std::string& name) {
 
 std::optional<std::string> KeepUnreadableJournalAside(std::string_view bytes) {
     const auto base = AppDataBase();
-    return WriteAside(base ? DataDirFrom(*base) : std::string(), UnreadableJournalCopyName(Now()), bytes);
+    return WriteAside(base ? DataDirFrom(*base) : std::string(), UnreadableJournalCopyName(LocalNow()),
+                      bytes);
 }
 
 std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) {
     const auto base = AppDataBase();
-    return WriteAside(base ? DataDirFrom(*base) : std::string(), RescueCopyName(Now()), ListContent(table));
+    return WriteAside(base ? DataDirFrom(*base) : std::string(), RescueCopyName(LocalNow()),
+                      ListContent(table));
 }
 
 }  // namespace quillora

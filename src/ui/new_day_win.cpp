@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "calc/calendar.h"
 #include "calc/day_change.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 

@@ -57,7 +57,9 @@ int main(int argc, char** argv) {
 
     if (command == "export" && argc == 7) {
         CalendarDay today;
-        if (std::sscanf(argv[6], "%d-%d-%d", &today.year, &today.month, &today.day) != 3) return Usage();
+        long long year = 0;
+        if (std::sscanf(argv[6], "%lld-%d-%d", &year, &today.month, &today.day) != 3) return Usage();
+        today.year = year;
         const ExportResult result =
             ExportTable(*format, ParseList(*input), {today, std::stoi(argv[5]), &codePage});
         std::cout << ExportSummaryText(*format, result) << "\n";

@@ -1,4 +1,4 @@
-#include "calc/calendar.h"
+#include "storage/calendar.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +61,14 @@ TEST(Calendar, ARealDateHasAYearFromOneTo9999AndADayThatExists) {
     EXPECT_FALSE(IsRealDate(0, 1, 1) || IsRealDate(10000, 1, 1) || IsRealDate(-4, 1, 1) ||
                  IsRealDate(2023, 2, 29) || IsRealDate(2024, 4, 31) || IsRealDate(2024, 13, 1) ||
                  IsRealDate(2024, 1, 0));
+}
+
+// Days count on past the last year an int holds.
+TEST(Calendar, DaysCountPastTheYearsOfAnInt) {
+    constexpr std::int64_t last = 2'147'483'647;
+    EXPECT_EQ(ShiftedDay({last, 12, 31}, 1), (CalendarDay{last + 1, 1, 1}));
+    EXPECT_EQ(DaysBetween({last, 12, 31}, {last + 1, 1, 1}), 1);
+    EXPECT_EQ(FormatDate("%yyyy-%mm-%dd", {last + 1, 1, 1}), "2147483648-01-01");
 }
 
 TEST(FormatDate, ReplacesTheThreeCodesInAnyCase) {

@@ -68,8 +68,9 @@ TEST(UnreadableList, LinesThatAreNotSixPerCountedEntry) {
 }
 
 TEST(CopyNames, CarryTheDateAndTimeWithLeadingZeros) {
-    const Stamp when{2026, 3, 7, 9, 5};
+    const LocalTime when{{2026, 3, 7}, 9, 5, 59};
     EXPECT_EQ(UnreadableCopyName(when), "list (unreadable 2026-03-07 0905).txt");
+    EXPECT_EQ(OtherVersionCopyName(when), "list (other version 2026-03-07 0905).txt");
     EXPECT_EQ(RescueCopyName(when), "list-unsaved-2026-03-07-0905.txt");
     EXPECT_EQ(DailyBackupName(when), "list-2026-03-07.txt");
 }
@@ -88,9 +89,9 @@ TEST(DailyBackups, TheFourteenNewestDaysStayAndNothingElseIsRemoved) {
     std::vector<std::string> entries{"README.txt", "list-2026-1-07.txt", "list-2026-12-07.txt.tmp",
                                      "list (unreadable 2026-12-07 1530).txt"};
     for (int day = 1; day <= 15; ++day) {
-        entries.push_back(DailyBackupName(Stamp{2026, 11, day, 0, 0}));
+        entries.push_back(DailyBackupName({{2026, 11, day}}));
     }
-    entries.push_back(DailyBackupName(Stamp{2025, 12, 31, 0, 0}));  // oldest, across a year end
+    entries.push_back(DailyBackupName({{2025, 12, 31}}));  // oldest, across a year end
     EXPECT_EQ(BackupsToRemove(entries),
               (std::vector<std::string>{"list-2025-12-31.txt", "list-2026-11-01.txt"}));
     entries.resize(entries.size() - 2);

@@ -1,17 +1,17 @@
-// The system's clock as the calendar needs it: the local day now,
-// UTC now, and the local wall clock at a UTC moment.
+// The system's clock: the local time now, UTC now, and the local wall clock
+// at a UTC moment.
 #include <ctime>
 
-#include "calc/calendar.h"
-#include "calc/day_change.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 
-CalendarDay Today() {
+LocalTime LocalNow() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+    return {
+        {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 UtcSeconds UtcNow() {

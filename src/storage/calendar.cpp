@@ -1,4 +1,4 @@
-#include "calc/calendar.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 
@@ -19,14 +19,8 @@ constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
     return era * 146'097 + dayOfEra - 719'468;
 }
 
-struct Civil {
-    std::int64_t year;
-    int month;
-    int day;
-};
-
 // The inverse of DaysFromCivil.
-constexpr Civil CivilFromDays(std::int64_t days) {
+constexpr CalendarDay CivilFromDays(std::int64_t days) {
     days += 719'468;
     const std::int64_t era = (days >= 0 ? days : days - 146'096) / 146'097;
     const std::int64_t dayOfEra = days - era * 146'097;
@@ -55,17 +49,16 @@ bool IsRealDate(std::int64_t year, std::int64_t month, std::int64_t day) {
     return year >= 1 && year <= 9999 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
+CalendarDay Today() {
+    return LocalNow().day;
+}
+
 CalendarDay ShiftedDay(CalendarDay day, std::int64_t days) {
-    const Civil civil = CivilFromDays(DaysFromCivil(day.year, day.month, day.day) + days);
-    return {static_cast<int>(civil.year), civil.month, civil.day};
+    return CivilFromDays(DaysFromCivil(day.year, day.month, day.day) + days);
 }
 
 std::int64_t DaysBetween(CalendarDay from, CalendarDay to) {
-    return DaysUntil(from, to.year, to.month, to.day);
-}
-
-std::int64_t DaysUntil(CalendarDay from, std::int64_t year, int month, int day) {
-    return DaysFromCivil(year, month, day) - DaysFromCivil(from.year, from.month, from.day);
+    return DaysFromCivil(to.year, to.month, to.day) - DaysFromCivil(from.year, from.month, from.day);
 }
 
 DateValue MakeDate(int year, int month, int day, int hour, int minute, int second) {

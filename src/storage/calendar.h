@@ -1,8 +1,10 @@
 #pragma once
-// Quillora's own small calendar. A date is a CalendarDay; only the local wall
-// clock, for the moment the day changes, is a date value: the seconds since
-// 1970-01-01 00:00:00, every day 86,400 seconds long (no time zone, no
-// daylight saving), 64 bits wide, so dates after 2038 work.
+// Quillora's own small calendar and its one reading of the local clock. A
+// date is a CalendarDay; only the local wall clock, for the moment the day
+// changes, is a date value: the seconds since 1970-01-01 00:00:00, every day
+// 86,400 seconds long (no time zone, no daylight saving), 64 bits wide, so
+// dates after 2038 work. The list's backups are named by the clock too, so the
+// calendar lies below everything that stores, counts or shows a date.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,16 +29,30 @@ int DaysInMonth(std::int64_t year, std::int64_t month);
 // that exists in it.
 bool IsRealDate(std::int64_t year, std::int64_t month, std::int64_t day);
 
-// A calendar day as plain numbers (today's D, M and Y).
+// A day of the calendar as plain numbers (today's D, M and Y). The year is
+// wider than an int: the birthday after a last day an int can count still
+// has a year.
 struct CalendarDay {
-    int year = 0;
+    std::int64_t year = 0;
     int month = 0;
     int day = 0;
 
     bool operator==(const CalendarDay&) const = default;
 };
 
-// The local day now (GetLocalTime on Windows).
+// The local wall clock to the second.
+struct LocalTime {
+    CalendarDay day;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// The local date and time now (GetLocalTime on Windows): the program's one
+// reading of the local clock, for today's figures and the copies' names alike.
+LocalTime LocalNow();
+
+// The local day now.
 CalendarDay Today();
 
 // Replaces "%yyyy", "%mm" and "%dd" (any letter case) by the year, month and
@@ -47,8 +63,14 @@ std::string FormatDate(std::string_view mask, CalendarDay day);
 // one day to another.
 CalendarDay ShiftedDay(CalendarDay day, std::int64_t days);
 std::int64_t DaysBetween(CalendarDay from, CalendarDay to);
-// The days from `from` to a day whose year may lie beyond an int's range
-// (the birthday after a last day of the calendar).
-std::int64_t DaysUntil(CalendarDay from, std::int64_t year, int month, int day);
+
+// Seconds since 1970-01-01 00:00:00 UTC.
+using UtcSeconds = std::int64_t;
+
+// The system's clock for the moment the day changes: UTC now, and the local
+// wall clock at any moment as a date value (on Windows from the system's time
+// zone rules, so daylight saving is taken into account).
+UtcSeconds UtcNow();
+DateValue LocalClockOfSystem(UtcSeconds moment);
 
 }  // namespace quillora

@@ -1,16 +1,15 @@
-// The system's clock as the calendar needs it: the local day now,
-// UTC now, and the local wall clock at a UTC moment.
+// The system's clock: the local time now, UTC now, and the local wall clock
+// at a UTC moment.
 #include <windows.h>
 
-#include "calc/calendar.h"
-#include "calc/day_change.h"
+#include "storage/calendar.h"
 
 namespace quillora {
 
-CalendarDay Today() {
+LocalTime LocalNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
+    return {{now.wYear, now.wMonth, now.wDay}, now.wHour, now.wMinute, now.wSecond};
 }
 
 namespace {
