@@ -104,7 +104,8 @@ void Application::OnEndSession() {
     // would hold up the end of the session. What an open dialog holds was
     // never confirmed and is dropped.
     SaveAll(false);
-    if (quitting_) return;
+    // Windows ends the program once this returns; it ends itself as well,
+    // also from within a message of the quit.
     quitting_ = true;
     PostQuitMessage(0);
 }
@@ -403,16 +404,19 @@ void Application::Quit() {
 }
 
 void Application::SaveAll(bool tellUser) {
-    // What another program wrote since the last look is merged first; the
-    // run's changes are never thrown away.
+    // What another program wrote since the last look is merged first; a list
+    // that cannot be saved is in its rescue copy before the user is told, and
+    // the end of the session during a message saves the settings itself.
     const ListDocument::SaveOutcome outcome = list_.Save();
+    if (tellUser) {
+        Tell(outcome.news);
+        if (!outcome.saved) {
+            ShowError(mainWindow_.Window(), "COULDNT SAVE THE BIRTHDAY-LIST!", true);
+            if (outcome.rescueCopy)
+                ShowError(mainWindow_.Window(), "THE BIRTHDAY-LIST IS KEPT AS: " + *outcome.rescueCopy, false);
+        }
+    }
     SaveSettings(settings_);
-    if (!tellUser) return;
-    Tell(outcome.news);
-    if (outcome.saved) return;
-    ShowError(mainWindow_.Window(), "COULDNT SAVE THE BIRTHDAY-LIST!", true);
-    if (outcome.rescueCopy)
-        ShowError(mainWindow_.Window(), "THE BIRTHDAY-LIST IS KEPT AS: " + *outcome.rescueCopy, false);
 }
 
 }  // namespace quillora

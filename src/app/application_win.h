@@ -72,9 +72,8 @@ private:
     // lacks, each once; then the copy goes into the backups folder.
     void OfferConflictCopies();
     void Quit();
-    // The quit sequence's saves: the list, then the settings; only then is
-    // the user told (`tellUser`) what happened, so that the end of the
-    // session during a message loses nothing.
+    // The quit sequence's saves: the list (or its rescue copy), what to tell
+    // the user about it when `tellUser`, then the settings.
     void SaveAll(bool tellUser);
 
     Settings settings_;

@@ -40,8 +40,6 @@ std::wstring CurrentDirectoryWide() {
     return TextOfSizedCall([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
-}
-
 // A path in `folder` for `name` that no file holds yet.
 std::string FreePath(const std::string& folder, const std::string& name) {
     return folder +

@@ -286,7 +286,11 @@ TEST_P(UnwritableListAtQuit, SaysSoKeepsTheFileAndStillSavesTheSettings) {
     obstacle.reset();
     EXPECT_EQ(ReadBytes(scenario.SettingsFile()), "6\r\n0\r\n1");
     EXPECT_EQ(ReadBytes(scenario.ListFile()), LineFeedList);
-    EXPECT_EQ(FolderEntries(scenario.ListFolder()), (std::vector<std::string>{"Backups", "list.txt"}));
+    // Nothing else beside it: no temporary file left behind. (A file held
+    // from the start is never read, so the day's backup may not be made.)
+    std::vector<std::string> entries = FolderEntries(scenario.ListFolder());
+    std::erase(entries, "Backups");
+    EXPECT_EQ(entries, std::vector<std::string>{"list.txt"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
