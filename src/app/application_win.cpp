@@ -10,6 +10,7 @@
 #include "storage/shortcut_win.h"
 #include "storage/user_data_win.h"
 #include "ui/entry_dialog_win.h"
+#include "ui/import_preview_win.h"
 #include "ui/information_window_win.h"
 #include "ui/message_box_win.h"
 #include "ui/message_loop_win.h"
@@ -203,13 +204,70 @@ void Application::OfferConflictCopies() {
     const std::string folder = ListDir();
     if (folder.empty()) return;
     for (const std::string& name : FolderEntryNames(folder)) {
-        if (!IsSyncConflictCopyName(name) || !offeredCopies_.insert(name).second) continue;
-        // Asked about once: after IMPORT or CANCEL the copy goes with the
-        // backups, where nothing is deleted but the daily backups.
-        if (exchange_.ImportFile(mainWindow_.Window(), list_, folder + name, ExchangeFormat::BirthdayList,
-                                 "FROM: " + name))
-            (void)MoveIntoBackups(name);
-        ReturnToAllTab();
+        const ConflictCopyName form = ConflictCopyNameForm(name);
+        if (form == ConflictCopyName::None || offeredCopies_.contains(name)) continue;
+        // One its writer still holds is looked at again at the next change.
+        const std::optional<std::string> bytes = ReadWholeFile(folder + name, ShareWith::Everyone);
+        if (!bytes) continue;
+        offeredCopies_.insert(name);
+        const bool readable = !bytes->empty() && !IsUnreadableList(*bytes);
+        const BirthdayTable copy = readable ? ParseList(*bytes) : BirthdayTable();
+        const std::vector<OtherChange> changes =
+            readable ? list_.ChangesOfCopy(copy) : std::vector<OtherChange>();
+        const CopyFacts facts{form, readable, list_.CopyAnswered(name, *bytes), list_.HasSharedBase(),
+                              readable && changes.empty()};
+        switch (ActionForCopy(facts)) {
+            case CopyAction::Ignore:
+                break;
+            case CopyAction::TellUnreadable:
+                list_.RememberCopyAnswered(name, *bytes);
+                ShowError(
+                    mainWindow_.Window(),
+                    "A COPY OF THE BIRTHDAY-LIST THAT A SYNC CLIENT KEPT CANNOT BE READ: " + folder + name,
+                    false);
+                break;
+            case CopyAction::MoveAway:
+                (void)MoveIntoBackups(name);
+                break;
+            case CopyAction::MergeAtOnce: {
+                const ListNews news = list_.MergeCopy(copy);
+                (void)MoveIntoBackups(name);
+                ReturnToAllTab();
+                ShowError(
+                    mainWindow_.Window(),
+                    "ANOTHER COMPUTER'S VERSION OF THE BIRTHDAY-LIST, KEPT BY A SYNC CLIENT AS " + name +
+                        ", IS MERGED INTO THE LIST (CTRL+Z TAKES IT BACK). THE COPY IS NOW IN THE BACKUPS"
+                        " FOLDER.",
+                    false);
+                Tell(news);
+                break;
+            }
+            case CopyAction::PreviewChanges: {
+                const int freePlaces = std::max(0, TableCapacity - list_.Table().Count());
+                const auto ticks = RunImportPreview(mainWindow_.Window(), PlanOfChanges(changes, freePlaces),
+                                                    "CHANGES IN: " + name);
+                // The end of the session closed it: asked again next time.
+                if (quitting_) return;
+                if (ticks) {
+                    list_.TakeChanges(changes, *ticks);
+                    (void)MoveIntoBackups(name);
+                } else {
+                    list_.RememberCopyAnswered(name, *bytes);
+                }
+                ReturnToAllTab();
+                break;
+            }
+            case CopyAction::PreviewAsImport: {
+                const ExchangeCommands::Answer answer =
+                    exchange_.ImportFile(mainWindow_.Window(), list_, folder + name,
+                                         ExchangeFormat::BirthdayList, "FROM: " + name);
+                if (quitting_) return;
+                if (answer == ExchangeCommands::Answer::Imported) (void)MoveIntoBackups(name);
+                if (answer == ExchangeCommands::Answer::Declined) list_.RememberCopyAnswered(name, *bytes);
+                ReturnToAllTab();
+                break;
+            }
+        }
     }
 }
 
@@ -413,7 +471,8 @@ void Application::SaveAll(bool tellUser) {
         if (!outcome.saved) {
             ShowError(mainWindow_.Window(), "COULDNT SAVE THE BIRTHDAY-LIST!", true);
             if (outcome.rescueCopy)
-                ShowError(mainWindow_.Window(), "THE BIRTHDAY-LIST IS KEPT AS: " + *outcome.rescueCopy, false);
+                ShowError(mainWindow_.Window(), "THE BIRTHDAY-LIST IS KEPT AS: " + *outcome.rescueCopy,
+                          false);
         }
     }
     SaveSettings(settings_);

@@ -68,8 +68,10 @@ private:
     // Tells the user what a start, a look at the list file or the quit found
     // (kept-aside people, an unreadable file, a run brought back).
     void Tell(const ListNews& news);
-    // Offers what the sync clients' copies of the list hold that the list
-    // lacks, each once; then the copy goes into the backups folder.
+    // Another computer's or another day's version of the list beside it:
+    // a sync client's copy is merged at once, a copy a person may have made
+    // is offered change by change; each moves into the backups folder only
+    // once taken, and one the user declined is not offered again unchanged.
     void OfferConflictCopies();
     void Quit();
     // The quit sequence's saves: the list (or its rescue copy), what to tell

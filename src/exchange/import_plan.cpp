@@ -151,6 +151,12 @@ std::string_view StateText(ImportRowState state) {
             return "ALREADY IN THE LIST";
         case ImportRowState::AboveInFile:
             return "ALREADY ABOVE";
+        case ImportRowState::AddedThere:
+            return "ADDED THERE";
+        case ImportRowState::ChangedThere:
+            return "CHANGED THERE";
+        case ImportRowState::DeletedThere:
+            return "DELETED THERE";
         case ImportRowState::NoBirthday:
             break;
     }
@@ -158,14 +164,15 @@ std::string_view StateText(ImportRowState state) {
 }
 
 bool CanTick(ImportRowState state) {
-    return state == ImportRowState::New || state == ImportRowState::NameChanged;
+    return state != ImportRowState::InList && state != ImportRowState::AboveInFile &&
+           state != ImportRowState::NoBirthday;
 }
 
 std::vector<bool> ImportPlan::InitialTicks() const {
     std::vector<bool> ticks(rows.size(), false);
     int left = freePlaces;
     for (std::size_t i = 0; i < rows.size() && left > 0; ++i) {
-        if (!CanTick(rows[i].state)) continue;
+        if (!CanTick(rows[i].state) || rows[i].conflict) continue;
         ticks[i] = true;
         --left;
     }
@@ -225,7 +232,26 @@ std::vector<std::string> RowTexts(const ImportRow& row) {
     return {row.name, dated ? NumberToText(row.date.day) : std::string(),
             dated ? NumberToText(row.date.month) : std::string(),
             dated && HasYear(row.date) ? NumberToText(row.date.year) : std::string(),
-            std::string(StateText(row.state))};
+            std::string(StateText(row.state)) + (row.conflict ? ", CHANGED HERE TOO" : "")};
+}
+
+ImportPlan PlanOfChanges(const std::vector<OtherChange>& changes, int freePlaces) {
+    ImportPlan plan;
+    plan.freePlaces = freePlaces;
+    for (const OtherChange& change : changes) {
+        ImportRow row{change.entry.Name,
+                      BirthDateOf(change.entry),
+                      ImportRowState::AddedThere,
+                      false,
+                      NumberFromText(change.entry.Remind) != 0,
+                      change.conflict};
+        if (change.kind == OtherChange::Kind::Changed) row.state = ImportRowState::ChangedThere;
+        if (change.kind == OtherChange::Kind::Deleted) row.state = ImportRowState::DeletedThere;
+        // A change or a deletion takes no place in the list.
+        if (change.kind != OtherChange::Kind::Added) ++plan.freePlaces;
+        plan.rows.push_back(std::move(row));
+    }
+    return plan;
 }
 
 std::string TickCountText(int freePlaces, int ticked) {
@@ -261,6 +287,10 @@ ImportChoice TickedPeople(const ImportPlan& plan, const std::vector<bool>& ticks
             case ImportRowState::NoBirthday:
                 ++(row.invalidDate ? summary.invalidDate : summary.withoutBirthday);
                 continue;
+            case ImportRowState::AddedThere:
+            case ImportRowState::ChangedThere:
+            case ImportRowState::DeletedThere:
+                continue;  // taken through the list document, not added here
             case ImportRowState::New:
             case ImportRowState::NameChanged:
                 break;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "exchange/records.h"
+#include "storage/list_merge.h"
 
 namespace quillora {
 
@@ -29,6 +30,10 @@ enum class ImportRowState {
     InList,       // an entry of the list is the same person
     AboveInFile,  // the same person as a row above it in the file
     NoBirthday,   // no birthday in the file, or one that names no date
+    // A change another version of the list made, offered line by line.
+    AddedThere,
+    ChangedThere,
+    DeletedThere,
 };
 
 // The words the preview shows for a row's state.
@@ -42,6 +47,7 @@ struct ImportRow {
     ImportRowState state = ImportRowState::New;
     bool invalidDate = false;  // a birthday was given but names no date
     bool remind = true;        // false when the file turned reminding off
+    bool conflict = false;     // a change there to someone changed here too: not ticked at first
 };
 
 struct ImportPlan {
@@ -71,6 +77,10 @@ std::string TooManyTickedText(int freePlaces, int ticked);
 // the list already, nobody has a birthday, the list is full), or the empty
 // text when the preview has something to offer.
 std::string NothingToChooseText(const ImportPlan& plan);
+
+// The changes of another version of the list as rows of a preview: those
+// that conflict with nothing start ticked. Only additions take free places.
+ImportPlan PlanOfChanges(const std::vector<OtherChange>& changes, int freePlaces);
 
 // The ticked rows that can be added, as entries in file order (Remind as the
 // file has it, Mark "1"), as many as the plan's free places, and the count of

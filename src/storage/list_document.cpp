@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <utility>
 
 #include "storage/safekeeping.h"
@@ -120,6 +121,13 @@ ListNews ListDocument::Open(const std::optional<std::string>& fileBytes) {
     ListNews news;
     table_ = fileBytes ? ParseList(*fileBytes) : BirthdayTable();
     file_.Known(fileBytes.value_or(std::string()));
+    // Copies found from now on are merged against the base kept before this
+    // start; the file as read now is what the next start will share.
+    if (const std::optional<std::string> kept = store_.ReadDataFile(SharedBaseFileName);
+        kept && !kept->empty() && !IsUnreadableList(*kept))
+        sharedBase_ = ParseList(*kept);
+    if (fileBytes && !fileBytes->empty() && !IsUnreadableList(*fileBytes))
+        (void)store_.WriteDataFile(SharedBaseFileName, *fileBytes);
     const std::optional<std::string> journal = store_.ReadJournal();
     if (!journal) return news;
     const std::optional<JournalContent> content = ParseJournal(*journal);
@@ -219,6 +227,57 @@ void ListDocument::ApplyMerge(ListMerge merge, ListNews& news, std::vector<int>*
     news.keptAside = std::move(merge.keptAside);
 }
 
+void ListDocument::KeepSharedBase(std::string_view bytes) {
+    (void)store_.WriteDataFile(SharedBaseFileName, bytes);
+    sharedBase_ = ParseList(bytes);
+}
+
+ListNews ListDocument::MergeCopy(const BirthdayTable& copy) {
+    ListNews news;
+    ApplyMerge(MergeLists(sharedBase_.value_or(table_), table_, copy), news, nullptr);
+    return news;
+}
+
+std::vector<OtherChange> ListDocument::ChangesOfCopy(const BirthdayTable& copy) const {
+    return ChangesOfOtherVersion(sharedBase_.value_or(table_), table_, copy);
+}
+
+void ListDocument::TakeChanges(const std::vector<OtherChange>& changes, const std::vector<bool>& ticks) {
+    (void)Commit(WithChanges(table_, changes, ticks));
+}
+
+namespace {
+
+// One line of the answered copies: a hash of the bytes (FNV-1a, 64 bits)
+// and the name.
+std::string AnsweredCopyLine(std::string_view name, std::string_view bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string line(16, '0');
+    for (int digit = 15; digit >= 0; --digit, hash >>= 4)
+        line[static_cast<std::size_t>(digit)] = Digits[hash & 15];
+    return line + " " + std::string(name) + "\r\n";
+}
+
+}  // namespace
+
+bool ListDocument::CopyAnswered(std::string_view name, std::string_view bytes) const {
+    const std::optional<std::string> answered = store_.ReadDataFile(AnsweredCopiesFileName);
+    const std::string line = AnsweredCopyLine(name, bytes);
+    return answered && (answered->starts_with(line) || answered->find("\n" + line) != std::string::npos);
+}
+
+void ListDocument::RememberCopyAnswered(std::string_view name, std::string_view bytes) {
+    if (CopyAnswered(name, bytes)) return;
+    (void)store_.WriteDataFile(
+        AnsweredCopiesFileName,
+        store_.ReadDataFile(AnsweredCopiesFileName).value_or("") + AnsweredCopyLine(name, bytes));
+}
+
 void ListDocument::KeepUnreadable(std::string_view bytes, ListNews& news) {
     // The table stays as it is and the quit writes it; the file is kept.
     news.unreadableList = true;
@@ -239,6 +298,7 @@ std::optional<ListDocument::Look> ListDocument::LookAtFile() {
         case ListFileState::Outcome::TryAgain:
             return std::nullopt;
         case ListFileState::Outcome::Merged: {
+            KeepSharedBase(look.bytes);
             const BirthdayTable before = table_;
             ApplyMerge(std::move(seen.merge), result.news, &result.rowOfOurs);
             result.changed = !(before == table_);
@@ -273,6 +333,7 @@ ListDocument::SaveOutcome ListDocument::Save() {
                     settled = false;
                     break;
                 case ListFileState::Outcome::Merged:
+                    KeepSharedBase(look.bytes);
                     ApplyMerge(std::move(seen.merge), outcome.news, nullptr);
                     break;
                 case ListFileState::Outcome::Unreadable:

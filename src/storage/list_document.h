@@ -48,6 +48,10 @@ public:
     virtual std::optional<std::string> KeepUnreadableJournal(std::string_view bytes) = 0;
     virtual std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) = 0;
     virtual void Pause(int millis) = 0;
+    // The program's own small files beside the settings (the kept base, the
+    // copies already answered); nothing when there is none.
+    virtual std::optional<std::string> ReadDataFile(std::string_view name) = 0;
+    virtual bool WriteDataFile(std::string_view name, std::string_view bytes) = 0;
 };
 
 // What the user is to be told after a look at the list file, a start or a
@@ -66,6 +70,15 @@ struct ListNews {
     bool unreadableJournal = false;
     std::optional<std::string> unreadableJournalCopy;
 };
+
+// The program's files beside the settings that the document keeps.
+// The list as the program last read it from the file (at a start or in a
+// merge, never its own save): the version that two computers sharing the
+// list through a sync client last had in common.
+inline constexpr std::string_view SharedBaseFileName = "list-shared-base.txt";
+// Copies beside the list that were answered with CANCEL or could not be
+// read, each as its name and a hash of its bytes.
+inline constexpr std::string_view AnsweredCopiesFileName = "answered-copies.txt";
 
 class ListDocument {
 public:
@@ -118,6 +131,20 @@ public:
     // Whether the quit's save is done (saved, or rescued).
     [[nodiscard]] bool Ended() const { return ended_; }
 
+    // Another version of the list beside it (a sync client's conflict copy,
+    // a copy a person made), against the base kept from before this start.
+    [[nodiscard]] bool HasSharedBase() const { return sharedBase_.has_value(); }
+    // The copy merged in as one change, as a change from outside is.
+    ListNews MergeCopy(const BirthdayTable& copy);
+    // The copy's changes, for the user to choose from, and the chosen ones
+    // taken as one change.
+    [[nodiscard]] std::vector<OtherChange> ChangesOfCopy(const BirthdayTable& copy) const;
+    void TakeChanges(const std::vector<OtherChange>& changes, const std::vector<bool>& ticks);
+    // Whether a copy with these name and bytes was answered before, and
+    // remembering that it was.
+    [[nodiscard]] bool CopyAnswered(std::string_view name, std::string_view bytes) const;
+    void RememberCopyAnswered(std::string_view name, std::string_view bytes);
+
 private:
     // Makes `after` the table as one recorded change and writes the journal.
     bool Commit(BirthdayTable after);
@@ -127,12 +154,15 @@ private:
     // is kept aside.
     void ApplyMerge(ListMerge merge, ListNews& news, std::vector<int>* rowOfOurs);
     void KeepUnreadable(std::string_view bytes, ListNews& news);
+    // The file was read as `bytes`: they are the shared base from now on.
+    void KeepSharedBase(std::string_view bytes);
 
     ListStore& store_;
     BirthdayTable table_;
     EditHistory history_;
     ListFileState file_;
-    bool journalKept_ = false;  // a journal of this run is on disk
+    std::optional<BirthdayTable> sharedBase_;  // as kept before this start, or since read
+    bool journalKept_ = false;                 // a journal of this run is on disk
     bool ended_ = false;
 };
 

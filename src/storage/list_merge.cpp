@@ -1,5 +1,6 @@
 #include "storage/list_merge.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <tuple>
@@ -129,6 +130,74 @@ ListMerge MergeLists(const BirthdayTable& base, const BirthdayTable& ours, const
             result.merged.AppendLoaded(other);
         }
     }
+    return result;
+}
+
+std::vector<OtherChange> ChangesOfOtherVersion(const BirthdayTable& base, const BirthdayTable& ours,
+                                               const BirthdayTable& theirs) {
+    const Pairing toOurs = Pair(base, ours);
+    const Pairing toTheirs = Pair(base, theirs);
+    const auto at = [](const std::vector<int>& rows, int row) { return rows[static_cast<std::size_t>(row)]; };
+    std::vector<OtherChange> changes;
+    for (int row = 0; row < theirs.Count(); ++row) {
+        const BirthdayEntry& other = theirs.Row(row);
+        const int baseRow = at(toTheirs.fromOf, row);
+        if (baseRow < 0) {
+            // Added there; the same person added here alike is no change.
+            const auto alike = std::find(ours.Rows().begin(), ours.Rows().end(), other);
+            if (alike != ours.Rows().end() &&
+                at(toOurs.fromOf, static_cast<int>(alike - ours.Rows().begin())) < 0)
+                continue;
+            changes.push_back({OtherChange::Kind::Added, other, -1, false});
+            continue;
+        }
+        const BirthdayEntry& was = base.Row(baseRow);
+        if (other == was) continue;
+        const int ourRow = at(toOurs.otherOf, baseRow);
+        if (ourRow < 0) {
+            // Changed there, deleted here: taking it brings the person back.
+            changes.push_back({OtherChange::Kind::Added, other, -1, true});
+            continue;
+        }
+        const BirthdayEntry& mine = ours.Row(ourRow);
+        if (mine == other) continue;
+        changes.push_back({OtherChange::Kind::Changed, other, ourRow, !(mine == was)});
+    }
+    for (int baseRow = 0; baseRow < base.Count(); ++baseRow) {
+        const int ourRow = at(toOurs.otherOf, baseRow);
+        if (at(toTheirs.otherOf, baseRow) >= 0 || ourRow < 0) continue;
+        const BirthdayEntry& mine = ours.Row(ourRow);
+        changes.push_back({OtherChange::Kind::Deleted, mine, ourRow, !(mine == base.Row(baseRow))});
+    }
+    return changes;
+}
+
+BirthdayTable WithChanges(const BirthdayTable& ours, const std::vector<OtherChange>& changes,
+                          const std::vector<bool>& ticks) {
+    std::vector<BirthdayEntry> rows = ours.Rows();
+    std::vector<bool> deleted(rows.size(), false);
+    std::vector<BirthdayEntry> added;
+    for (std::size_t index = 0; index < changes.size() && index < ticks.size(); ++index) {
+        if (!ticks[index]) continue;
+        const OtherChange& change = changes[index];
+        const auto row = static_cast<std::size_t>(change.row);
+        switch (change.kind) {
+            case OtherChange::Kind::Added:
+                added.push_back(change.entry);
+                break;
+            case OtherChange::Kind::Changed:
+                if (row < rows.size()) rows[row] = change.entry;
+                break;
+            case OtherChange::Kind::Deleted:
+                if (row < rows.size()) deleted[row] = true;
+                break;
+        }
+    }
+    BirthdayTable result;
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        if (!deleted[row]) result.AppendLoaded(rows[row]);
+    for (BirthdayEntry& person : added)
+        (void)result.Append(std::move(person));
     return result;
 }
 

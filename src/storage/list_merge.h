@@ -37,6 +37,31 @@ struct ListMerge {
 // stays and the file's is kept aside.
 ListMerge MergeLists(const BirthdayTable& base, const BirthdayTable& ours, const BirthdayTable& theirs);
 
+// One change that another version of the list (a copy beside it) made
+// against the base, as the user may take it or leave it.
+struct OtherChange {
+    enum class Kind { Added, Changed, Deleted };
+    Kind kind = Kind::Added;
+    // The person as the other version has them; for a deletion, as the list
+    // has them.
+    BirthdayEntry entry;
+    // The list's row it changes or deletes; -1 for an addition.
+    int row = -1;
+    // The list changed or deleted that person too (or added them otherwise):
+    // taking the change undoes the user's own.
+    bool conflict = false;
+};
+
+// The other version's changes against `base`, paired with the list
+// (`ours`) as MergeLists pairs them: additions, changes and deletions in the
+// other version's order, deletions last. What both made alike is no change.
+std::vector<OtherChange> ChangesOfOtherVersion(const BirthdayTable& base, const BirthdayTable& ours,
+                                               const BirthdayTable& theirs);
+// `ours` with the changes whose tick is set: changed rows in place, deleted
+// rows gone, additions appended as far as there is room.
+BirthdayTable WithChanges(const BirthdayTable& ours, const std::vector<OtherChange>& changes,
+                          const std::vector<bool>& ticks);
+
 // What the program knows of the list file on disk: the bytes it last read or
 // wrote there, whose table is the base of the next merge. Its own saves are
 // thereby never taken for another program's change.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "storage/files_win.h"
+#include "storage/paths.h"
 #include "storage/user_data_win.h"
 
 namespace quillora {
@@ -58,6 +59,17 @@ std::optional<std::string> ListFilesOnDisk::KeepUnreadableJournal(std::string_vi
 
 std::optional<std::string> ListFilesOnDisk::SaveRescueCopy(const BirthdayTable& table) {
     return quillora::SaveRescueCopy(table);
+}
+
+std::optional<std::string> ListFilesOnDisk::ReadDataFile(std::string_view name) {
+    const auto base = AppDataBase();
+    if (!base) return std::nullopt;
+    return ReadWholeFile(DataDirFrom(*base) + std::string(name));
+}
+
+bool ListFilesOnDisk::WriteDataFile(std::string_view name, std::string_view bytes) {
+    const auto base = AppDataBase();
+    return base && SaveWholeFile(DataDirFrom(*base) + std::string(name), bytes);
 }
 
 void ListFilesOnDisk::Pause(int millis) {

@@ -18,6 +18,8 @@ public:
     std::optional<std::string> KeepUnreadableJournal(std::string_view bytes) override;
     std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) override;
     void Pause(int millis) override;
+    std::optional<std::string> ReadDataFile(std::string_view name) override;
+    bool WriteDataFile(std::string_view name, std::string_view bytes) override;
 };
 
 }  // namespace quillora

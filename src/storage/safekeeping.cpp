@@ -115,29 +115,50 @@ std::string OtherVersionCopyName(const LocalTime& when) {
     return KeptCopyName("list", "other version", when);
 }
 
-bool IsSyncConflictCopyName(std::string_view name) {
+ConflictCopyName ConflictCopyNameForm(std::string_view name) {
     const std::string lower = AsciiLower(name);
-    if (!lower.ends_with(BackupSuffix)) return false;
+    if (!lower.ends_with(BackupSuffix)) return ConflictCopyName::None;
     const std::string_view stem = std::string_view(lower).substr(0, lower.size() - BackupSuffix.size());
     // Syncthing ("list.sync-conflict-20261208-153012-ABCDEF7") and ownCloud
     // ("list_conflict-20261208-153012").
-    if (After(stem, "list.sync-conflict-") || After(stem, "list_conflict-")) return true;
+    if (After(stem, "list.sync-conflict-") || After(stem, "list_conflict-"))
+        return ConflictCopyName::SyncClient;
     // Dropbox and Nextcloud ("list (Anna's conflicted copy 2026-12-08)",
     // "list (conflicted copy 2026-12-08 153012)") and Google Drive
-    // ("list (1)"); never the program's own "list (unreadable ...)".
+    // ("list (1)", which a person's copy may be called too); never the
+    // program's own "list (unreadable ...)".
     if (const auto inner = After(stem, "list ("); inner && inner->ends_with(')')) {
         const std::string_view words = inner->substr(0, inner->size() - 1);
-        return words.find("conflicted copy") != std::string_view::npos ||
-               (!words.empty() && std::all_of(words.begin(), words.end(), IsDecimalDigit));
+        if (words.find("conflicted copy") != std::string_view::npos) return ConflictCopyName::SyncClient;
+        if (!words.empty() && std::all_of(words.begin(), words.end(), IsDecimalDigit))
+            return ConflictCopyName::PersonToo;
+        return ConflictCopyName::None;
     }
-    // OneDrive adds the computer's name ("list-LAPTOP", "list-LAPTOP-2");
-    // the daily backups and rescue copies have names of this shape too.
+    // OneDrive adds the computer's name ("list-LAPTOP", "list-LAPTOP-2"), as
+    // a person may ("list-backup"); the daily backups and rescue copies have
+    // names of this shape too.
     if (const auto computer = After(stem, BackupPrefix)) {
-        return !computer->empty() && computer->size() <= 63 &&
-               std::all_of(computer->begin(), computer->end(), IsNameCharacter) &&
-               !IsDailyBackupName(lower) && !computer->starts_with("unsaved-");
+        const bool named = !computer->empty() && computer->size() <= 63 &&
+                           std::all_of(computer->begin(), computer->end(), IsNameCharacter) &&
+                           !IsDailyBackupName(lower) && !computer->starts_with("unsaved-");
+        return named ? ConflictCopyName::PersonToo : ConflictCopyName::None;
     }
-    return false;
+    return ConflictCopyName::None;
+}
+
+CopyAction ActionForCopy(const CopyFacts& copy) {
+    if (copy.form == ConflictCopyName::None || copy.answeredBefore) return CopyAction::Ignore;
+    const bool syncClient = copy.form == ConflictCopyName::SyncClient;
+    // A file a person may have named is considered only as a readable list,
+    // and never moved unless the user took its changes.
+    if (!copy.readable) return syncClient ? CopyAction::TellUnreadable : CopyAction::Ignore;
+    if (copy.changesNothing) return syncClient ? CopyAction::MoveAway : CopyAction::Ignore;
+    if (!copy.hasSharedBase) return CopyAction::PreviewAsImport;
+    return syncClient ? CopyAction::MergeAtOnce : CopyAction::PreviewChanges;
+}
+
+bool IsSyncConflictCopyName(std::string_view name) {
+    return ConflictCopyNameForm(name) != ConflictCopyName::None;
 }
 
 std::string UnreadableJournalCopyName(const LocalTime& when) {

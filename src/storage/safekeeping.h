@@ -34,6 +34,28 @@ std::string OtherVersionCopyName(const LocalTime& when);
 // Drive's "list (1).txt", Syncthing's "list.sync-conflict-....txt"); never
 // a copy the program keeps itself. Letter case does not matter.
 bool IsSyncConflictCopyName(std::string_view name);
+// Which kind of such a name: one only a sync client gives, or one a person
+// could also give a file ("list-backup.txt", "list (2).txt").
+enum class ConflictCopyName { None, SyncClient, PersonToo };
+ConflictCopyName ConflictCopyNameForm(std::string_view name);
+
+// What to do with such a copy beside the list.
+enum class CopyAction {
+    Ignore,           // not a copy, answered before, or a person's file the program cannot read
+    TellUnreadable,   // a sync client's copy that cannot be read: said once, with its name
+    MoveAway,         // a sync client's copy that holds no change: into the backups
+    MergeAtOnce,      // a sync client's copy: merged, said once, one change to undo, then moved
+    PreviewChanges,   // a person may have made it: its changes offered line by line
+    PreviewAsImport,  // no shared base to merge against: offered as an import
+};
+struct CopyFacts {
+    ConflictCopyName form = ConflictCopyName::None;
+    bool readable = false;        // a list the program can read
+    bool answeredBefore = false;  // these very bytes under this name were answered or told
+    bool hasSharedBase = false;   // the version both computers last shared is known
+    bool changesNothing = false;  // merged, it would change nothing in the list
+};
+CopyAction ActionForCopy(const CopyFacts& copy);
 // The rescue copy of a list that could not be saved, in the settings folder,
 // e.g. "list-unsaved-2026-12-07-1530.txt".
 std::string RescueCopyName(const LocalTime& when);

@@ -118,37 +118,38 @@ void ExchangeCommands::Import(HWND owner, ListDocument& list) {
     if (file) (void)ImportFile(owner, list, file->path, file->filterFormat, "IMPORT");
 }
 
-bool ExchangeCommands::ImportFile(HWND owner, ListDocument& list, const std::string& path,
-                                  std::optional<ExchangeFormat> filterFormat, const std::string& heading) {
+ExchangeCommands::Answer ExchangeCommands::ImportFile(HWND owner, ListDocument& list, const std::string& path,
+                                                      std::optional<ExchangeFormat> filterFormat,
+                                                      const std::string& heading) {
     // Refused before reading: a huge file would only cost memory and time.
     const std::optional<unsigned long long> size = SizeOf(path);
     if (size && *size > MaxImportBytes) {
         ShowError(owner, "THE FILE IS TOO LARGE TO IMPORT (MORE THAN 16 MB).\r\n" + path, true);
-        return false;
+        return Answer::NotRead;
     }
     const std::optional<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
         ShowError(owner, "COULDNT READ: " + path, true);
-        return false;
+        return Answer::NotRead;
     }
     const ExchangeFormat format = ImportFormatOf(path, filterFormat, *bytes);
     const ParsedFile parsed = ParseImport(format, *bytes, {SystemShortDateOrder()});
     if (!parsed.error.empty()) {
         ShowError(owner, parsed.error + "\r\n" + path, true);
-        return false;
+        return Answer::NotRead;
     }
     const ImportPlan plan = PlanImport(list.Table(), parsed.birthdays, codePage_);
     if (const std::string nothing = NothingToChooseText(plan); !nothing.empty()) {
         ShowOutcome(owner, "IMPORT", nothing);
-        return true;
+        return Answer::Declined;
     }
     const std::optional<std::vector<bool>> ticks = RunImportPreview(owner, plan, heading);
-    if (!ticks) return true;
+    if (!ticks) return Answer::Declined;
     // Everything the import adds is one change to undo.
     const ImportChoice choice = TickedPeople(plan, *ticks);
     (void)list.AddPeople(choice.people);
     ShowOutcome(owner, "IMPORT", ImportSummaryText(choice.summary));
-    return true;
+    return Answer::Imported;
 }
 
 }  // namespace quillora

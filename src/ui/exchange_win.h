@@ -30,10 +30,11 @@ public:
     // the list.
     void Import(HWND owner, ListDocument& list);
     // The same for a file the program found itself, with `heading` over the
-    // preview. False when the file could not be read (the user was told);
-    // true once the user had his say, or there was nobody to choose.
-    [[nodiscard]] bool ImportFile(HWND owner, ListDocument& list, const std::string& path,
-                                  std::optional<ExchangeFormat> filterFormat, const std::string& heading);
+    // preview: whether the file could not be read (the user was told), was
+    // declined (CANCEL, or nobody to choose) or gave people to the list.
+    enum class Answer { NotRead, Declined, Imported };
+    Answer ImportFile(HWND owner, ListDocument& list, const std::string& path,
+                      std::optional<ExchangeFormat> filterFormat, const std::string& heading);
 
 private:
     struct ChosenFile {

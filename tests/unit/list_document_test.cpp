@@ -543,5 +543,124 @@ TEST(ListDocument, TheQuitReplacesOnlyBytesItMergedAndRescuesTheTableOtherwise) 
     }
 }
 
+// Two computers changed the list while apart; the sync client left one
+// version as list.txt and the other as a copy beside it.
+TEST(ListDocument, AConflictCopyMergedAgainstTheSharedBaseKeepsBothComputersChanges) {
+    const BirthdayEntry ann{"Ann", "1", "1", "1980", "1", "1"};
+    const BirthdayEntry cy{"Cy", "3", "3", "", "1", "1"};
+    const BirthdayEntry dee{"Dee", "4", "4", "1990", "1", "1"};
+    BirthdayEntry benOff = Ben;
+    benOff.Remind = "1";
+    BirthdayEntry deeMoved = dee;
+    deeMoved.Day = "5";
+    BirthdayEntry benOtherwise = Ben;
+    benOtherwise.Year = "1976";
+    const BirthdayEntry eve{"Eve", "6", "6", "", "1", "1"};
+    const BirthdayEntry fay{"Fay", "7", "7", "", "1", "1"};
+    const BirthdayTable shared = TableOf({ann, Ben, cy, dee});
+    // One deleted Ann, changed Ben and added Eve; the other deleted Cy,
+    // moved Dee's birthday and added Fay.
+    const BirthdayTable first = TableOf({benOff, cy, dee, eve});
+    const BirthdayTable second = TableOf({ann, Ben, deeMoved, fay});
+    const BirthdayTable firstBenOtherwise = TableOf({benOtherwise, cy, dee, eve});
+    const struct {
+        const char* what;
+        BirthdayTable list, copy;
+        std::vector<BirthdayEntry> merged, keptAside;
+    } cases[] = {
+        {"the first computer's version left as list.txt", first, second, {benOff, deeMoved, eve, fay}, {}},
+        {"the second computer's version left as list.txt", second, first, {benOff, deeMoved, fay, eve}, {}},
+        {"both changed Ben: list.txt's version stays",
+         firstBenOtherwise,
+         TableOf({benOff, cy, dee}),
+         {benOtherwise, cy, dee, eve},
+         {benOff}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        MemoryListStore store;
+        store.dataFiles[std::string(SharedBaseFileName)] = ListToBytes(shared);
+        ListDocument list(store);
+        (void)list.Open(ListToBytes(c.list));
+        ASSERT_TRUE(list.HasSharedBase());
+        // The file as read at this start is what the next start shares.
+        EXPECT_EQ(store.dataFiles[std::string(SharedBaseFileName)], ListToBytes(c.list));
+        const ListNews news = list.MergeCopy(c.copy);
+        EXPECT_EQ(ListToBytes(list.Table()), ListToBytes(TableOf(c.merged)));
+        EXPECT_EQ(ListToBytes(TableOf(news.keptAside)), ListToBytes(TableOf(c.keptAside)));
+        // One change, which Ctrl+Z takes back.
+        if (list.Table() == c.list) continue;
+        ASSERT_TRUE(list.Undo());
+        EXPECT_EQ(list.Table(), c.list);
+    }
+
+    // A copy a person may have made: its changes line by line, conflicts
+    // unticked; the ticked ones taken as one change.
+    MemoryListStore store;
+    store.dataFiles[std::string(SharedBaseFileName)] = ListToBytes(shared);
+    ListDocument list(store);
+    (void)list.Open(ListToBytes(firstBenOtherwise));
+    const std::vector<OtherChange> changes = list.ChangesOfCopy(second);
+    std::vector<std::string> lines;
+    for (const OtherChange& change : changes)
+        lines.push_back(std::to_string(static_cast<int>(change.kind)) + change.entry.Name +
+                        (change.conflict ? "!" : ""));
+    // Ann (deleted here) and Ben (changed here) are theirs unchanged: no
+    // line. Dee changed, Fay added, Cy deleted there.
+    EXPECT_EQ(lines, (std::vector<std::string>{"1Dee", "0Fay", "2Cy"}));
+    list.TakeChanges(changes, {true, false, true});
+    EXPECT_EQ(list.Table(), TableOf({benOtherwise, deeMoved, eve}));
+    EXPECT_TRUE(list.Undo());
+    EXPECT_EQ(list.Table(), firstBenOtherwise);
+    // Declined once, that copy is not offered again while unchanged.
+    EXPECT_FALSE(list.CopyAnswered("list (2).txt", "bytes"));
+    list.RememberCopyAnswered("list (2).txt", "bytes");
+    EXPECT_TRUE(list.CopyAnswered("list (2).txt", "bytes"));
+    EXPECT_FALSE(list.CopyAnswered("list (2).txt", "other bytes"));
+    EXPECT_FALSE(list.CopyAnswered("list (3).txt", "bytes"));
+}
+
+TEST(ConflictCopy, WhatHappensToACopyFollowsItsNameWhetherItCanBeReadAndTheSharedBase) {
+    using Form = ConflictCopyName;
+    const struct {
+        const char* name;
+        Form form;
+    } names[] = {
+        {"list.sync-conflict-20261208-153012-ABCDEF7.txt", Form::SyncClient},
+        {"list (Anna's conflicted copy 2026-12-08).txt", Form::SyncClient},
+        {"list_conflict-20261208-153012.txt", Form::SyncClient},
+        {"list-backup.txt", Form::PersonToo},
+        {"list-LAPTOP.txt", Form::PersonToo},
+        {"list (2).txt", Form::PersonToo},
+        {"list.txt", Form::None},
+        {"list-2026-12-08.txt", Form::None},
+        {"list (other version 2026-12-08 1530).txt", Form::None},
+    };
+    for (const auto& n : names)
+        EXPECT_EQ(ConflictCopyNameForm(n.name), n.form) << n.name;
+
+    const struct {
+        CopyFacts facts;
+        CopyAction action;
+    } cases[] = {
+        {{Form::SyncClient, true, false, true, false}, CopyAction::MergeAtOnce},
+        {{Form::PersonToo, true, false, true, false}, CopyAction::PreviewChanges},
+        {{Form::SyncClient, true, false, false, false}, CopyAction::PreviewAsImport},
+        {{Form::PersonToo, true, false, false, false}, CopyAction::PreviewAsImport},
+        // Declined or told before, and unchanged since.
+        {{Form::PersonToo, true, true, true, false}, CopyAction::Ignore},
+        {{Form::SyncClient, false, true, true, false}, CopyAction::Ignore},
+        // Unreadable: a sync client's copy is told once, a person's file left.
+        {{Form::SyncClient, false, false, true, false}, CopyAction::TellUnreadable},
+        {{Form::PersonToo, false, false, true, false}, CopyAction::Ignore},
+        // Nothing new in it: a sync client's copy goes, a person's file stays.
+        {{Form::SyncClient, true, false, true, true}, CopyAction::MoveAway},
+        {{Form::PersonToo, true, false, true, true}, CopyAction::Ignore},
+        {{Form::None, true, false, true, false}, CopyAction::Ignore},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ActionForCopy(cases[i].facts), cases[i].action) << "case " << i;
+}
+
 }  // namespace
 }  // namespace quillora

@@ -4,6 +4,7 @@
 // at work, a file that changes right before the save replaces it, saves that
 // fail.
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,6 +29,7 @@ public:
     std::vector<std::string> keptLists, keptJournals, rescueCopies;
     std::vector<std::vector<BirthdayEntry>> keptPeople;
     int pausedMillis = 0;
+    std::map<std::string, std::string> dataFiles;
 
     void Write(const BirthdayTable& table) { file = {ListFileLook::State::Read, ListToBytes(table)}; }
 
@@ -59,6 +61,14 @@ public:
     }
     std::optional<std::string> SaveRescueCopy(const BirthdayTable& table) override {
         return Kept(rescueCopies, ListToBytes(table), "rescue copy ");
+    }
+    std::optional<std::string> ReadDataFile(std::string_view name) override {
+        const auto found = dataFiles.find(std::string(name));
+        return found == dataFiles.end() ? std::nullopt : std::optional(found->second);
+    }
+    bool WriteDataFile(std::string_view name, std::string_view bytes) override {
+        dataFiles[std::string(name)] = std::string(bytes);
+        return true;
     }
     void Pause(int millis) override {
         pausedMillis += millis;
