@@ -1,6 +1,7 @@
 // The list changed by another program while Quillora runs (a sync client, an
 // editor, a restore): merged live and before the quit's save, never
-// overwritten; a sync client's conflict copy offered once.
+// overwritten; a sync client's conflict copy merged against the version both
+// computers last shared, or offered once where that version is not known.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -96,6 +97,41 @@ TEST_F(OutsideChange, ASyncClientsConflictCopyIsOfferedOnceAtTheStart) {
     EXPECT_FALSE(Exists(copy));
     EXPECT_EQ(ReadBytes(scenario.ListFolder() + "\\Backups\\list-LAPTOP.txt"), ListBytes({Anna, Dora}));
     ASSERT_NO_FATAL_FAILURE(StartAndQuit(scenario));
+}
+
+// Two computers changed the list apart: this one deleted Cleo, the other
+// moved Anna's birthday and added Dora, and Syncthing kept the other's
+// version beside list.txt. The start merges it against the version both
+// last shared, says so once, and Ctrl+Z takes the merge back.
+TEST_F(OutsideChange, ASyncClientsConflictCopyIsMergedAgainstTheSharedVersionAtTheStart) {
+    const Scenario scenario(CurrentTestName());
+    scenario.GiveSettings(QuietSettings);
+    ASSERT_TRUE(
+        WriteBytes(scenario.SettingsFolder() + "\\list-shared-base.txt", ListBytes({Anna, Ben, Cleo})));
+    scenario.GiveList(ListBytes({Anna, Ben}));
+    const std::string name = "list.sync-conflict-20261208-153012-ABCDEF7.txt";
+    ASSERT_TRUE(WriteBytes(scenario.ListFolder() + "\\" + name, ListBytes({AnnaMoved, Ben, Cleo, Dora})));
+    Program program = scenario.Launch();
+    const std::optional<MessageBoxView> told = program.WaitForMessageBox();
+    ASSERT_TRUE(told.has_value()) << program.Describe();
+    EXPECT_EQ(told->text,
+              "ANOTHER COMPUTER'S VERSION OF THE BIRTHDAY-LIST, KEPT BY A SYNC CLIENT AS " + name +
+                  ", IS MERGED INTO THE LIST (CTRL+Z TAKES IT BACK). THE COPY IS NOW IN THE BACKUPS"
+                  " FOLDER.");
+    PressDialogButton(told->window, IDOK);
+    const HWND window = program.WaitForWindow(MainWindowTitle);
+    ASSERT_NE(window, nullptr) << program.Describe();
+    const HWND list = ListOfTab(window, AllTab);
+    EXPECT_TRUE(ColumnBecomes(list, NameColumn, {"Anna", "Ben", "Dora"}));
+    EXPECT_TRUE(ColumnBecomes(list, DayColumn, {"15", "3", "1"}));
+    EXPECT_EQ(program.WaitForMessageBox(NoBoxWatch), std::nullopt) << "told once";
+    EXPECT_FALSE(Exists(scenario.ListFolder() + "\\" + name));
+    EXPECT_TRUE(Exists(scenario.ListFolder() + "\\Backups\\" + name));
+    PostCommand(window, UndoCommand);
+    EXPECT_TRUE(ColumnBecomes(list, NameColumn, {"Anna", "Ben"}));
+    PostClose(window);
+    ASSERT_EQ(program.WaitForExit(), std::optional<DWORD>(0)) << program.Describe();
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), ListBytes({Anna, Ben}));
 }
 
 }  // namespace
