@@ -6,6 +6,7 @@
 
 #include "exchange/exchange.h"
 #include "exchange/formats.h"
+#include "import_as_ticked.h"
 #include "windows1252_code_page.h"
 
 namespace quillora {
@@ -30,7 +31,7 @@ void ImportCards(benchmark::State& state) {
     for (auto _ : state) {
         const ParsedFile parsed = ParseImport(ExchangeFormat::VCard, bytes, {});
         BirthdayTable table;
-        benchmark::DoNotOptimize(MergeBirthdays(table, parsed.birthdays, Ansi));
+        benchmark::DoNotOptimize(ImportAsTicked(table, parsed.birthdays, Ansi));
     }
     state.SetComplexityN(state.range(0));
     state.SetItemsProcessed(state.iterations() * state.range(0));

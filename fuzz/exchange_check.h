@@ -10,6 +10,7 @@
 
 #include "check.h"
 #include "exchange/exchange.h"
+#include "import_as_ticked.h"
 #include "windows1252_code_page.h"
 
 namespace quillora::fuzz {
@@ -35,7 +36,7 @@ inline void CheckImport(ExchangeFormat format, const std::uint8_t* data, std::si
     if (!parsed.error.empty()) return;
 
     BirthdayTable table;
-    const ImportSummary summary = MergeBirthdays(table, parsed.birthdays, codePage);
+    const ImportSummary summary = ImportAsTicked(table, parsed.birthdays, codePage);
     FUZZ_CHECK(table.Count() <= TableCapacity);
     FUZZ_CHECK(summary.added == table.Count());
     FUZZ_CHECK(static_cast<std::size_t>(summary.added + summary.alreadyPresent + summary.withoutBirthday +
@@ -56,7 +57,7 @@ inline void CheckImport(ExchangeFormat format, const std::uint8_t* data, std::si
     const ParsedFile again = ParseImport(format, exported.bytes, {order});
     FUZZ_CHECK(again.error.empty());
     BirthdayTable reread;
-    (void)MergeBirthdays(reread, again.birthdays, codePage);
+    (void)ImportAsTicked(reread, again.birthdays, codePage);
     FUZZ_CHECK(reread == table);
 }
 

@@ -9,7 +9,6 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/storage/folders_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/user_data_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/storage/system_code_page_win.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/exchange/short_date_order_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/theme_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/window_base_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/themed_window_win.cpp
@@ -37,5 +36,6 @@ set(QUILLORA_SHELL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/menus_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/web_page_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/exchange_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exchange/short_date_order_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/import_preview_win.cpp
 )

@@ -33,11 +33,6 @@ private:
     int& busy_;
 };
 
-std::string WithoutFinalBackslash(std::string folder) {
-    if (!folder.empty()) folder.pop_back();
-    return folder;
-}
-
 }  // namespace
 
 Application::Application(UserData data) : settings_(std::move(data.settings)) {
@@ -74,7 +69,7 @@ bool Application::Start() {
 }
 
 void Application::Run() {
-    listFolder_.Watch(WithoutFinalBackslash(ListDir()));
+    listFolder_.Watch(FolderPart(ListFilePath()));
     // One look once the window is up catches what changed between the load
     // and the start of the watch.
     listSettled_.Restart();
@@ -145,7 +140,7 @@ void Application::CheckListFolder() {
     }
     const BusyScope busy(busy_);
     // A folder that was gone is watched again once it is back.
-    listFolder_.Watch(WithoutFinalBackslash(ListDir()));
+    listFolder_.Watch(FolderPart(ListFilePath()));
     const std::optional<ListDocument::Look> look = list_.LookAtFile();
     if (!look) {
         // Held by its writer, or half written: looked at again in a moment.

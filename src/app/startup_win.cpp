@@ -4,9 +4,9 @@
 
 #include "app/startup_profile.h"
 #include "storage/autostart.h"
+#include "storage/birthday_table.h"
 #include "storage/folders_win.h"
 #include "storage/paths.h"
-#include "storage/safekeeping.h"
 #include "storage/user_data_win.h"
 #include "ui/message_box_win.h"
 
@@ -66,10 +66,7 @@ std::optional<UserData> PrepareUserData() {
     if (!EnsureFolderOrSay(documents() + program, std::string(ListFolderName))) return std::nullopt;
     MarkStartupStep("folders");
     // The templates lie in the working folder's data folder.
-    const auto there = [](const std::string& path) {
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-    };
-    if (NeedsWorkingFolder(there(SettingsFilePath()), there(ListFilePath())) && !reachable(true))
+    if (NeedsWorkingFolder(PathExists(SettingsFilePath()), PathExists(ListFilePath())) && !reachable(true))
         return std::nullopt;
     if (!EnsureTemplateCopyOrSay(appData() + "\\" + settingsFolder, SettingsFileName)) return std::nullopt;
     if (!EnsureTemplateCopyOrSay(documents() + listFolder, ListFileName)) return std::nullopt;

@@ -128,7 +128,6 @@ public:
     }
     ComInit(const ComInit&) = delete;
     ComInit& operator=(const ComInit&) = delete;
-    [[nodiscard]] bool Initialised() const { return initialised_; }
 
 private:
     bool initialised_;

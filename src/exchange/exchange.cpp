@@ -4,8 +4,8 @@
 
 #include "exchange/formats.h"
 #include "exchange/import_plan.h"
+#include "storage/birthday_table.h"
 #include "storage/number_text.h"
-#include "storage/safekeeping.h"
 
 namespace quillora {
 
@@ -132,12 +132,6 @@ ParsedFile ParseBirthdayList(std::string_view bytes) {
     }
     if (parsed.birthdays.empty()) parsed.error = "THE LIST HOLDS NOBODY.";
     return parsed;
-}
-
-ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBirthday>& birthdays,
-                             const CodePage& codePage) {
-    const ImportPlan plan = PlanImport(table, birthdays, codePage);
-    return AddTickedRows(table, plan, plan.InitialTicks());
 }
 
 }  // namespace quillora

@@ -26,11 +26,4 @@ std::string CheckImportBytes(std::string_view bytes);
 
 ParsedFile ParseImport(ExchangeFormat format, std::string_view bytes, const ImportOptions& options);
 
-// Appends the new people of the file in file order up to the table's free
-// places, as the import preview ticks them at first (see import_plan.h):
-// each gets Remind "1" (or "0" when the file turned reminding off) and Mark
-// "1"; a person already in the table is skipped.
-ImportSummary MergeBirthdays(BirthdayTable& table, const std::vector<ImportedBirthday>& birthdays,
-                             const CodePage& codePage);
-
 }  // namespace quillora

@@ -1,7 +1,7 @@
 #include "exchange/format_choice.h"
 
 #include "exchange/text_codec.h"
-#include "storage/safekeeping.h"
+#include "storage/birthday_table.h"
 
 namespace quillora {
 

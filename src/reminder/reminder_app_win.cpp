@@ -65,7 +65,7 @@ int ReminderApp::Run() {
 }
 
 LRESULT ReminderApp::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (newDay_.IsNewDay(Window(), message, wParam)) {
+    if (newDay_.TakeNewDay(Window(), message, wParam)) {
         Check();
         return message == WM_POWERBROADCAST ? TRUE : 0;
     }

@@ -11,6 +11,26 @@ namespace quillora {
 
 namespace {
 
+bool IsDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsHexDigit(char c) {
+    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Whether reading the text as a number finds at least one digit, by the same
+// rule as NumberFromText.
+bool HoldsDigits(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
+        ++pos;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+    if (pos >= text.size()) return false;
+    if (text[pos] == '$') return pos + 1 < text.size() && IsHexDigit(text[pos + 1]);
+    if (text[pos] == '%') return pos + 1 < text.size() && (text[pos + 1] == '0' || text[pos + 1] == '1');
+    return IsDecimalDigit(text[pos]);
+}
+
 constexpr int ColumnCount = LinesPerEntry;
 
 // The columns in the order of the file's blocks.
@@ -55,6 +75,32 @@ std::optional<int> BirthdayTable::FindLastByName(std::string_view name) const {
         if (rows_[static_cast<std::size_t>(index)].Name == name) return index;
     }
     return std::nullopt;
+}
+
+bool IsUnreadableList(std::string_view fileBytes) {
+    fileBytes = WithoutByteOrderMark(fileBytes);
+    LineReader reader(fileBytes);
+    const std::string first = reader.ReadLine();
+    if (reader.AtEnd()) return false;  // nothing follows that could be lost
+    if (!HoldsDigits(first)) return true;
+    const std::int64_t count = NumberFromText(first);
+    if (count < 0) return true;
+    // The blocks are column after column, so any other number of lines
+    // pairs names with other people's dates. The reader consumes a line end
+    // after the last line, so a final one adds no line; and the program
+    // itself ends a list whose last Mark is empty with a line end.
+    std::uint64_t lines = 0;
+    while (!reader.AtEnd()) {
+        static_cast<void>(reader.ReadLine());
+        ++lines;
+    }
+    const char last = fileBytes.back();
+    if (last == '\r' || last == '\n' || last == '\0') {
+        if ((lines + 1) % LinesPerEntry == 0 &&
+            (lines + 1) / LinesPerEntry == static_cast<std::uint64_t>(count))
+            return false;
+    }
+    return lines % LinesPerEntry != 0 || lines / LinesPerEntry != static_cast<std::uint64_t>(count);
 }
 
 BirthdayTable ParseList(std::string_view fileBytes) {

@@ -68,6 +68,15 @@ private:
 // negative count or one without digits gives an empty table.
 BirthdayTable ParseList(std::string_view fileBytes);
 
+// True when the bytes of a list file hold entries the program cannot read
+// as they were meant: its first line holds no count (no digits after the
+// blanks and sign, as a file saved as UTF-16 by an editor, a damaged line or
+// letters) or a negative one, while more lines follow; or the lines after the
+// first are not six for each counted entry (a hand edit that added an entry
+// without raising the count). An empty file and a lone first line of "0" are
+// ordinary empty lists; a line end after the last line is not a line.
+bool IsUnreadableList(std::string_view fileBytes);
+
 // Hands the exact bytes of the list file to `write` in order, a line or a
 // line end at a time, so that a save never needs the whole file in memory:
 // "0" CR LF for an empty table, and no line end after the last Mark. False

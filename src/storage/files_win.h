@@ -60,8 +60,9 @@ std::string TempPathFor(const std::string& path);
 // kept.
 bool KeepCopy(const std::string& path, const std::string& copyPath);
 
-// Whether a file or folder of that path exists.
+// Whether a file or folder of that path exists; whether a folder does.
 bool PathExists(const std::string& path);
+bool FolderExists(const std::string& path);
 
 // Names of the entries of a folder, without "." and "..".
 std::vector<std::string> FolderEntryNames(const std::string& folder);

@@ -15,23 +15,6 @@ namespace {
 bool IsDecimalDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool IsHexDigit(char c) {
-    return IsDecimalDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-// Whether reading the text as a number finds at least one digit, by the same
-// rule as NumberFromText.
-bool HoldsDigits(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t'))
-        ++pos;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
-    if (pos >= text.size()) return false;
-    if (text[pos] == '$') return pos + 1 < text.size() && IsHexDigit(text[pos + 1]);
-    if (text[pos] == '%') return pos + 1 < text.size() && (text[pos + 1] == '0' || text[pos + 1] == '1');
-    return IsDecimalDigit(text[pos]);
-}
-
 std::string TwoDigits(int value) {
     char text[16];
     std::snprintf(text, sizeof text, "%02d", value);
@@ -80,32 +63,6 @@ std::optional<std::string_view> After(std::string_view text, std::string_view pr
 }
 
 }  // namespace
-
-bool IsUnreadableList(std::string_view fileBytes) {
-    fileBytes = WithoutByteOrderMark(fileBytes);
-    LineReader reader(fileBytes);
-    const std::string first = reader.ReadLine();
-    if (reader.AtEnd()) return false;  // nothing follows that could be lost
-    if (!HoldsDigits(first)) return true;
-    const std::int64_t count = NumberFromText(first);
-    if (count < 0) return true;
-    // The blocks are column after column, so any other number of lines
-    // pairs names with other people's dates. The reader consumes a line end
-    // after the last line, so a final one adds no line; and the program
-    // itself ends a list whose last Mark is empty with a line end.
-    std::uint64_t lines = 0;
-    while (!reader.AtEnd()) {
-        static_cast<void>(reader.ReadLine());
-        ++lines;
-    }
-    const char last = fileBytes.back();
-    if (last == '\r' || last == '\n' || last == '\0') {
-        if ((lines + 1) % LinesPerEntry == 0 &&
-            (lines + 1) / LinesPerEntry == static_cast<std::uint64_t>(count))
-            return false;
-    }
-    return lines % LinesPerEntry != 0 || lines / LinesPerEntry != static_cast<std::uint64_t>(count);
-}
 
 std::string UnreadableCopyName(const LocalTime& when) {
     return KeptCopyName("list", "unreadable", when);

@@ -12,15 +12,6 @@
 
 namespace quillora {
 
-// True when the bytes of a list file hold entries the program cannot read
-// as they were meant: its first line holds no count (no digits after the
-// blanks and sign, as a file saved as UTF-16 by an editor, a damaged line or
-// letters) or a negative one, while more lines follow; or the lines after the
-// first are not six for each counted entry (a hand edit that added an entry
-// without raising the count). An empty file and a lone first line of "0" are
-// ordinary empty lists; a line end after the last line is not a line.
-bool IsUnreadableList(std::string_view fileBytes);
-
 // The name a copy of an unreadable list is kept under in the list's folder,
 // e.g. "list (unreadable 2026-12-07 1530).txt".
 std::string UnreadableCopyName(const LocalTime& when);

@@ -122,10 +122,7 @@ std::string JournalFilePath() {
 std::string InstallDataDir() {
     const auto base = CurrentDirectory();
     if (!base) return {};
-    return InstallDataDirFrom(*base, ProgramPath(), [](const std::string& folder) {
-        const DWORD attributes = GetFileAttributesA(folder.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    });
+    return InstallDataDirFrom(*base, ProgramPath(), FolderExists);
 }
 std::string ListDir() {
     const auto base = DocumentsBase();

@@ -99,7 +99,7 @@ void ExchangeCommands::Export(HWND owner, const BirthdayTable& table, const Sett
     const auto [path, format] = ExportTargetOf(file->path, file->filterFormat);
     // The dialog asked about the name it returned; a file the program's own
     // extension rule names instead is never replaced without asking either.
-    if (path != file->path && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
+    if (path != file->path && PathExists(path) &&
         MessageBoxA(owner, (path + " already exists.\r\nDo you want to replace it?").c_str(),
                     "EXPORT BIRTHDAYS", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_APPLMODAL) != IDYES) {
         return;

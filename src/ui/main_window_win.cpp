@@ -305,7 +305,7 @@ bool MainWindow::StepTab(MainAction step) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (newDay_.IsNewDay(Window(), message, wParam)) {
+    if (newDay_.TakeNewDay(Window(), message, wParam)) {
         events_.OnNewDay();
         return message == WM_POWERBROADCAST ? TRUE : 0;
     }

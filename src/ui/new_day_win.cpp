@@ -14,7 +14,7 @@ void NewDayTimer::Arm(HWND window) const {
              nullptr);
 }
 
-bool NewDayTimer::IsNewDay(HWND window, UINT message, WPARAM wParam) const {
+bool NewDayTimer::TakeNewDay(HWND window, UINT message, WPARAM wParam) const {
     const bool newDay = (message == WM_TIMER && wParam == id_) || message == WM_TIMECHANGE ||
                         // The timer slept too; the day may have changed meanwhile.
                         (message == WM_POWERBROADCAST &&

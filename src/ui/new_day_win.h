@@ -13,10 +13,11 @@ public:
     // Arms the window's timer for the next local midnight (a second late
     // rather than early).
     void Arm(HWND window) const;
-    // Whether `message` says that the day may have changed: the timer, a
-    // clock change or a resume. The timer is armed again then; the window
-    // answers WM_POWERBROADCAST with TRUE and the others with 0.
-    [[nodiscard]] bool IsNewDay(HWND window, UINT message, WPARAM wParam) const;
+    // Takes a message that says the day may have changed (the timer, a
+    // clock change or a resume): arms the timer again and returns true; the
+    // window answers WM_POWERBROADCAST with TRUE and the others with 0. Any
+    // other message is left alone (false).
+    [[nodiscard]] bool TakeNewDay(HWND window, UINT message, WPARAM wParam) const;
 
 private:
     UINT_PTR id_;

@@ -17,6 +17,7 @@
 
 #include "exchange/exchange.h"
 #include "exchange/import_plan.h"
+#include "import_as_ticked.h"
 #include "windows1252_code_page.h"
 
 namespace {
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
             return 2;
         }
         BirthdayTable table;
-        const ImportSummary summary = MergeBirthdays(table, parsed.birthdays, codePage);
+        const ImportSummary summary = ImportAsTicked(table, parsed.birthdays, codePage);
         std::cout << ImportSummaryText(summary) << "\n";
         return Spill(argv[4], ListToBytes(table)) ? 0 : 1;
     }

@@ -9,6 +9,7 @@
 #include "calc/birth_date.h"
 #include "exchange/exchange.h"
 #include "exchange/import_plan.h"
+#include "import_as_ticked.h"
 #include "windows1252_code_page.h"
 
 namespace quillora {
@@ -144,7 +145,7 @@ TEST(CsvImport, NamesOfAFileThatIsNotUtf8AreInTheAnsiCodePage) {
     ASSERT_EQ(parsed.birthdays.size(), 1u);
     EXPECT_TRUE(parsed.birthdays[0].ansi);
     BirthdayTable table;
-    MergeBirthdays(table, parsed.birthdays, Ansi);
+    ImportAsTicked(table, parsed.birthdays, Ansi);
     EXPECT_EQ(table.Row(0).Name, "J\xFCrgen");
 }
 
@@ -195,7 +196,7 @@ TEST(Import, Utf16FilesAreDecoded) {
     EXPECT_EQ(Read(ExchangeFormat::Csv, utf16), (std::vector<Found>{{"Zo\xC3\xAB", On(2000, 1, 2)}}));
 }
 
-TEST(MergeBirthdays, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
+TEST(ImportAsTicked, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
     BirthdayTable table;
     (void)table.Append({"Anna", "14", "2", "1980", "0", "1"});
     std::vector<ImportedBirthday> birthdays = {
@@ -207,7 +208,7 @@ TEST(MergeBirthdays, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
         {"anna", false, On(1990, 1, 1), false},        // a repeat within the file
         {"  ", false, On(1990, 1, 1), false},          // no name
     };
-    ImportSummary summary = MergeBirthdays(table, birthdays, Ansi);
+    ImportSummary summary = ImportAsTicked(table, birthdays, Ansi);
     EXPECT_EQ(summary.added, 2);
     EXPECT_EQ(summary.alreadyPresent, 2);
     EXPECT_EQ(summary.withoutBirthday, 1);
@@ -222,7 +223,7 @@ TEST(MergeBirthdays, AddsWithRemindAndMarkSkipsDuplicatesAndStopsWhenFull) {
     many.reserve(150);
     for (int i = 0; i < 150; ++i)
         many.push_back({"P" + std::to_string(i), false, On(1990, 1, 1), false});
-    summary = MergeBirthdays(table, many, Ansi);
+    summary = ImportAsTicked(table, many, Ansi);
     EXPECT_EQ(table.Count(), TableCapacity);
     EXPECT_EQ(summary.added, TableCapacity - 3);
     EXPECT_EQ(summary.leftOut, 150 - (TableCapacity - 3));
@@ -236,7 +237,7 @@ TEST(Import, AHundredThousandCardsReadInLinearTimeAndFillTheList) {
     const auto started = std::chrono::steady_clock::now();
     const ParsedFile parsed = ParseImport(ExchangeFormat::VCard, file, {});
     BirthdayTable table;
-    const ImportSummary summary = MergeBirthdays(table, parsed.birthdays, Ansi);
+    const ImportSummary summary = ImportAsTicked(table, parsed.birthdays, Ansi);
     const auto took = std::chrono::steady_clock::now() - started;
     EXPECT_EQ(summary.added, TableCapacity);
     EXPECT_EQ(summary.leftOut, 100'000 - TableCapacity);
@@ -263,7 +264,7 @@ TEST(Exchange, A102EntryTableSurvivesExportAndImportInEveryFormat) {
         const ParsedFile parsed = ParseImport(format, exported.bytes, {});
         ASSERT_EQ(parsed.error, "");
         BirthdayTable imported;
-        const ImportSummary summary = MergeBirthdays(imported, parsed.birthdays, Ansi);
+        const ImportSummary summary = ImportAsTicked(imported, parsed.birthdays, Ansi);
         EXPECT_EQ(summary.added, TableCapacity);
         ASSERT_EQ(imported.Count(), table.Count()) << ExtensionOf(format);
         for (int row = 0; row < table.Count(); ++row)
@@ -294,7 +295,7 @@ TEST(Exchange, QuillorasOwnCsvKeepsFormulaLikeNamesAndRemind) {
         EXPECT_NE(bytes.find("\n" + std::string(c.cell) + ",3,4,,"), std::string::npos) << c.name;
 
     BirthdayTable imported;
-    (void)MergeBirthdays(imported, ParseImport(ExchangeFormat::Csv, bytes, {}).birthdays, Ansi);
+    (void)ImportAsTicked(imported, ParseImport(ExchangeFormat::Csv, bytes, {}).birthdays, Ansi);
     ASSERT_EQ(imported.Count(), table.Count());
     for (int row = 0; row + 1 < table.Count(); ++row)  // a tab becomes a blank in every import
         EXPECT_EQ(imported.Row(row), table.Row(row)) << table.Row(row).Name;
