@@ -146,7 +146,13 @@ ListNews ListDocument::Open(const std::optional<std::string>& fileBytes) {
     if (!fileReadable) file_.Known(fileBytes.value_or(std::string()), content->base);
     ListMerge merge = MergeLists(content->base, content->table, fileReadable ? table_ : content->base);
     if (!merge.Changed(table_) && merge.keptAside.empty()) {
-        RemoveJournal();
+        // Nothing to bring back; what is still unsaved (the file read as
+        // less than its base) stays in the journal.
+        if (table_ == file_.Base()) {
+            RemoveJournal();
+        } else {
+            WriteJournal();
+        }
         return news;
     }
     news.recovered = true;
@@ -220,8 +226,9 @@ std::optional<ChangedRows> ListDocument::Redo() {
 
 void ListDocument::ApplyMerge(ListMerge merge, ListNews& news, std::vector<int>* rowOfOurs) {
     if (rowOfOurs) *rowOfOurs = std::move(merge.rowOfOurs);
-    // The journal follows the new base even when the table stays.
-    if (!Commit(std::move(merge.merged)) && journalKept_) WriteJournal();
+    // The journal follows the new base even when the table stays, and holds
+    // a table that differs from it (people without room, another order).
+    if (!Commit(std::move(merge.merged)) && (journalKept_ || !(table_ == file_.Base()))) WriteJournal();
     if (merge.keptAside.empty()) return;
     news.keptAsideCopy = store_.KeepOtherVersion(merge.keptAside);
     news.keptAside = std::move(merge.keptAside);
