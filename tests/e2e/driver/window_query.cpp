@@ -257,6 +257,38 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
     return saved;
 }
 
+std::vector<COLORREF> ScreenPixels(HWND window, RECT clientArea) {
+    POINT origin{clientArea.left, clientArea.top};
+    ClientToScreen(window, &origin);
+    const int width = clientArea.right - clientArea.left;
+    const int height = clientArea.bottom - clientArea.top;
+    if (width <= 0 || height <= 0) return {};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    // Top-down 32-bit rows: one COLORREF-sized value a pixel, blue lowest.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<COLORREF> pixels;
+    if (bitmap && bits) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        SelectObject(memory, previous);
+        const auto* bgrx = static_cast<const DWORD*>(bits);
+        pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        for (std::size_t index = 0;
+             index < static_cast<std::size_t>(width) * static_cast<std::size_t>(height); ++index) {
+            const DWORD value = bgrx[index];
+            pixels.push_back(RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF));
+        }
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 HWND FocusedControl(HWND window) {
     GUITHREADINFO thread{};
     thread.cbSize = sizeof thread;
