@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <utility>
 
 #include "driver.h"
 #include "test_support.h"
@@ -30,28 +32,32 @@ TEST_F(ColourSchemeTest, TodaysRowReadsAtLeastFourAndAHalfToOne) {
         {"Tomorrow", std::to_string(tomorrow.day), std::to_string(tomorrow.month), "1990", "1", "1"},
     })));
     const ListViewReader reader(List(AllTab));
-    // The NAME cells: the text and the background around it.
+    // The NAME cells, inside the margin where the list's own background
+    // shows: the text and the background around it.
     auto pixelsOfRow = [&](int row) {
         const RECT item = reader.ItemRect(row);
-        return ScreenPixels(List(AllTab), RECT{item.left, item.top, item.left + 170, item.bottom});
+        return ScreenPixels(List(AllTab), RECT{item.left + 4, item.top, item.left + 170, item.bottom});
     };
-    auto backgroundOf = [](const std::vector<COLORREF>& pixels) {
+    // The colours of an area, the most frequent first.
+    auto coloursOf = [](const std::vector<COLORREF>& pixels) {
         std::map<COLORREF, int> counts;
         for (COLORREF pixel : pixels)
             ++counts[pixel];
-        COLORREF most = 0;
+        std::vector<std::pair<int, COLORREF>> byCount;
         for (const auto& [colour, count] : counts)
-            if (count > counts[most]) most = colour;
-        return most;
+            byCount.emplace_back(count, colour);
+        std::sort(byCount.rbegin(), byCount.rend());
+        std::vector<COLORREF> colours;
+        for (const auto& [count, colour] : byCount)
+            colours.push_back(colour);
+        return colours;
     };
-    const std::vector<COLORREF> todays = pixelsOfRow(0);
-    ASSERT_FALSE(todays.empty());
-    const Rgb background = RgbOf(backgroundOf(todays));
-    // The text's own colour is the one furthest from the background; the
-    // others are its smoothed edges.
-    Rgb text = background;
-    for (COLORREF pixel : todays)
-        if (ContrastRatio(RgbOf(pixel), background) > ContrastRatio(text, background)) text = RgbOf(pixel);
+    // The background, then the text; smoothed edges of letters, if any,
+    // are fewer than either.
+    const std::vector<COLORREF> todays = coloursOf(pixelsOfRow(0));
+    ASSERT_GE(todays.size(), 2u) << "no text in today's row";
+    const Rgb background = RgbOf(todays[0]);
+    const Rgb text = RgbOf(todays[1]);
     const Rgb windowText = RgbOf(GetSysColor(COLOR_WINDOWTEXT));
     SCOPED_TRACE(testing::Message() << "text " << int{text.red} << "," << int{text.green} << ","
                                     << int{text.blue} << ", the scheme's window text " << int{windowText.red}
@@ -63,7 +69,7 @@ TEST_F(ColourSchemeTest, TodaysRowReadsAtLeastFourAndAHalfToOne) {
               ContrastRatio(windowText, Fixed::Turquoise) >= ReadableContrast ? windowText : Fixed::Black);
     // The other rows are in the scheme's colours, so the scheme is the one
     // the program draws with.
-    EXPECT_EQ(backgroundOf(pixelsOfRow(1)), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(coloursOf(pixelsOfRow(1)).at(0), GetSysColor(COLOR_WINDOW));
     Quit();
 }
 
