@@ -8,19 +8,12 @@ set -euo pipefail
 scheme=$1; shift
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix to copy}"
 case $scheme in
-  # Windows' "High Contrast Black": white text on black, turquoise
-  # selection with black text, yellow for disabled text and hot-tracking.
+  # Windows' "High Contrast Black": white text on black, a turquoise
+  # selection with black text.
   high-contrast-black)
-    colours=(
-      Window "0 0 0" WindowText "255 255 255" WindowFrame "255 255 255"
-      Hilight "26 235 255" HilightText "0 0 0"
-      ButtonFace "0 0 0" ButtonText "255 255 255" ButtonShadow "255 255 255" ButtonHilight "255 255 255"
-      ButtonLight "255 255 255" ButtonDkShadow "255 255 255" GrayText "63 242 63"
-      Menu "0 0 0" MenuText "255 255 255" MenuBar "0 0 0" MenuHilight "26 235 255"
-      Background "0 0 0" AppWorkSpace "0 0 0" InfoWindow "0 0 0" InfoText "255 255 255"
-      ActiveTitle "26 235 255" TitleText "0 0 0" InactiveTitle "0 0 0" InactiveTitleText "63 242 63"
-      ActiveBorder "0 0 0" InactiveBorder "0 0 0" HotTrackingColor "255 255 0"
-    ) ;;
+    colours=(Window "0 0 0" WindowText "255 255 255" Hilight "26 235 255" HilightText "0 0 0"
+             ButtonFace "0 0 0" ButtonText "255 255 255" Menu "0 0 0" MenuText "255 255 255"
+             Background "0 0 0" GrayText "63 242 63" ActiveTitle "26 235 255" TitleText "0 0 0") ;;
   *) echo "in-colours.sh: unknown scheme $scheme" >&2; exit 2 ;;
 esac
 template=$WINEPREFIX

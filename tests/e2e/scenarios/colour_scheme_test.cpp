@@ -1,15 +1,10 @@
 // Today's row as users of other colour schemes see it. This suite runs in
 // the test prefix's default colours and once more in a copy whose scheme
 // has the colours of High Contrast Black (scripts/in-colours.sh); Wine
-// cannot switch high contrast itself, so what changes is the scheme's
-// colours only.
+// cannot switch high contrast itself, so only the scheme's colours change.
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <map>
-#include <utility>
 
 #include "driver.h"
 #include "test_support.h"
@@ -31,30 +26,13 @@ TEST_F(ColourSchemeTest, TodaysRowReadsAtLeastFourAndAHalfToOne) {
         {"Birthday today", std::to_string(today.day), std::to_string(today.month), "2000", "1", "1"},
         {"Tomorrow", std::to_string(tomorrow.day), std::to_string(tomorrow.month), "1990", "1", "1"},
     })));
-    const ListViewReader reader(List(AllTab));
-    // The NAME cells, inside the margin where the list's own background
-    // shows: the text and the background around it.
-    auto pixelsOfRow = [&](int row) {
-        const RECT item = reader.ItemRect(row);
-        return ScreenPixels(List(AllTab), RECT{item.left + 4, item.top, item.left + 170, item.bottom});
+    // A NAME cell, inside the margin where the list's own background shows:
+    // the background, then the text (smoothed edges, if any, are fewer).
+    auto coloursOfRow = [&](int row) {
+        const RECT item = ListViewReader(List(AllTab)).ItemRect(row);
+        return ColoursShown(List(AllTab), RECT{item.left + 4, item.top, item.left + 170, item.bottom});
     };
-    // The colours of an area, the most frequent first.
-    auto coloursOf = [](const std::vector<COLORREF>& pixels) {
-        std::map<COLORREF, int> counts;
-        for (COLORREF pixel : pixels)
-            ++counts[pixel];
-        std::vector<std::pair<int, COLORREF>> byCount;
-        for (const auto& [colour, count] : counts)
-            byCount.emplace_back(count, colour);
-        std::sort(byCount.rbegin(), byCount.rend());
-        std::vector<COLORREF> colours;
-        for (const auto& [count, colour] : byCount)
-            colours.push_back(colour);
-        return colours;
-    };
-    // The background, then the text; smoothed edges of letters, if any,
-    // are fewer than either.
-    const std::vector<COLORREF> todays = coloursOf(pixelsOfRow(0));
+    const std::vector<COLORREF> todays = coloursOfRow(0);
     ASSERT_GE(todays.size(), 2u) << "no text in today's row";
     const Rgb background = RgbOf(todays[0]);
     const Rgb text = RgbOf(todays[1]);
@@ -64,12 +42,11 @@ TEST_F(ColourSchemeTest, TodaysRowReadsAtLeastFourAndAHalfToOne) {
                                     << "," << int{windowText.green} << "," << int{windowText.blue});
     EXPECT_EQ(background, Fixed::Turquoise);
     EXPECT_GE(ContrastRatio(text, background), ReadableContrast);
-    // The list's own text colour wherever it reads on the turquoise.
     EXPECT_EQ(text,
               ContrastRatio(windowText, Fixed::Turquoise) >= ReadableContrast ? windowText : Fixed::Black);
-    // The other rows are in the scheme's colours, so the scheme is the one
+    // The other rows are in the scheme's colours: the scheme is the one
     // the program draws with.
-    EXPECT_EQ(coloursOf(pixelsOfRow(1)).at(0), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(coloursOfRow(1).at(0), GetSysColor(COLOR_WINDOW));
     Quit();
 }
 
