@@ -1,13 +1,20 @@
 ; QuilloraSetup.exe: installs Quillora for every user of the computer into
-; Program Files, with its Start-menu shortcut, an optional desktop shortcut
-; and an entry in the list of installed programs. The build passes:
+; Program Files (administrator rights), or for the current user only into
+; their own programs folder (%LOCALAPPDATA%\Programs, no administrator
+; rights), with its Start-menu shortcut, an optional desktop shortcut and an
+; entry in the list of installed programs. Administrators choose on a page
+; of their own; anyone else gets the installation for themselves. The build
+; passes:
 ;   VERSION     the product version, three numbers ("1.0.0")
 ;   SOURCE_DIR  the built installation folder (Quillora.exe with data beside it)
 ;   ICON        the program's icon
 ;   WEBSITE     the maker's website
 ;   OUTFILE     where the installer is written
-; Run with /S it installs silently (with the desktop shortcut); the
-; uninstaller takes /S too.
+; Run with /S it installs silently (with the desktop shortcut): /CurrentUser
+; or /AllUsers chooses the mode; without one, an installation that exists
+; keeps its mode, and a new one is for everyone (for the current user when
+; Setup has no administrator rights). The uninstaller takes /S too and
+; removes the installation it belongs to.
 
 Unicode true
 ; A 64-bit program, installed by a 64-bit installer into the 64-bit Program
@@ -16,13 +23,33 @@ Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 
+!define PRODUCT "Quillora"
+!define PUBLISHER "Quillora"
+; Under HKLM for everyone's installation, under HKCU for one user's.
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+
+; NSIS's own support for the two modes: elevation where the account may
+; have it, the mode page for administrators, /CurrentUser and /AllUsers, and
+; the mode and folder of an installation that exists, found through its
+; uninstall entry.
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_INSTDIR "${PRODUCT}"
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
+!define MULTIUSER_INSTALLMODEPAGE_TEXT_ALLUSERS "Install for everyone (needs administrator rights)"
+!define MULTIUSER_INSTALLMODEPAGE_TEXT_CURRENTUSER "Install for me only"
+; The uninstaller knows its mode from where it lies (un.onInit).
+!define MULTIUSER_NOUNINSTALL
+!include "MultiUser.nsh"
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 !include "LogicLib.nsh"
 
-!define PRODUCT "Quillora"
-!define PUBLISHER "Quillora"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define PROGRAM_EXE "Quillora.exe"
 !define UNINSTALLER "Uninstall.exe"
 ; The autostart shortcut that Quillora writes into each user's Startup folder
@@ -37,12 +64,13 @@ SetCompressor /SOLID lzma
 !define REMINDER_TRAY_CLASS "QuilloraReminderTray"
 
 Var ReminderWasRunning
+; The folder given with /D=, which wins over the mode's folder.
+Var FolderFromCommandLine
+; 1 when the uninstaller removes the installation for everyone.
+Var UninstallingForEveryone
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\${PRODUCT}"
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
-RequestExecutionLevel admin
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
@@ -61,11 +89,12 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 !define MUI_COMPONENTSPAGE_NODESC
 
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-; No "start Quillora now": the installer runs elevated, and Quillora's first
-; start makes the per-user folders of whoever runs it.
+; No "start Quillora now": the installer may run elevated, and Quillora's
+; first start makes the per-user folders of whoever runs it.
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -122,15 +151,27 @@ FunctionEnd
 !insertmacro CloseRunningPrograms ""
 !insertmacro CloseRunningPrograms "un."
 
-; The shortcuts belong to every user, like the installation.
+; The shortcuts, the uninstall entry and the folder follow the mode: every
+; user's for everyone, the current user's own for one user.
 Function .onInit
-  SetShellVarContext all
   SetRegView 64
+  StrCpy $FolderFromCommandLine $INSTDIR
+  !insertmacro MULTIUSER_INIT
+  ${If} $FolderFromCommandLine != ""
+    StrCpy $INSTDIR $FolderFromCommandLine
+  ${EndIf}
 FunctionEnd
 
 Function un.onInit
-  SetShellVarContext all
   SetRegView 64
+  ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $R0 == $INSTDIR
+    StrCpy $UninstallingForEveryone 0
+    SetShellVarContext current
+  ${Else}
+    StrCpy $UninstallingForEveryone 1
+    SetShellVarContext all
+  ${EndIf}
 FunctionEnd
 
 Section "Quillora (required)" SectionProgram
@@ -152,22 +193,22 @@ Section "Quillora (required)" SectionProgram
   SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PROGRAM_EXE}" "" "$INSTDIR\${PROGRAM_EXE}" 0
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_EXE},0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "URLInfoAbout" "${WEBSITE}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PROGRAM_EXE},0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "URLInfoAbout" "${WEBSITE}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 
   ; The reminder that was running before the upgrade runs again, from the
   ; data folder as the autostart shortcut starts it, and as the person at the
-  ; desktop: Setup runs elevated, and a program it starts directly would get
+  ; desktop: Setup may run elevated, and a program it starts directly would get
   ; its rights (no clicks from the notification area) and, when another
   ; administrator elevated it, that account's list. The desktop's shell
   ; starts it instead, with the signed-in user's own rights.
@@ -207,7 +248,9 @@ Section "Uninstall"
     Delete "$SMSTARTUP\${AUTOSTART_SHORTCUT}"
     WriteRegDWORD HKCU "${AUTOSTART_MARK_KEY}" "${AUTOSTART_MARK_VALUE}" 1
   ${EndIf}
-  SetShellVarContext all
+  ${If} $UninstallingForEveryone = 1
+    SetShellVarContext all
+  ${EndIf}
 
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd

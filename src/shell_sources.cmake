@@ -15,6 +15,7 @@ set(QUILLORA_WIN_COMMON_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ui/new_day_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/popup_menu_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/list_view_win.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ui/accessible_names_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/folder_watch_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_loop_win.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ui/message_box_win.cpp

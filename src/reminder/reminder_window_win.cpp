@@ -95,10 +95,13 @@ StaticLook ReminderWindow::LookOfStatic(int id) {
 }
 
 LRESULT ReminderWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) const {
-    return DrawTodayRows(draw, [this](int row, LPARAM) {
-        return row >= 0 && static_cast<std::size_t>(row) < due_.size() &&
-               due_[static_cast<std::size_t>(row)].IsToday();
-    });
+    return DrawTodayRows(
+        draw,
+        [this](int row, LPARAM) {
+            return row >= 0 && static_cast<std::size_t>(row) < due_.size() &&
+                   due_[static_cast<std::size_t>(row)].IsToday();
+        },
+        theme_);
 }
 
 void ReminderWindow::OnDestroyed() {

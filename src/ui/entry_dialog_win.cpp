@@ -8,6 +8,8 @@
 
 #include "base/scoped_win.h"
 #include "storage/number_text.h"
+#include "ui/accessible_names_win.h"
+#include "ui/control_names.h"
 #include "ui/digit_filter.h"
 #include "ui/ids.h"
 #include "ui/message_box_win.h"
@@ -115,6 +117,8 @@ private:
                        {10, 200, 100, 25});
         layout_.Create(Window(), OkButtonId, "BUTTON", "OK", WS_TABSTOP | BS_PUSHBUTTON, 0,
                        {190, 200, 100, 25});
+        for (const ControlName& field : EntryFieldNames)
+            accessibleNames_.Name(GetDlgItem(Window(), field.id), field.name);
     }
 
     // At 96 DPI the label as designed; at another DPI its words start where
@@ -275,6 +279,7 @@ private:
     const EntryDialogRequest& request_;
     bool quiet_ = false;
     std::optional<BirthdayEntry> result_;
+    AccessibleNames accessibleNames_;
 };
 
 }  // namespace

@@ -79,11 +79,14 @@ void ScaleListColumns(HWND list, std::span<const ListColumnLayout> columns, cons
     }
 }
 
-LRESULT DrawTodayRows(NMLVCUSTOMDRAW& draw, const IsTodayRow& isToday) {
+LRESULT DrawTodayRows(NMLVCUSTOMDRAW& draw, const IsTodayRow& isToday, const Theme& theme) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
     if (!isToday(static_cast<int>(draw.nmcd.dwItemSpec), draw.nmcd.lItemlParam)) return CDRF_DODEFAULT;
-    draw.clrTextBk = Colour::Today;
+    const Palette& colours = theme.Colours();
+    draw.clrText = ToColorRef(colours.todayRow.text);
+    draw.clrTextBk = ToColorRef(colours.todayRow.background);
+    if (colours.todayRowBold) SelectObject(draw.nmcd.hdc, theme.Font(FontRole::GuiBold));
     return CDRF_NEWFONT;
 }
 

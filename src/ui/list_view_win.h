@@ -38,8 +38,8 @@ void SetListRowKey(HWND list, int row, LPARAM key);
 // is a birthday today.
 using IsTodayRow = std::function<bool(int row, LPARAM number)>;
 
-// NM_CUSTOMDRAW of such a list: today's rows get the today colour behind
-// their text, the others the list's own colours.
-LRESULT DrawTodayRows(NMLVCUSTOMDRAW& draw, const IsTodayRow& isToday);
+// NM_CUSTOMDRAW of such a list: today's rows in the theme's colours (and
+// font) for them, the others in the list's own.
+LRESULT DrawTodayRows(NMLVCUSTOMDRAW& draw, const IsTodayRow& isToday, const Theme& theme);
 
 }  // namespace quillora

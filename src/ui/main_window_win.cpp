@@ -6,6 +6,7 @@
 
 #include "calc/day_change.h"
 #include "storage/number_text.h"
+#include "ui/control_names.h"
 #include "ui/list_view_win.h"
 
 namespace quillora {
@@ -13,9 +14,6 @@ namespace {
 
 constexpr char TabPageClass[] = "QuilloraTabPage";
 constexpr DWORD MainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-constexpr const char* TabCaptions[MonthTabCount] = {"ALL", "Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 constexpr ListColumnLayout ListColumns[ListColumnCount] = {
     {"NAME", 177}, {"DAY", 60}, {"MONTH", 60}, {"YEAR", 60}, {"AGE", 60}, {"DAYS LEFT", 70}, {"REMIND", 60}};
@@ -73,7 +71,7 @@ void MainWindow::CreateControls() {
     // thirteen tabs need more than the strip's width and scroll arrows appear.
     TabCtrl_SetMinTabWidth(tabStrip_, theme_.Scale(MinTabWidth));
     for (int tab = 0; tab < MonthTabCount; ++tab)
-        AddTab(tab, TabCaptions[tab]);
+        AddTab(tab, std::string(MonthTabCaptions[static_cast<std::size_t>(tab)]).c_str());
     LayOutTabParts();
     ShowPage(SelectedTab());
 }
@@ -102,6 +100,8 @@ void MainWindow::EnsurePage(int tab) {
                                {6, 10, 551, 370});
     listViews_[tab] = list;
     if (!list) return;
+    // The list sits on its page below the tab strip, with no label of its own.
+    accessibleNames_.Name(list, ListViewName(tab));
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     AddListColumns(list, ListColumns, theme_);
     if (sorter_.RegisterListView(list) != ColumnSorter::RegisterResult::Registered) return;
@@ -315,6 +315,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             events_.OnListFolderSettled();
             return 0;
         case WM_DPICHANGED:
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+        case WM_THEMECHANGED:
             return HandleThemeMessage(message, wParam, lParam);
         case WM_POWERBROADCAST:
             return TRUE;
@@ -375,10 +378,13 @@ LRESULT MainWindow::OnListCustomDraw(NMLVCUSTOMDRAW& draw) {
     // Each row carries its table row, so the colour stays with the row
     // through sorting.
     const auto& today = todayRows_.at(static_cast<std::size_t>(draw.nmcd.hdr.idFrom - FirstListViewId));
-    return DrawTodayRows(draw, [&](int, LPARAM tableIndex) {
-        return tableIndex >= 0 && static_cast<std::size_t>(tableIndex) < today.size() &&
-               today[static_cast<std::size_t>(tableIndex)];
-    });
+    return DrawTodayRows(
+        draw,
+        [&](int, LPARAM tableIndex) {
+            return tableIndex >= 0 && static_cast<std::size_t>(tableIndex) < today.size() &&
+                   today[static_cast<std::size_t>(tableIndex)];
+        },
+        theme_);
 }
 
 LRESULT CALLBACK MainWindow::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {

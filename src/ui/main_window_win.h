@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calc/list_row.h"
+#include "ui/accessible_names_win.h"
 #include "ui/column_sorter_win.h"
 #include "ui/commands.h"
 #include "ui/ids.h"
@@ -120,6 +121,7 @@ private:
     HWND tabStrip_ = nullptr;
     std::array<HWND, MonthTabCount> pages_{};  // null until first shown
     std::array<HWND, MonthTabCount> listViews_{};
+    AccessibleNames accessibleNames_;
     // Per tab, which table rows of its last fill are birthdays today.
     std::array<std::vector<bool>, MonthTabCount> todayRows_{};
 };

@@ -9,25 +9,65 @@ UniqueFont CreateFontOf(const char* face, int points, int weight, bool underline
                                   DEFAULT_QUALITY, DEFAULT_PITCH, face));
 }
 
+Rgb FromColorRef(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
 }  // namespace
 
-UniqueFont CreateGuiFont(int dpi) {
+ColourScheme CurrentColourScheme() {
+    HIGHCONTRASTA highContrast{};
+    highContrast.cbSize = sizeof highContrast;
+    const bool on = SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof highContrast, &highContrast, 0) &&
+                    (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    return ColourScheme{
+        .window = FromColorRef(GetSysColor(COLOR_WINDOW)),
+        .windowText = FromColorRef(GetSysColor(COLOR_WINDOWTEXT)),
+        .highlight = FromColorRef(GetSysColor(COLOR_HIGHLIGHT)),
+        .highlightText = FromColorRef(GetSysColor(COLOR_HIGHLIGHTTEXT)),
+        .buttonFace = FromColorRef(GetSysColor(COLOR_BTNFACE)),
+        .buttonText = FromColorRef(GetSysColor(COLOR_BTNTEXT)),
+        .highContrast = on,
+    };
+}
+
+UniqueFont CreateGuiFont(int dpi, bool bold) {
     LOGFONTA stock{};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof stock, &stock);
-    return CreateFontOf(stock.lfFaceName, 8, stock.lfWeight, false, dpi);
+    return CreateFontOf(stock.lfFaceName, 8, bold ? FW_BOLD : stock.lfWeight, false, dpi);
 }
 
 Theme::Theme(int dpi)
     : dpi_(dpi),
       gui_(dpi == DesignDpi ? UniqueFont() : CreateGuiFont(dpi)),
+      guiBold_(CreateGuiFont(dpi, true)),
       title_(CreateFontOf("Arial", 15, FW_BOLD, true, dpi)),
       caption_(CreateFontOf("Arial", 8, FW_BOLD, false, dpi)),
-      black_(CreateSolidBrush(Colour::Black)),
-      darkGrey_(CreateSolidBrush(Colour::DarkGrey)),
-      grey_(CreateSolidBrush(Colour::Grey)) {}
+      palette_(PaletteFor(CurrentColourScheme())) {
+    MakeBrushes();
+}
+
+void Theme::MakeBrushes() {
+    // The new brushes replace the old ones, which go with their owners; a
+    // control paints with the brush it is given at WM_CTLCOLORSTATIC only.
+    titleBrush_ = UniqueBrush(CreateSolidBrush(ToColorRef(palette_.title.background)));
+    headingBrush_ = UniqueBrush(CreateSolidBrush(ToColorRef(palette_.heading.background)));
+    bodyBrush_ = UniqueBrush(CreateSolidBrush(ToColorRef(palette_.body.background)));
+}
+
+bool Theme::RefreshColours() {
+    const Palette now = PaletteFor(CurrentColourScheme());
+    if (now == palette_) return false;
+    palette_ = now;
+    MakeBrushes();
+    return true;
+}
 
 HFONT Theme::Font(FontRole role) const {
     switch (role) {
+        case FontRole::GuiBold:
+            if (guiBold_) return guiBold_.Get();
+            break;
         case FontRole::Title:
             return title_.Get();
         case FontRole::Caption:
@@ -39,29 +79,28 @@ HFONT Theme::Font(FontRole role) const {
 }
 
 HBRUSH Theme::ColourStatic(HDC dc, StaticLook look) const {
-    struct Colours {
-        COLORREF text;
-        COLORREF background;
-        HBRUSH brush;
-    };
-    Colours colours{};
+    const ColourPair* pair = nullptr;
+    HBRUSH brush = nullptr;
     switch (look) {
         case StaticLook::Title:
-            colours = {Colour::White, Colour::Black, black_.Get()};
+            pair = &palette_.title;
+            brush = titleBrush_.Get();
             break;
         case StaticLook::Heading:
-            colours = {Colour::White, Colour::DarkGrey, darkGrey_.Get()};
+            pair = &palette_.heading;
+            brush = headingBrush_.Get();
             break;
         case StaticLook::Body:
-            colours = {Colour::Black, Colour::Grey, grey_.Get()};
+            pair = &palette_.body;
+            brush = bodyBrush_.Get();
             break;
         case StaticLook::Plain:
             return nullptr;
     }
-    if (!colours.brush) return nullptr;
-    SetTextColor(dc, colours.text);
-    SetBkColor(dc, colours.background);
-    return colours.brush;
+    if (!brush) return nullptr;
+    SetTextColor(dc, ToColorRef(pair->text));
+    SetBkColor(dc, ToColorRef(pair->background));
+    return brush;
 }
 
 int SystemDpi() {

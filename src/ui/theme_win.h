@@ -4,21 +4,21 @@
 #include <windows.h>
 
 #include "base/scoped_win.h"
+#include "ui/colour_rule.h"
 #include "ui/scaling.h"
 
 namespace quillora {
 
-namespace Colour {
-inline constexpr COLORREF White = RGB(255, 255, 255);
-inline constexpr COLORREF Black = RGB(0, 0, 0);
-inline constexpr COLORREF DarkGrey = RGB(51, 51, 51);
-inline constexpr COLORREF Grey = RGB(153, 153, 153);
-// The background of a list row whose birthday is today.
-inline constexpr COLORREF Today = RGB(0, 193, 193);
-}  // namespace Colour
+[[nodiscard]] constexpr COLORREF ToColorRef(Rgb colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+// The system's colours and high-contrast setting as they are now.
+[[nodiscard]] ColourScheme CurrentColourScheme();
 
 enum class FontRole {
     Gui,      // the system's dialog font (8 pt) of every other control
+    GuiBold,  // the same in bold: today's rows where high contrast is on
     Title,    // Arial 15 pt, bold, underlined: the title bars of the child windows
     Caption,  // Arial 8 pt, bold: headings and group captions
 };
@@ -26,9 +26,9 @@ enum class FontRole {
 // How a static control is painted.
 enum class StaticLook {
     Plain,    // the system's colours
-    Title,    // white on black
-    Heading,  // white on dark grey
-    Body,     // black on grey
+    Title,    // white on black, unless high contrast is on
+    Heading,  // white on dark grey, unless high contrast is on
+    Body,     // black on grey, unless high contrast is on
 };
 
 class Theme {
@@ -41,19 +41,28 @@ public:
     // For WM_CTLCOLORSTATIC: puts the look's colours into `dc` and returns
     // its background brush; null for Plain (the default handling applies).
     HBRUSH ColourStatic(HDC dc, StaticLook look) const;
+    // What the program colours, for the colour scheme of the last refresh.
+    [[nodiscard]] const Palette& Colours() const { return palette_; }
+    // Reads the colour scheme again and makes the brushes anew when the
+    // colours changed; true when they did.
+    bool RefreshColours();
 
 private:
+    void MakeBrushes();
+
     int dpi_;
     UniqueFont gui_;  // null at 96 DPI, where the stock font itself is used
+    UniqueFont guiBold_;
     UniqueFont title_;
     UniqueFont caption_;
-    UniqueBrush black_;
-    UniqueBrush darkGrey_;
-    UniqueBrush grey_;
+    Palette palette_;
+    UniqueBrush titleBrush_;
+    UniqueBrush headingBrush_;
+    UniqueBrush bodyBrush_;
 };
 
 // The system's dialog font (its face at 8 points) made for `dpi`.
-UniqueFont CreateGuiFont(int dpi);
+UniqueFont CreateGuiFont(int dpi, bool bold = false);
 
 // The DPI the system gives new windows, and the DPI of a window (the same
 // where Windows has no DPI per window).

@@ -36,6 +36,22 @@ void ControlLayout::Apply(const Theme& theme) const {
     }
 }
 
+void OnColourChange(HWND window, UINT message, Theme& theme) {
+    const bool changed = theme.RefreshColours();
+    // Most settings that change are no colours: those repaint nothing.
+    if (message == WM_SETTINGCHANGE && !changed) return;
+    if (message == WM_SYSCOLORCHANGE) {
+        EnumChildWindows(
+            window,
+            [](HWND child, LPARAM) {
+                SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+                return TRUE;
+            },
+            0);
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void ApplyDpiChange(HWND window, WPARAM wParam, LPARAM lParam, Theme& theme, const ControlLayout& layout) {
     Theme next(HIWORD(wParam));
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);

@@ -36,6 +36,17 @@ private:
     std::vector<Placed> placed_;
 };
 
+// A change of the colour scheme or of high contrast reaches a top-level
+// window as one of these.
+[[nodiscard]] constexpr bool IsColourChange(UINT message) {
+    return message == WM_SYSCOLORCHANGE || message == WM_SETTINGCHANGE || message == WM_THEMECHANGED;
+}
+
+// Takes the new colours into the theme and repaints the window with all its
+// controls. The common controls learn of new system colours only from
+// their parent, so WM_SYSCOLORCHANGE is handed on to each of them.
+void OnColourChange(HWND window, UINT message, Theme& theme);
+
 // A window's WM_DPICHANGED: makes the theme for the new DPI, moves the
 // window to the suggested rectangle and lays the controls out again; the
 // old fonts go once no control uses them.
@@ -65,11 +76,13 @@ protected:
         if (dpi != theme_.Dpi()) theme_ = Theme(dpi);
     }
 
-    // WM_CTLCOLORSTATIC and WM_DPICHANGED; any other message gets the
-    // default handling.
+    // WM_CTLCOLORSTATIC, WM_DPICHANGED and the changes of the colour
+    // scheme; any other message gets the default handling.
     LRESULT HandleThemeMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto& self = static_cast<Derived&>(*this);
-        if (message == WM_CTLCOLORSTATIC) {
+        if (IsColourChange(message)) {
+            OnColourChange(this->Window(), message, theme_);
+        } else if (message == WM_CTLCOLORSTATIC) {
             const StaticLook look = self.LookOfStatic(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
             if (HBRUSH brush = theme_.ColourStatic(reinterpret_cast<HDC>(wParam), look)) {
                 return reinterpret_cast<LRESULT>(brush);

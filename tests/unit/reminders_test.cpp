@@ -290,7 +290,17 @@ TEST(NextBirthdayTip, NamesTheNearestReminderAndTheDaysLeft) {
     table.AppendLoaded(EntryOn("Near", ShiftedDay(Dec6th2026, 3)));
     EXPECT_EQ(NextBirthdayTip(table, Dec6th2026, 128), "Next birthday: Near, in 3 days");
     table.AppendLoaded(EntryOn("Also near", ShiftedDay(Dec6th2026, 3)));
-    EXPECT_EQ(NextBirthdayTip(table, Dec6th2026, 128), "Next birthday: Near and 1 more, in 3 days");
+    EXPECT_EQ(NextBirthdayTip(table, Dec6th2026, 128), "Next birthdays: Near and Also near, in 3 days");
+    table.AppendLoaded(EntryOn("Christopher", ShiftedDay(Dec6th2026, 3)));
+    // As many names as fit, then how many more.
+    for (const auto& [limit, tip] : std::vector<std::pair<std::size_t, std::string>>{
+             {128, "Next birthdays: Near, Also near and Christopher, in 3 days"},
+             {58, "Next birthdays: Near, Also near and Christopher, in 3 days"},
+             {57, "Next birthdays: Near, Also near and 1 more, in 3 days"},
+             {52, "Next birthdays: Near and 2 more, in 3 days"},
+         }) {
+        EXPECT_EQ(NextBirthdayTip(table, Dec6th2026, limit), tip) << limit;
+    }
     table.AppendLoaded(EntryOn(std::string(300, 'N'), Dec6th2026));
     const std::string tip = NextBirthdayTip(table, Dec6th2026, 127);
     EXPECT_EQ(tip.size(), 127u);

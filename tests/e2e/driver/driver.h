@@ -132,6 +132,9 @@ void SeeRealPixels();
 int DpiOf(HWND window);
 // Saves what the screen shows of a window (with its frame) as a BMP file.
 bool SaveWindowPicture(HWND window, const std::string& bmpPath);
+// The colours the screen shows in an area of a window's client area, the
+// most frequent first; empty when it could not be read.
+std::vector<COLORREF> ColoursShown(HWND window, RECT clientArea);
 
 // Loads a DLL of the tests into the process that runs `window` (its
 // DllMain runs there); false when the loading thread could not run.

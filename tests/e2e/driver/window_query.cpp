@@ -1,5 +1,6 @@
 // Finding and reading the windows of another process.
 #include <algorithm>
+#include <map>
 #include <utility>
 
 #include "driver.h"
@@ -255,6 +256,41 @@ bool SaveWindowPicture(HWND window, const std::string& bmpPath) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return saved;
+}
+
+std::vector<COLORREF> ColoursShown(HWND window, RECT clientArea) {
+    POINT origin{clientArea.left, clientArea.top};
+    ClientToScreen(window, &origin);
+    const int width = clientArea.right - clientArea.left;
+    const int height = clientArea.bottom - clientArea.top;
+    if (width <= 0 || height <= 0) return {};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    // Top-down 32-bit rows: blue in the lowest byte of each pixel.
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::map<COLORREF, int> counts;
+    if (bitmap && bits) {
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        SelectObject(memory, previous);
+        const auto* pixels = static_cast<const DWORD*>(bits);
+        for (int index = 0; index < width * height; ++index)
+            ++counts[RGB((pixels[index] >> 16) & 0xFF, (pixels[index] >> 8) & 0xFF, pixels[index] & 0xFF)];
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    std::vector<std::pair<int, COLORREF>> byCount;
+    for (const auto& [colour, count] : counts)
+        byCount.emplace_back(count, colour);
+    std::sort(byCount.rbegin(), byCount.rend());
+    std::vector<COLORREF> colours;
+    for (const auto& [count, colour] : byCount)
+        colours.push_back(colour);
+    return colours;
 }
 
 HWND FocusedControl(HWND window) {

@@ -1,6 +1,7 @@
 // QuilloraSetup.exe as a user gets it: a silent installation into Program
-// Files, Quillora's first start from the Start-menu shortcut, and the
-// uninstaller, which must leave the user's own files alone.
+// Files for everyone or below the user's own programs folder for one user,
+// Quillora's first start from the Start-menu shortcut, and the uninstaller,
+// which must leave the user's own files alone.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -41,13 +42,6 @@ std::string ShellFolder(int csidl) {
     return path;
 }
 
-bool MachineKeyExists(const char* key) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-    RegCloseKey(opened);
-    return true;
-}
-
 // Runs a command line and waits for its end; its exit code, or nothing when
 // it could not be started or did not end in time.
 std::optional<DWORD> RunToEnd(std::string commandLine, const std::string& workingFolder) {
@@ -69,16 +63,31 @@ std::string WithoutTrailingBackslash(std::string path) {
     return path;
 }
 
-// The places the installer writes to.
+enum class InstallMode { Everyone, CurrentUser };
+
+// The places the installer writes to in each mode: every user's, or the
+// current user's own.
 struct Installation {
-    std::string folder = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Quillora";
-    std::string startMenuShortcut = ShellFolder(CSIDL_COMMON_PROGRAMS) + "\\Quillora.lnk";
-    std::string desktopShortcut = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY) + "\\Quillora.lnk";
+    explicit Installation(InstallMode mode = InstallMode::Everyone) {
+        const bool everyone = mode == InstallMode::Everyone;
+        registryRoot = everyone ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        folder =
+            everyone ? ShellFolder(CSIDL_PROGRAM_FILES) : ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs";
+        folder += "\\Quillora";
+        startMenuShortcut = ShellFolder(everyone ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS) + "\\Quillora.lnk";
+        desktopShortcut =
+            ShellFolder(everyone ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOPDIRECTORY) + "\\Quillora.lnk";
+    }
+
+    HKEY registryRoot;
+    std::string folder;
+    std::string startMenuShortcut;
+    std::string desktopShortcut;
 
     [[nodiscard]] std::string Uninstaller() const { return folder + "\\Uninstall.exe"; }
     [[nodiscard]] bool Gone() const {
         return !Exists(folder) && !Exists(startMenuShortcut) && !Exists(desktopShortcut) &&
-               !MachineKeyExists(UninstallKey);
+               !RegistryKeyExists(registryRoot, UninstallKey);
     }
     // The uninstaller started with /S hands over to a copy of itself and
     // returns at once; the copy does the work.
@@ -103,9 +112,12 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
     const std::string setup = SetupPath();
     ASSERT_TRUE(Exists(setup)) << setup << " has not been built";
     const Installation installation;
-    // What an earlier, failed run may have left in this Wine prefix.
-    if (Exists(installation.Uninstaller())) {
-        ASSERT_TRUE(installation.UninstallSilently());
+    // What an earlier, failed run may have left in this Wine prefix (a
+    // user's own installation would make /S install for that user again).
+    for (const Installation& left : {installation, Installation(InstallMode::CurrentUser)}) {
+        if (Exists(left.Uninstaller())) {
+            ASSERT_TRUE(left.UninstallSilently());
+        }
     }
 
     ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
@@ -189,7 +201,7 @@ TEST(Installer, InstallsSilentlyStartsFromTheStartMenuAndUninstallsKeepingTheUse
     ASSERT_TRUE(installation.UninstallSilently())
         << "left: folder " << Exists(installation.folder) << ", Start menu "
         << Exists(installation.startMenuShortcut) << ", desktop " << Exists(installation.desktopShortcut)
-        << ", uninstall entry " << MachineKeyExists(UninstallKey);
+        << ", uninstall entry " << RegistryKeyExists(HKEY_LOCAL_MACHINE, UninstallKey);
     EXPECT_FALSE(Exists(autostart));
     EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
     EXPECT_EQ(ReadBytes(scenario.SettingsFile()), settingsBefore);
@@ -237,8 +249,9 @@ TEST(Installer, AnInteractiveUpgradeAsksBeforeItClosesQuilloraWhichThenSaves) {
     Program wizard = StartProcess(setup, OwnFolder());
     HWND page = wizard.WaitForWindow("Quillora Setup", InstallTimeout);
     ASSERT_NE(page, nullptr) << wizard.Describe();
-    // Welcome, components, folder: the third page's button installs.
-    for (const char* button : {"&Next >", "&Next >", "&Install"}) {
+    // Welcome, for whom (an administrator chooses), components, folder: the
+    // fourth page's button installs.
+    for (const char* button : {"&Next >", "&Next >", "&Next >", "&Install"}) {
         ASSERT_TRUE(WaitUntil([&] { return TextOf(Control(page, IDOK)) == button; })) << button;
         PressDialogButton(page, IDOK);
     }
@@ -262,6 +275,41 @@ TEST(Installer, AnInteractiveUpgradeAsksBeforeItClosesQuilloraWhichThenSaves) {
     const HWND restarted = FindWindowA(ReminderTrayClass, nullptr);
     if (restarted) PostCommand(restarted, QuitReminderCommand);
     EXPECT_TRUE(installation.UninstallSilently());
+}
+
+// For the current user only, as a user without administrator rights gets it:
+// below the user's own programs folder, with the uninstall entry and the
+// shortcuts the user's own and nothing for everyone; an upgrade without a
+// switch keeps that mode.
+TEST(Installer, ForTheCurrentUserOnlyInstallsBelowTheUsersProgramsAndAnUpgradeKeepsTheMode) {
+    const std::string setup = SetupPath();
+    const Installation mine(InstallMode::CurrentUser);
+    const Installation everyones(InstallMode::Everyone);
+
+    ASSERT_EQ(RunToEnd("\"" + setup + "\" /S /CurrentUser", OwnFolder()), std::optional<DWORD>(0));
+    EXPECT_EQ(FolderEntries(mine.folder),
+              (std::vector<std::string>{"Quillora.exe", "Uninstall.exe", "data"}));
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, UninstallKey, "InstallLocation"), mine.folder);
+    EXPECT_TRUE(everyones.Gone()) << "something of it was installed for everyone";
+
+    const std::optional<ShortcutView> startMenu = ReadShortcut(mine.startMenuShortcut);
+    ASSERT_TRUE(startMenu.has_value()) << "no Start-menu shortcut " << mine.startMenuShortcut;
+    EXPECT_EQ(startMenu->target, mine.folder + "\\Quillora.exe");
+    EXPECT_EQ(WithoutTrailingBackslash(startMenu->workingFolder), mine.folder);
+    const Scenario scenario(CurrentTestName());
+    ASSERT_NO_FATAL_FAILURE(StartAndCloseAsTheStartMenuDoes(scenario, *startMenu));
+    const std::optional<ShortcutView> reminder = ReadShortcut(scenario.Startup() + "\\Reminder.lnk");
+    ASSERT_TRUE(reminder.has_value());
+    EXPECT_EQ(reminder->target, mine.folder + "\\data\\Reminder.exe");
+
+    ASSERT_EQ(RunToEnd("\"" + setup + "\" /S", OwnFolder()), std::optional<DWORD>(0));
+    EXPECT_TRUE(Exists(mine.Uninstaller()));
+    EXPECT_TRUE(everyones.Gone()) << "the upgrade changed the mode";
+
+    scenario.GiveList(TwoEntryList());
+    ASSERT_TRUE(mine.UninstallSilently())
+        << "left: folder " << Exists(mine.folder) << ", desktop " << Exists(mine.desktopShortcut);
+    EXPECT_EQ(ReadBytes(scenario.ListFile()), TwoEntryList());
 }
 
 }  // namespace

@@ -460,6 +460,13 @@ inline std::optional<std::string> RegistryText(HKEY root, const char* key, const
     return value;
 }
 
+inline bool RegistryKeyExists(HKEY root, const char* key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
 // Whether a row of pixels across the middle of a control shows `colour`.
 inline bool MiddleRowShows(HWND control, COLORREF colour) {
     const SIZE size = ClientSize(control);
