@@ -25,6 +25,17 @@ INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
     return input;
 }
 
+// A mouse event at a point of the screen: normalised so that Wine's mapping
+// back (times the screen's size over 65536, rounded down) gives the pixel.
+INPUT MouseInputAt(DWORD flags, POINT screen) {
+    const auto normalised = [](LONG pixel, int size) {
+        return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + size - 1) / size);
+    };
+    return MouseInput(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                      normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
+                      normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
+}
+
 INPUT KeyInput(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -74,11 +85,9 @@ POINT CentreOf(const RECT& rect) {
 }
 
 void ClickAt(POINT screen, MouseButton button, int clicks) {
-    // A move and a press sent in one batch sometimes lose the press under
-    // Wine: the cursor is put in place first, and pressed once it is there.
-    // It always moves there, as a user's mouse does: a cursor left on the
-    // spot by an earlier click would make no move, and a window that came
-    // under it since may then never see the press.
+    // The cursor first moves to the spot, as a user's mouse does: a cursor
+    // left there by an earlier click would make no move, and a window that
+    // came under it since would see no entry.
     const auto moveTo = [](POINT point) {
         SetCursorPos(point.x, point.y);
         WaitUntil(
@@ -91,12 +100,18 @@ void ClickAt(POINT screen, MouseButton button, int clicks) {
     POINT now{};
     if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) moveTo({screen.x + 1, screen.y + 1});
     moveTo(screen);
+    // Each press and release carries the spot itself. Wine turns the X
+    // server's pointer events into mouse moves in the process whose window
+    // is under the pointer, whenever that process next looks at its events:
+    // a window mapped a moment ago still reports where the pointer was then
+    // (where the previous click was) and puts the cursor back there, after
+    // it reached the spot above. A press sent without a position went there.
     const DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
     const DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
     std::vector<INPUT> inputs;
     for (int i = 0; i < clicks; ++i) {
-        inputs.push_back(MouseInput(down));
-        inputs.push_back(MouseInput(up));
+        inputs.push_back(MouseInputAt(down, screen));
+        inputs.push_back(MouseInputAt(up, screen));
     }
     Send(inputs);
 }
