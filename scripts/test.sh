@@ -24,18 +24,26 @@ mkdir -p "$build"
 phases=$build/test-phases.txt
 : >"$phases"
 run_start=$(date +%s%N)
-children_cpu() {  # user+sys seconds of every child this shell has waited for
-  times | awk 'NR == 2 { total = 0; for (i = 1; i <= 2; i++) { split($i, t, "m"); total += t[1] * 60 + t[2] } printf "%.1f", total }'
+# User+sys seconds of every child this shell has waited for, in $cpu_now.
+# `times` tells them only to the shell itself, not to a subshell such as a
+# command substitution, so it writes into a file of this shell's own.
+read_children_cpu() {
+  local file=$build/.times.$BASHPID
+  times >"$file"
+  cpu_now=$(awk 'NR == 2 { total = 0; for (i = 1; i <= 2; i++) { split($i, t, "m"); total += t[1] * 60 + t[2] } print total }' "$file")
+  rm -f "$file"
 }
 run_phase() {
   local name=$1 start end cpu_start status=0
   shift
   start=$(date +%s%N)
-  cpu_start=$(children_cpu)
+  read_children_cpu
+  cpu_start=$cpu_now
   "$@" || status=$?
   end=$(date +%s%N)
+  read_children_cpu
   printf '%-24s %8.1f s %8.1f cpu-s%s\n' "$name" "$(((end - start) / 1000000))e-3" \
-    "$(awk "BEGIN { print $(children_cpu) - $cpu_start }")" "$([ $status -eq 0 ] || echo '   FAILED')" >>"$phases"
+    "$(awk "BEGIN { print $cpu_now - $cpu_start }")" "$([ $status -eq 0 ] || echo '   FAILED')" >>"$phases"
   return $status
 }
 print_phases() {
@@ -74,7 +82,7 @@ filter=()
 # the group's nice value counts against the Windows side's.
 native_log=$build/test-native-side.log
 setsid nice -n 19 bash -c "echo 19 2>/dev/null >/proc/self/autogroup || true
-  $(declare -f children_cpu run_phase native_side)
+  $(declare -f read_children_cpu run_phase native_side)
   $(declare -p root only build phases filter)
   native_side" >"$native_log" 2>&1 &
 native_pid=$!
