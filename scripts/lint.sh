@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Static checks: clang-tidy (.clang-tidy) over the portable core, its unit
 # tests and the fuzz targets, with the compile commands of the sanitizers'
-# tree, and clang-format (.clang-format) over every C++ file of the
+# settings, and clang-format (.clang-format) over every C++ file of the
 # project. Any finding fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -11,18 +11,20 @@ status=0
 "$root/scripts/install-deps.sh"
 
 # Configuring again refreshes the compile commands, so that a test file added
-# since the last build is checked too; it builds nothing. The sanitizers'
-# tree (clang) compiles every portable file: the core, its unit tests and the
-# fuzz targets (the Windows ones need MinGW's headers).
-configure_tree asan
-cmake -S "$root" -B "$build/asan" -Wno-dev >/dev/null
+# since the last run is checked too; it builds nothing. The tree has the
+# sanitizers' settings (clang), under which every portable file compiles: the
+# core, its unit tests and the fuzz targets (the Windows ones need MinGW's
+# headers); it is configured apart from the asan tree, so that the two can
+# run side by side.
+configure_tree lint
+cmake -S "$root" -B "$build/lint" -Wno-dev >/dev/null
 
 # The commands without the precompiled headers, which clang-tidy would read
 # only from the very clang that made them, and only once they are built;
 # each file includes what they hold itself.
 lint_db=$build/lint-db
 mkdir -p "$lint_db"
-python3 - "$build/asan/compile_commands.json" "$lint_db/compile_commands.json" <<'PY'
+python3 - "$build/lint/compile_commands.json" "$lint_db/compile_commands.json" <<'PY'
 import json, re, sys
 commands = json.load(open(sys.argv[1]))
 for command in commands:

@@ -2,7 +2,7 @@
 # how it is configured, in one place. Needs $root (the repository).
 build=${QUILLORA_BUILD_DIR:-$root/build}
 
-# Configures the tree named $1 (win, native or asan) under $build once;
+# Configures the tree named $1 (win, native, asan or lint) under $build once;
 # a tree that is configured already is left as it is.
 configure_tree() {
   local name=$1 args=()
@@ -13,8 +13,11 @@ configure_tree() {
     native) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     # The sanitizers' tree: the unit tests, the fuzz targets (clang and
     # libFuzzer) and the benchmarks on one compile of the core.
-    asan) args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLORA_SANITIZE=ON -DQUILLORA_FUZZ=ON
-                -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
+    # The lint tree is the sanitizers' configured apart and never built:
+    # clang-tidy needs only its compile commands, and can read them while
+    # the asan tree builds.
+    asan | lint) args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLORA_SANITIZE=ON -DQUILLORA_FUZZ=ON
+                       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
     *) echo "configure_tree: no tree named $name" >&2; return 2 ;;
   esac
   # A tree configured with other settings (an older asan tree of GCC, say)
