@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets of the portable core (clang, libFuzzer, ASan and
-# UBSan) in build/fuzz and runs them.
+# UBSan) in the sanitizers' tree, build/asan, and runs them.
 #   scripts/fuzz.sh              each target for a few seconds, as CTest tests
 #   scripts/fuzz.sh SECONDS      each target for SECONDS, one after the other,
 #                                keeping new inputs in a scratch folder
@@ -10,7 +10,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/trees.sh"
-tree=$build/fuzz
+tree=$build/asan
 seconds=${1:-}
 
 if [ -n "$seconds" ] && ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
@@ -19,17 +19,18 @@ if [ -n "$seconds" ] && ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 "$root/scripts/install-deps.sh"
-configure_tree fuzz
-cmake --build "$tree" -j"$(nproc)"
+configure_tree asan
+targets=$(sed -n 's/^set(QUILLORA_FUZZ_TARGETS \(.*\))$/\1/p' "$root/fuzz/CMakeLists.txt")
+# shellcheck disable=SC2046 # one word a target
+cmake --build "$tree" -j"$(nproc)" --target $(printf 'fuzz_%s ' $targets)
 
 if [ -z "$seconds" ]; then
   # One target a core: each fuzzer runs on one thread for its seconds.
-  exec ctest --test-dir "$tree" --output-on-failure -j"$(nproc)"
+  exec ctest --test-dir "$tree" --output-on-failure -j"$(nproc)" -R '^fuzz\.'
 fi
 
 # The longer run: one fuzzer at a time, each with its own log.
 scratch=${QUILLORA_FUZZ_SCRATCH:-$build/fuzz-scratch}
-targets=$(sed -n 's/^set(QUILLORA_FUZZ_TARGETS \(.*\))$/\1/p' "$root/fuzz/CMakeLists.txt")
 status=0
 printf '%-18s %14s %10s  %s\n' target executions new result
 for target in $targets; do

@@ -1,51 +1,47 @@
 #!/usr/bin/env bash
 # Static checks: clang-tidy (.clang-tidy) over the portable core, its unit
-# tests and the fuzz targets, with the compile commands of the native and
-# the fuzz trees, and clang-format (.clang-format) over every C++ file of the
+# tests and the fuzz targets, with the compile commands of the sanitizers'
+# settings, and clang-format (.clang-format) over every C++ file of the
 # project. Any finding fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/trees.sh"
-native=$build/native
 status=0
 
 "$root/scripts/install-deps.sh"
 
 # Configuring again refreshes the compile commands, so that a test file added
-# since the last build is checked too; it builds nothing.
-configure_tree native
-cmake -S "$root" -B "$native" -Wno-dev >/dev/null
+# since the last run is checked too; it builds nothing. The tree has the
+# sanitizers' settings (clang), under which every portable file compiles: the
+# core, its unit tests and the fuzz targets (the Windows ones need MinGW's
+# headers); it is configured apart from the asan tree, so that the two can
+# run side by side.
+configure_tree lint
+cmake -S "$root" -B "$build/lint" -Wno-dev >/dev/null
 
-# The fuzz targets are compiled only by the fuzz tree (clang).
-configure_tree fuzz
-
-# The native commands without GCC's precompiled headers, which clang cannot
-# read; each file includes what they hold itself.
-lint_db=$build/lint-native
+# The commands without the precompiled headers, which clang-tidy would read
+# only from the very clang that made them, and only once they are built;
+# each file includes what they hold itself.
+lint_db=$build/lint-db
 mkdir -p "$lint_db"
-python3 - "$native/compile_commands.json" "$lint_db/compile_commands.json" <<'PY'
+python3 - "$build/lint/compile_commands.json" "$lint_db/compile_commands.json" <<'PY'
 import json, re, sys
 commands = json.load(open(sys.argv[1]))
 for command in commands:
-    command["command"] = re.sub(r" -Winvalid-pch| -include \S*cmake_pch\.hxx", "", command["command"])
+    command["command"] = re.sub(
+        r" -Winvalid-pch| -include \S*cmake_pch\.hxx| -Xclang -include-pch -Xclang \S*cmake_pch\.hxx\.pch"
+        r"| -Xclang -include -Xclang \S*cmake_pch\.hxx", "", command["command"])
 json.dump(commands, open(sys.argv[2], "w"), indent=1)
 PY
 
-tidy() {  # tree, file regex, what
-  local log=$build/clang-tidy-$3.log
-  echo "clang-tidy: $3"
-  # GCC's -Wno-restrict is unknown to clang, which would otherwise say so.
-  if ! run-clang-tidy -quiet -p "$1" -j "$(nproc)" -extra-arg=-Wno-unknown-warning-option "$2" >"$log" 2>&1; then
-    # run-clang-tidy always colours its output; the log is read as plain text.
-    sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '(warning|error):' | sort -u >&2 || cat "$log" >&2
-    echo "clang-tidy: findings above (full output in $log)" >&2
-    status=1
-  fi
-}
-# The native tree compiles only portable files (the Windows ones need MinGW's
-# headers); of those, the program's own sources and unit tests are checked.
-tidy "$lint_db" "^$root/(src|tests/unit)/" core-and-unit-tests
-tidy "$build/fuzz" "^$root/fuzz/" fuzz-targets
+echo "clang-tidy: the core, its unit tests and the fuzz targets"
+log=$build/clang-tidy.log
+if ! run-clang-tidy -quiet -p "$lint_db" -j "$(nproc)" "^$root/(src|tests/unit|fuzz)/" >"$log" 2>&1; then
+  # run-clang-tidy always colours its output; the log is read as plain text.
+  sed 's/\x1b\[[0-9;]*m//g' "$log" | grep -E '(warning|error):' | sort -u >&2 || cat "$log" >&2
+  echo "clang-tidy: findings above (full output in $log)" >&2
+  status=1
+fi
 
 # Layers point one way. Each line: a folder of src/ and the folders it must
 # never include from. base is below everything; storage below calc and

@@ -2,7 +2,7 @@
 // the table.
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -234,16 +234,20 @@ TEST(Import, AHundredThousandCardsReadInLinearTimeAndFillTheList) {
     for (int i = 0; i < 100'000; ++i)
         file += "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Person " + std::to_string(i) +
                 "\r\nBDAY:1990-01-02\r\nEND:VCARD\r\n";
-    const auto started = std::chrono::steady_clock::now();
+    // The processor time of the work (std::clock, where the C library has
+    // it; under Windows the time since the start): the native tests run at
+    // the lowest priority beside the Windows side and other builds, and the
+    // wall clock once counted 272 s of waiting for a processor.
+    const std::clock_t started = std::clock();
     const ParsedFile parsed = ParseImport(ExchangeFormat::VCard, file, {});
     BirthdayTable table;
     const ImportSummary summary = ImportAsTicked(table, parsed.birthdays, Ansi);
-    const auto took = std::chrono::steady_clock::now() - started;
+    const double seconds = static_cast<double>(std::clock() - started) / CLOCKS_PER_SEC;
     EXPECT_EQ(summary.added, TableCapacity);
     EXPECT_EQ(summary.leftOut, 100'000 - TableCapacity);
     // Linear reading takes under a second optimised and some seconds with
     // sanitizers; a quadratic one would take hours.
-    EXPECT_LT(took, std::chrono::seconds(120));
+    EXPECT_LT(seconds, 120.0);
 }
 
 TEST(Exchange, A102EntryTableSurvivesExportAndImportInEveryFormat) {

@@ -155,9 +155,9 @@ bool ListViewReader::Checked(int item) const {
     return (static_cast<UINT>(state) & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
 }
 
-RECT ListViewReader::ItemRect(int item) const {
+RECT ListViewReader::ItemRect(int item, int part) const {
     RECT seed{};
-    seed.left = LVIR_BOUNDS;
+    seed.left = part;
     return ReadRectThrough(listView_, LVM_GETITEMRECT, static_cast<WPARAM>(item), seed);
 }
 

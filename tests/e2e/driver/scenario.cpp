@@ -1,6 +1,7 @@
 // Scenarios: fresh per-user folders, the shell folders pointed at them, and
 // the program started inside them.
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "driver.h"
@@ -51,18 +52,30 @@ std::string EnvironmentWithAppData(const std::optional<std::string>& appData) {
     return result;
 }
 
-// `environment` null: the test process's own.
-Program StartWith(const std::string& path, const std::string& workingFolder, char* environment) {
-    std::string commandLine = "\"" + path + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, environment,
-                        workingFolder.c_str(), &startup, &process)) {
-        return Program(GetLastError());
+// `environment` empty: the test process's own. A process that could not be
+// made is made once more, and the error output says so.
+Program StartWith(const std::string& path, const std::string& workingFolder, std::string environment) {
+    auto start = [=]() mutable {
+        std::string commandLine = "\"" + path + "\"";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                            environment.empty() ? nullptr : environment.data(), workingFolder.c_str(),
+                            &startup, &process)) {
+            return Program(GetLastError());
+        }
+        CloseHandle(process.hThread);
+        return Program(UniqueKernelHandle(process.hProcess), process.dwProcessId);
+    };
+    Program program = start();
+    if (!program.Started()) {
+        std::fprintf(stderr, "[driver] %s could not be made (%s); starting it once more\n", path.c_str(),
+                     program.Describe().c_str());
+        program = start();
     }
-    CloseHandle(process.hThread);
-    return Program(UniqueKernelHandle(process.hProcess), process.dwProcessId);
+    program.SetStarter(start);
+    return program;
 }
 
 }  // namespace
@@ -177,13 +190,12 @@ Program Scenario::Launch(const LaunchOptions& options) const {
     std::optional<std::string> appData = options.appData;
     if (appData && appData->empty()) appData = appData_;
     if (options.emptyAppData) appData = std::string();
-    std::string environment = EnvironmentWithAppData(appData);
     const std::string program = options.program.empty() ? InstalledProgramPath() : options.program;
-    return StartWith(program, workingFolder, environment.data());
+    return StartWith(program, workingFolder, EnvironmentWithAppData(appData));
 }
 
 Program StartProcess(const std::string& path, const std::string& workingFolder) {
-    return StartWith(path, workingFolder, nullptr);
+    return StartWith(path, workingFolder, {});
 }
 
 bool EndWineSession() {
@@ -237,19 +249,54 @@ HWND Program::FindWindowTitled(std::string_view title) const {
     return FindTopLevel(processId_, title);
 }
 
+bool Program::MadeAnyWindow() const {
+    struct Search {
+        DWORD processId;
+        bool found;
+    } search{processId_, false};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(context);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            s.found = owner == s.processId;
+            return !s.found;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 HWND Program::WaitForWindow(std::string_view title, Millis timeout) const {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            found = FindTopLevel(processId_, title);
-            if (found != nullptr || !Running()) return true;
-            const std::vector<HWND> windows = TopLevelWindows(processId_);
-            // A dialog that is the window sought (Setup's pages) is waited
-            // for until it shows; any other one is a message box.
-            return std::any_of(windows.begin(), windows.end(),
-                               [&](HWND w) { return ClassNameOf(w) == "#32770" && TitleOf(w) != title; });
-        },
-        timeout);
+    bool madeWindow = false;
+    const auto comes = [&] {
+        found = FindTopLevel(processId_, title);
+        madeWindow = madeWindow || MadeAnyWindow();
+        if (found != nullptr || !Running()) return true;
+        const std::vector<HWND> windows = TopLevelWindows(processId_);
+        // A dialog that is the window sought (Setup's pages) is waited
+        // for until it shows; any other one is a message box.
+        return std::any_of(windows.begin(), windows.end(),
+                           [&](HWND w) { return ClassNameOf(w) == "#32770" && TitleOf(w) != title; });
+    };
+    WaitUntil(comes, timeout);
+    if (found == nullptr && !madeWindow && starter_) {
+        std::fprintf(stderr,
+                     "[driver] the program never started (%s, no window in %lld ms); starting it once more\n",
+                     Describe().c_str(), static_cast<long long>(timeout.count()));
+        if (Running()) {
+            TerminateProcess(process_.Get(), 1);
+            WaitForSingleObject(process_.Get(), static_cast<DWORD>(KillTimeout.count()));
+        }
+        Program fresh = std::exchange(starter_, nullptr)();
+        process_ = std::move(fresh.process_);
+        processId_ = std::exchange(fresh.processId_, 0);
+        startError_ = fresh.startError_;
+        WaitUntil(comes, timeout);
+    }
+    // Once a program has made a window it has started; a later wait never
+    // starts it again.
+    starter_ = nullptr;
     return found;
 }
 

@@ -5,7 +5,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
+#include <string>
 
 #include "driver.h"
 
@@ -21,6 +23,17 @@ INPUT MouseInput(DWORD flags, LONG x = 0, LONG y = 0) {
     input.mi.dy = y;
     input.mi.dwFlags = flags;
     return input;
+}
+
+// A mouse event at a point of the screen: normalised so that Wine's mapping
+// back (times the screen's size over 65536, rounded down) gives the pixel.
+INPUT MouseInputAt(DWORD flags, POINT screen) {
+    const auto normalised = [](LONG pixel, int size) {
+        return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + size - 1) / size);
+    };
+    return MouseInput(flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                      normalised(screen.x, GetSystemMetrics(SM_CXSCREEN)),
+                      normalised(screen.y, GetSystemMetrics(SM_CYSCREEN)));
 }
 
 INPUT KeyInput(WORD virtualKey, bool up) {
@@ -72,11 +85,9 @@ POINT CentreOf(const RECT& rect) {
 }
 
 void ClickAt(POINT screen, MouseButton button, int clicks) {
-    // A move and a press sent in one batch sometimes lose the press under
-    // Wine: the cursor is put in place first, and pressed once it is there.
-    // It always moves there, as a user's mouse does: a cursor left on the
-    // spot by an earlier click would make no move, and a window that came
-    // under it since may then never see the press.
+    // The cursor first moves to the spot, as a user's mouse does: a cursor
+    // left there by an earlier click would make no move, and a window that
+    // came under it since would see no entry.
     const auto moveTo = [](POINT point) {
         SetCursorPos(point.x, point.y);
         WaitUntil(
@@ -89,31 +100,71 @@ void ClickAt(POINT screen, MouseButton button, int clicks) {
     POINT now{};
     if (GetCursorPos(&now) && now.x == screen.x && now.y == screen.y) moveTo({screen.x + 1, screen.y + 1});
     moveTo(screen);
+    // Each press and release carries the spot itself. Wine turns the X
+    // server's pointer events into mouse moves in the process whose window
+    // is under the pointer, whenever that process next looks at its events:
+    // a window mapped a moment ago still reports where the pointer was then
+    // (where the previous click was) and puts the cursor back there, after
+    // it reached the spot above. A press sent without a position went there.
     const DWORD down = button == MouseButton::Left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
     const DWORD up = button == MouseButton::Left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
     std::vector<INPUT> inputs;
     for (int i = 0; i < clicks; ++i) {
-        inputs.push_back(MouseInput(down));
-        inputs.push_back(MouseInput(up));
+        inputs.push_back(MouseInputAt(down, screen));
+        inputs.push_back(MouseInputAt(up, screen));
     }
     Send(inputs);
 }
 
-void ClickIn(HWND window, POINT clientPoint, MouseButton button, int clicks) {
+bool WaitUntilTakesInput(HWND window, Millis timeout) {
     HWND topLevel = GetAncestor(window, GA_ROOT);
-    BringToFront(window);
-    // The click goes to the active window once it has taken the activation
-    // and handled everything sent to it before.
-    WaitUntil(
-        [&] {
-            GUITHREADINFO thread{};
-            thread.cbSize = sizeof thread;
-            return GetGUIThreadInfo(GetWindowThreadProcessId(topLevel, nullptr), &thread) &&
-                   thread.hwndActive == topLevel;
-        },
-        Millis{2000});
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(topLevel, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+    const DWORD thread = GetWindowThreadProcessId(topLevel, nullptr);
+    // A popup menu takes its clicks inside its own menu loop.
+    const bool menu = ClassNameOf(topLevel) == "#32768";
+    std::string missing;
+    const auto takesInput = [&] {
+        GUITHREADINFO state{};
+        state.cbSize = sizeof state;
+        if (!IsWindow(window)) {
+            missing = "it is gone";
+        } else if (!IsShown(window) || !IsShown(topLevel)) {
+            missing = "it is hidden";
+        } else if (!IsWindowEnabled(window) || !IsWindowEnabled(topLevel)) {
+            missing = "it is disabled";
+        } else if (!menu && GetForegroundWindow() != topLevel) {
+            missing = "another window is in the foreground";
+        } else if (!GetGUIThreadInfo(thread, &state)) {
+            missing = "its thread tells nothing";
+        } else if (!menu && state.hwndActive != topLevel) {
+            missing = "its thread has not activated it";
+        } else if (!menu && (state.hwndCapture != nullptr ||
+                             (state.flags & (GUI_INMENUMODE | GUI_INMOVESIZE | GUI_POPUPMENUMODE)) != 0)) {
+            missing = "its thread holds the mouse or runs a menu";
+        } else {
+            return true;
+        }
+        return false;
+    };
+    if (!menu && GetForegroundWindow() != topLevel) SetForegroundWindow(topLevel);
+    bool ready = WaitUntil(takesInput, timeout);
+    if (ready) {
+        // Everything the thread was sent before now is handled, so the input
+        // that follows meets the window as the checks above saw it.
+        DWORD_PTR ignored = 0;
+        ready = SendMessageTimeoutA(topLevel, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(timeout.count()),
+                                    &ignored) != 0 &&
+                takesInput();
+        if (!ready && missing.empty()) missing = "its thread did not answer";
+    }
+    if (!ready) {
+        std::fprintf(stderr, "[driver] window \"%s\" (%s) takes no input: %s\n", TitleOf(topLevel).c_str(),
+                     ClassNameOf(window).c_str(), missing.c_str());
+    }
+    return ready;
+}
+
+void ClickIn(HWND window, POINT clientPoint, MouseButton button, int clicks) {
+    WaitUntilTakesInput(window);
     ClickAt(ToScreen(window, clientPoint), button, clicks);
 }
 
@@ -161,8 +212,9 @@ void ClickHeader(HWND listView, int column) {
 }
 
 void ClickItem(HWND listView, int item, MouseButton button, int clicks) {
-    // The first column's text, where a click always hits the row.
-    const RECT rect = ListViewReader(listView).ItemRect(item);
+    // The first column's text, where a click always hits the row and never
+    // a check box in front of it.
+    const RECT rect = ListViewReader(listView).ItemRect(item, LVIR_LABEL);
     ClickIn(listView, POINT{rect.left + 8, (rect.top + rect.bottom) / 2}, button, clicks);
 }
 
@@ -238,17 +290,13 @@ HWND EnterInFileDialog(DWORD processId, std::string_view title, const std::strin
     HWND dialog = WaitForTopLevel(processId, title, "#32770", timeout);
     HWND field = FileNameField(dialog);
     if (!field) return nullptr;
-    // Typed keys can get lost while the dialog settles; the name is typed
-    // again until the field shows it.
-    bool typed = false;
-    for (int attempt = 0; attempt < 3 && !typed; ++attempt) {
-        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
-        RECT client{};
-        GetClientRect(field, &client);
-        ClickIn(field, CentreOf(client));
-        TypeText(path);
-        typed = WaitUntil([&] { return TextOf(field) == path; }, Millis{5000});
-    }
+    SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    RECT client{};
+    GetClientRect(field, &client);
+    ClickIn(field, CentreOf(client));
+    if (!WaitUntil([&] { return FocusedControl(field) == field; }, ShortWait)) return nullptr;
+    TypeText(path);
+    const bool typed = WaitUntil([&] { return TextOf(field) == path; }, ShortWait);
     if (!typed) return nullptr;
     PressKey(VK_RETURN);
     return dialog;

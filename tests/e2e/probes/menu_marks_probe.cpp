@@ -56,14 +56,17 @@ void CopyOutline(HMENU menu, char (&to)[N]) {
 }
 
 // The open popup menu of this process, asked of its window with a time
-// limit: the program's thread answers from the menu's own loop.
+// limit: the program's thread answers from the menu's own loop. The limit is
+// the driver's for waits that normally end in a moment (ShortWait): on a
+// machine busy with other builds 2 s can pass before the program's thread
+// gets a processor, and an open menu then read back as none.
 HMENU OpenPopupMenu() {
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "#32768", nullptr));) {
         DWORD process = 0;
         GetWindowThreadProcessId(window, &process);
         if (process != GetCurrentProcessId() || !IsWindowVisible(window)) continue;
         DWORD_PTR menu = 0;
-        if (SendMessageTimeoutA(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &menu)) {
+        if (SendMessageTimeoutA(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 10000, &menu)) {
             return reinterpret_cast<HMENU>(menu);
         }
     }

@@ -11,23 +11,36 @@ namespace {
 
 namespace fx = fixture;
 
-// One start of the fixture: what the driver reads first, then real clicks
-// and their notifications, the popup menu, typing, and message boxes.
-TEST(Driver, ReadsTheControlsAndDrivesThemWithRealInput) {
-    const Program program = StartProcess(OwnFolder() + "\\quillora_e2e_fixture.exe", OwnFolder());
-    ASSERT_TRUE(program.Started()) << program.Describe();
-    HWND window = program.WaitForWindow(fx::WindowTitle);
-    ASSERT_NE(window, nullptr) << program.Describe();
-    const auto control = [&](int id) { return Control(window, id); };
+// The fixture started, its window up.
+class Driver : public testing::Test {
+protected:
+    void SetUp() override {
+        program_ = StartProcess(OwnFolder() + "\\quillora_e2e_fixture.exe", OwnFolder());
+        ASSERT_TRUE(program_.Started()) << program_.Describe();
+        window_ = program_.WaitForWindow(fx::WindowTitle);
+        ASSERT_NE(window_, nullptr) << program_.Describe();
+    }
+    void TearDown() override {
+        if (!window_) return;
+        PostClose(window_);
+        EXPECT_EQ(program_.WaitForExit(), std::optional<DWORD>(0));
+    }
+
+    [[nodiscard]] HWND ControlOf(int id) const { return Control(window_, id); }
     // Waits until the fixture has logged `event`.
-    const auto logged = [&](const std::string& event) {
-        if (WaitUntil([&] { return TextOf(control(fx::EventLogId)) == event; }, Millis(5000)))
+    [[nodiscard]] testing::AssertionResult Logged(const std::string& event) const {
+        if (WaitUntil([&] { return TextOf(ControlOf(fx::EventLogId)) == event; }, Millis(5000)))
             return testing::AssertionSuccess();
         return testing::AssertionFailure()
-               << "the last event was \"" << TextOf(control(fx::EventLogId)) << "\"";
-    };
+               << "the last event was \"" << TextOf(ControlOf(fx::EventLogId)) << "\"";
+    }
 
-    const ListViewReader list(control(fx::ListId));
+    Program program_;
+    HWND window_ = nullptr;
+};
+
+TEST_F(Driver, ReadsTheControls) {
+    const ListViewReader list(ControlOf(fx::ListId));
     EXPECT_EQ(list.ColumnTitles(), (std::vector<std::string>{"NAME", "DAY", "MONTH"}));
     const auto rows = list.Rows();
     ASSERT_EQ(rows.size(), 3u);
@@ -44,65 +57,70 @@ TEST(Driver, ReadsTheControlsAndDrivesThemWithRealInput) {
     const RECT header = list.HeaderItemRect(1);
     EXPECT_EQ(header.right - header.left, 150);
 
-    const TabReader tabs(control(fx::TabId));
+    const TabReader tabs(ControlOf(fx::TabId));
     ASSERT_EQ(tabs.Count(), 3);
     EXPECT_EQ(tabs.Caption(1), "January");
     EXPECT_EQ(tabs.Selected(), 0);
     EXPECT_LT(tabs.ItemRect(0).right, tabs.ItemRect(1).right);
 
-    const RECT button = RectInParent(control(fx::ButtonId));
+    const RECT button = RectInParent(ControlOf(fx::ButtonId));
     EXPECT_EQ(button.left, 10);
     EXPECT_EQ(button.top, 10);
     EXPECT_EQ(button.right, 110);
-    EXPECT_EQ(ClientSize(window).cx, 580);
-    EXPECT_EQ(TextOf(control(fx::ButtonId)), "ADD ENTRY");
-    EXPECT_TRUE(IsShown(control(fx::ButtonId)));
-    EXPECT_TRUE(IsEnabledWindow(control(fx::ButtonId)));
+    EXPECT_EQ(ClientSize(window_).cx, 580);
+    EXPECT_EQ(TextOf(ControlOf(fx::ButtonId)), "ADD ENTRY");
+    EXPECT_TRUE(IsShown(ControlOf(fx::ButtonId)));
+    EXPECT_TRUE(IsEnabledWindow(ControlOf(fx::ButtonId)));
+}
 
-    ClickTab(control(fx::TabId), 2);
-    EXPECT_TRUE(logged("tab 2"));
-    EXPECT_EQ(TabReader(control(fx::TabId)).Selected(), 2);
+// Real clicks and their notifications, the popup menu, and typing.
+TEST_F(Driver, DrivesTheControlsWithRealInput) {
+    ClickTab(ControlOf(fx::TabId), 2);
+    EXPECT_TRUE(Logged("tab 2"));
+    EXPECT_EQ(TabReader(ControlOf(fx::TabId)).Selected(), 2);
 
-    ClickHeader(control(fx::ListId), 1);
-    EXPECT_TRUE(logged("column 1"));
+    ClickHeader(ControlOf(fx::ListId), 1);
+    EXPECT_TRUE(Logged("column 1"));
 
-    ClickButton(window, fx::ButtonId);
-    EXPECT_TRUE(logged("button"));
+    ClickButton(window_, fx::ButtonId);
+    EXPECT_TRUE(Logged("button"));
 
-    ClickItem(control(fx::ListId), 1);
+    ClickItem(ControlOf(fx::ListId), 1);
     EXPECT_TRUE(
-        WaitUntil([&] { return ListViewReader(control(fx::ListId)).SelectedItem() == 1; }, Millis(5000)));
+        WaitUntil([&] { return ListViewReader(ControlOf(fx::ListId)).SelectedItem() == 1; }, Millis(5000)));
 
-    ClickItem(control(fx::ListId), 0, MouseButton::Left, 2);
-    EXPECT_TRUE(logged("double 0"));
+    ClickItem(ControlOf(fx::ListId), 0, MouseButton::Left, 2);
+    EXPECT_TRUE(Logged("double 0"));
 
-    RightClickList(control(fx::ListId), 1);
-    EXPECT_TRUE(logged("right 1"));
-    HWND menu = WaitForPopupMenu(program.Id(), Millis(5000));
-    ASSERT_NE(menu, nullptr) << program.Describe();
+    RightClickList(ControlOf(fx::ListId), 1);
+    EXPECT_TRUE(Logged("right 1"));
+    HWND menu = WaitForPopupMenu(program_.Id(), Millis(5000));
+    ASSERT_NE(menu, nullptr) << program_.Describe();
     PressKey(VK_DOWN);
     PressKey(VK_RETURN);
-    EXPECT_TRUE(logged("popup command"));
+    EXPECT_TRUE(Logged("popup command"));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, Millis(5000)));
 
-    RightClickList(control(fx::ListId));
-    EXPECT_TRUE(logged("right -1"));
-    menu = WaitForPopupMenu(program.Id(), Millis(5000));
+    RightClickList(ControlOf(fx::ListId));
+    EXPECT_TRUE(Logged("right -1"));
+    menu = WaitForPopupMenu(program_.Id(), Millis(5000));
     ASSERT_NE(menu, nullptr);
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, Millis(5000)));
 
-    ClickIn(control(fx::EditId), POINT{5, 5});
+    ClickIn(ControlOf(fx::EditId), POINT{5, 5});
     TypeText("Ab 3-x");
-    EXPECT_TRUE(logged("edit Ab 3-x"));
+    EXPECT_TRUE(Logged("edit Ab 3-x"));
     PressKey(VK_BACK);
     PressKey(VK_HOME, {VK_SHIFT});
     TypeText("Z");
-    EXPECT_TRUE(logged("edit Z"));
-    EXPECT_EQ(TextOf(control(fx::EditId)), "Z");
+    EXPECT_TRUE(Logged("edit Z"));
+    EXPECT_EQ(TextOf(ControlOf(fx::EditId)), "Z");
+}
 
-    PostCommand(window, fx::ShowPlainBoxCommand);
-    std::optional<MessageBoxView> box = program.WaitForMessageBox(Millis(5000));
+TEST_F(Driver, ReadsMessageBoxes) {
+    PostCommand(window_, fx::ShowPlainBoxCommand);
+    std::optional<MessageBoxView> box = program_.WaitForMessageBox(Millis(5000));
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->title, "ERROR");
     EXPECT_EQ(box->text, "Plain text");
@@ -113,16 +131,13 @@ TEST(Driver, ReadsTheControlsAndDrivesThemWithRealInput) {
     PressDialogButton(box->window, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box->window); }, Millis(5000)));
 
-    PostCommand(window, fx::ShowIconBoxCommand);
-    box = program.WaitForMessageBox(Millis(5000));
+    PostCommand(window_, fx::ShowIconBoxCommand);
+    box = program_.WaitForMessageBox(Millis(5000));
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, "With icon");
     EXPECT_TRUE(box->hasIcon);
     PressDialogButton(box->window, IDOK);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box->window); }, Millis(5000)));
-
-    PostClose(window);
-    EXPECT_EQ(program.WaitForExit(), std::optional<DWORD>(0));
 }
 
 }  // namespace

@@ -27,13 +27,10 @@ protected:
     // the row, then Space; true once the tick shows `ticked`.
     static bool SetTick(HWND preview, int item, bool ticked) {
         const ListViewReader list(Control(preview, ImportListId));
-        for (int attempt = 0; attempt < 3 && list.Checked(item) != ticked; ++attempt) {
-            ClickItem(Control(preview, ImportListId), item);
-            if (!WaitUntil([&] { return list.SelectedItem() == item; }, Millis{3000})) continue;
-            PressKey(VK_SPACE);
-            WaitUntil([&] { return list.Checked(item) == ticked; }, Millis{3000});
-        }
-        return list.Checked(item) == ticked;
+        if (list.Checked(item) == ticked) return true;
+        if (!SelectRow(Control(preview, ImportListId), item)) return false;
+        PressKey(VK_SPACE);
+        return WaitUntil([&] { return list.Checked(item) == ticked; }, ShortWait);
     }
 
     // Expects the box to say `text`, presses its OK and waits until it is

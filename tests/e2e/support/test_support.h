@@ -144,15 +144,10 @@ inline std::string AcceptRescueNotice(const Program& program, const Scenario& sc
     return path;
 }
 
-// Clicks row `row` of a list view, again when a click got lost on a busy
-// machine; true once the row is selected.
+// Clicks row `row` of a list view; true once the row is selected.
 inline bool SelectRow(HWND listView, int row) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        ClickItem(listView, row);
-        if (WaitUntil([&] { return ListViewReader(listView).SelectedItem() == row; }, Millis{3000}))
-            return true;
-    }
-    return false;
+    ClickItem(listView, row);
+    return WaitUntil([&] { return ListViewReader(listView).SelectedItem() == row; }, ShortWait);
 }
 
 // Starts the program in the scenario, waits for its main window, runs
@@ -222,23 +217,18 @@ inline void QuitReminder(const Program& program) {
 inline ::testing::AssertionResult TypeInto(HWND dialog, int id, std::string_view text) {
     HWND field = Control(dialog, id);
     // The keys go where the focus is: typing waits for the click to put it
-    // in the field, and a click that got lost on a busy machine is repeated.
-    auto focused = [&] { return FocusedControl(field) == field; };
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        ClickCentre(field);
-        if (WaitUntil(focused, Millis{2000})) break;
-    }
-    // Typing starts only once the whole text is selected; a lost key stroke
-    // is pressed again.
-    auto wholeTextSelected = [&] {
+    // in the field, and starts once the whole text is selected.
+    ClickCentre(field);
+    if (!WaitUntil([&] { return FocusedControl(field) == field; }, ShortWait))
+        return ::testing::AssertionFailure() << "a click did not put the focus in field " << id;
+    PressKey(VK_END);
+    PressKey(VK_HOME, {VK_SHIFT});
+    const auto wholeTextSelected = [&] {
         const auto selection = static_cast<DWORD>(SendMessageA(field, EM_GETSEL, 0, 0));
         return LOWORD(selection) == 0 && HIWORD(selection) == TextOf(field).size();
     };
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        PressKey(VK_END);
-        PressKey(VK_HOME, {VK_SHIFT});
-        if (WaitUntil(wholeTextSelected, Millis{2000})) break;
-    }
+    if (!WaitUntil(wholeTextSelected, ShortWait))
+        return ::testing::AssertionFailure() << "End and Shift+Home did not select field " << id;
     if (text.empty()) {
         PressKey(VK_DELETE);
     } else {
@@ -332,16 +322,11 @@ protected:
             << "tab " << TabReader(TabStrip()).Selected() << " shows" << Show(DateColumns(List(AllTab)));
     }
 
-    // Opens the dialog by a click on one of the main window's buttons.
-    // A click that got lost on a busy machine is repeated; one that was only
-    // slow cannot open a second dialog, as the main window is disabled then.
+    // Opens the dialog by a click on one of the main window's buttons; null
+    // when it did not open (a message box instead, say).
     HWND OpenBy(int buttonId, std::string_view title) {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            ClickButton(main_, buttonId);
-            if (HWND dialog = program_.WaitForWindow(title, Millis{6000})) return dialog;
-            if (program_.WaitForMessageBox(Millis{0})) return nullptr;
-        }
-        return nullptr;
+        ClickButton(main_, buttonId);
+        return program_.WaitForWindow(title, ShortWait);
     }
 
     // Adds an entry through "ADD ENTRY" and the dialog, as a user types it.
