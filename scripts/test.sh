@@ -17,35 +17,11 @@ only=${1:-}
 . "$root/scripts/trees.sh"
 mkdir -p "$build"
 
-# Every phase is timed, on either side, in wall-clock seconds and in the
-# processor seconds (user and system) of the processes it waited for (Wine's
-# server, shared by every Wine process, is not among them); the table comes
+# Every phase of either side is timed (scripts/phases.sh); the table comes
 # at the end, however the run ends.
-phases=$build/test-phases.txt
+. "$root/scripts/phases.sh"
 : >"$phases"
 run_start=$(date +%s%N)
-# User+sys seconds of every child this shell has waited for, in $cpu_now.
-# `times` tells them only to the shell itself, not to a subshell such as a
-# command substitution, so it writes into a file of this shell's own.
-read_children_cpu() {
-  local file=$build/.times.$BASHPID
-  times >"$file"
-  cpu_now=$(awk 'NR == 2 { total = 0; for (i = 1; i <= 2; i++) { split($i, t, "m"); total += t[1] * 60 + t[2] } print total }' "$file")
-  rm -f "$file"
-}
-run_phase() {
-  local name=$1 start end cpu_start status=0
-  shift
-  start=$(date +%s%N)
-  read_children_cpu
-  cpu_start=$cpu_now
-  "$@" || status=$?
-  end=$(date +%s%N)
-  read_children_cpu
-  printf '%-24s %8.1f s %8.1f cpu-s%s\n' "$name" "$(((end - start) / 1000000))e-3" \
-    "$(awk "BEGIN { print $cpu_now - $cpu_start }")" "$([ $status -eq 0 ] || echo '   FAILED')" >>"$phases"
-  return $status
-}
 print_phases() {
   [ -s "$phases" ] || return 0
   echo
@@ -59,45 +35,13 @@ status=0
 "$root/scripts/install-deps.sh"
 "$root/scripts/fetch-pcre2.sh" "$build/_deps/pcre2"
 
-# Natively one tree, the sanitizers' (clang), holds the unit tests, the fuzz
-# targets and the benchmarks on one compile of the core. clang-tidy needs
-# only compile commands, not the build: the static checks run beside the
-# build from the start, so that the native side fills every moment the
-# Windows side leaves the processors idle.
-native_side() {
-  local failed=0 lint_pid=
-  if [ -z "$only" ]; then
-    run_phase "lint" "$root/scripts/lint.sh" >"$build/test-lint.log" 2>&1 &
-    lint_pid=$!
-  fi
-  if run_phase "build: asan" "$root/scripts/build.sh" asan; then
-    # A short fuzzing run of the portable core.
-    if [ -z "$only" ]; then
-      run_phase "fuzzing" ctest --test-dir "$build/asan" --output-on-failure -j2 -R '^fuzz\.' || failed=1
-    fi
-    run_phase "tests: asan" ctest --test-dir "$build/asan" --output-on-failure -j2 -E '^fuzz\.' "${filter[@]}" ||
-      failed=1
-  else
-    echo "THE BUILD FAILED" >&2
-    failed=1
-  fi
-  if [ -n "$lint_pid" ]; then
-    wait "$lint_pid" || failed=1
-    cat "$build/test-lint.log"
-  fi
-  return $failed
-}
 filter=()
 [ -z "$only" ] || filter=(-R "$only")
-# In a process group of its own, so that a run that ends early ends it too;
-# its output is shown once it is done. Its own session is also its own
-# scheduling group where Linux groups by session (autogroup), and there only
-# the group's nice value counts against the Windows side's.
+# The native side (scripts/test-native.sh) in a process group and session of
+# its own, so that a run that ends early ends it too, and at the lowest
+# priority; its output is shown once it is done.
 native_log=$build/test-native-side.log
-setsid nice -n 19 bash -c "echo 19 2>/dev/null >/proc/self/autogroup || true
-  $(declare -f read_children_cpu run_phase native_side)
-  $(declare -p root only build phases filter)
-  native_side" >"$native_log" 2>&1 &
+setsid nice -n 19 "$root/scripts/test-native.sh" "$only" >"$native_log" 2>&1 &
 native_pid=$!
 finish_native_side() {
   local native_status=0

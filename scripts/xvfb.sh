@@ -1,5 +1,6 @@
-# Sourced by the run and test scripts: starts a private Xvfb display, exports
-# DISPLAY, and stops it when the calling script ends.
+# Sourced by the run and test scripts: start_private_display starts a
+# private Xvfb display and exports DISPLAY; the calling script stops it with
+# stop_private_display (from its own exit trap).
 start_private_display() {
   local fdfile
   fdfile=$(mktemp)
