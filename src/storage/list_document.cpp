@@ -123,10 +123,10 @@ ListNews ListDocument::Open(const std::optional<std::string>& fileBytes) {
     file_.Known(fileBytes.value_or(std::string()));
     // Copies found from now on are merged against the base kept before this
     // start; the file as read now is what the next start will share.
-    if (const std::optional<std::string> kept = store_.ReadDataFile(SharedBaseFileName);
-        kept && !kept->empty() && !IsUnreadableList(*kept))
-        sharedBase_ = ParseList(*kept);
-    if (fileBytes && !fileBytes->empty() && !IsUnreadableList(*fileBytes))
+    const std::optional<std::string> kept = store_.ReadDataFile(SharedBaseFileName);
+    if (kept && !kept->empty() && !IsUnreadableList(*kept)) sharedBase_ = ParseList(*kept);
+    // Written only when it changed: most starts find the list as they left it.
+    if (fileBytes && !fileBytes->empty() && !IsUnreadableList(*fileBytes) && kept != fileBytes)
         (void)store_.WriteDataFile(SharedBaseFileName, *fileBytes);
     const std::optional<std::string> journal = store_.ReadJournal();
     if (!journal) return news;

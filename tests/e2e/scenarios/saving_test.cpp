@@ -83,7 +83,8 @@ TEST(SavedListFile, PreviousListIsKeptAsBackupAndNothingElseIsLeft) {
     EXPECT_EQ(FolderEntries(scenario.ListFolder()),
               (std::vector<std::string>{"Backups", "list.txt", "list.txt.bak"}));
     EXPECT_EQ(FolderEntries(scenario.ListFolder() + "\\Backups").size(), 1u);
-    EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{"config.txt"});
+    EXPECT_EQ(FolderEntries(scenario.SettingsFolder()),
+              (std::vector<std::string>{"config.txt", "list-shared-base.txt"}));
 }
 
 std::vector<FileCase> SettingsCases() {

@@ -39,7 +39,10 @@ TEST(FirstStart, FromTheInstallationFolderMakesBothTreesCopiesTheTemplatesAndThe
             WaitUntil([&] { return ReadBytes(scenario.SettingsFile()) == settingsAfter; }, Millis(5000)))
             << "settings: " << ReadBytes(scenario.SettingsFile()).value_or("(none)");
         EXPECT_EQ(FolderEntries(scenario.Startup()), std::vector<std::string>{"Reminder.lnk"});
-        EXPECT_EQ(FolderEntries(scenario.SettingsFolder()), std::vector<std::string>{"config.txt"});
+        // Beside the settings: the list as this start read it, the version
+        // another computer sharing the list will be merged against.
+        EXPECT_EQ(FolderEntries(scenario.SettingsFolder()),
+                  (std::vector<std::string>{"config.txt", "list-shared-base.txt"}));
         EXPECT_EQ(FolderEntries(scenario.ListFolder()), std::vector<std::string>{"list.txt"});
     }));
 }
