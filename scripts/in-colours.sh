@@ -13,7 +13,7 @@ case $scheme in
   high-contrast-black)
     colours=(Window "0 0 0" WindowText "255 255 255" Hilight "26 235 255" HilightText "0 0 0"
              ButtonFace "0 0 0" ButtonText "255 255 255" Menu "0 0 0" MenuText "255 255 255"
-             Background "0 0 0" GrayText "63 242 63" ActiveTitle "26 235 255" TitleText "0 0 0") ;;
+             MenuBar "0 0 0" Background "0 0 0" GrayText "63 242 63" ActiveTitle "26 235 255" TitleText "0 0 0") ;;
   *) echo "in-colours.sh: unknown scheme $scheme" >&2; exit 2 ;;
 esac
 template=$WINEPREFIX
