@@ -254,7 +254,7 @@ TEST(SyncConflictCopy, IsRecognisedByTheNamesSyncClientsGiveAndNeverByTheProgram
           "list (unreadable 2026-12-08 1530) (2).txt", "list (1).csv", "list-.txt", "list ().txt",
           "list-my laptop.txt", "shopping-list (1).txt", "list.tmp"})
         EXPECT_FALSE(IsSyncConflictCopyName(name)) << name;
-    EXPECT_FALSE(IsSyncConflictCopyName(OtherVersionCopyName({2026, 12, 8, 15, 30})));
+    EXPECT_FALSE(IsSyncConflictCopyName(OtherVersionCopyName({{2026, 12, 8}, 15, 30})));
 }
 
 }  // namespace
