@@ -66,7 +66,7 @@ TEST(BirthdayAgreement, ListReminderAndCalendarExportAgreeOnEveryDay) {
                                          "abc",
                                          std::to_string(today.year + pick(1, 5)),
                                          std::to_string(today.year),
-                                         std::to_string(pick(1880, today.year))};
+                                         std::to_string(pick(1880, year))};
             table.AppendLoaded(
                 {(kind > 3 ? "N" : "R") + std::to_string(index),
                  kind > 3 ? oddDay : (pick(0, 3) == 0 ? "0" : "") + std::to_string(birthday.day),

@@ -508,6 +508,7 @@ TEST(ListDocument, AConflictCopyMergedAgainstTheSharedBaseKeepsBothComputersChan
     (void)list.Open(ListToBytes(firstBenOtherwise));
     const std::vector<OtherChange> changes = list.ChangesOfCopy(second);
     std::vector<std::string> lines;
+    lines.reserve(changes.size());
     for (const OtherChange& change : changes)
         lines.push_back(std::to_string(static_cast<int>(change.kind)) + change.entry.Name +
                         (change.conflict ? "!" : ""));

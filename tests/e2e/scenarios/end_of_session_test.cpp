@@ -71,7 +71,8 @@ TEST_F(SessionEnd, TheEndOfTheSessionDuringTheQuitsMessageLosesNothing) {
     const auto rescues = [&] {
         std::vector<std::string> paths;
         for (const std::string& name : FolderEntries(scenario_->SettingsFolder()))
-            if (name.rfind("list-unsaved-", 0) == 0) paths.push_back(scenario_->SettingsFolder() + "\\" + name);
+            if (name.rfind("list-unsaved-", 0) == 0)
+                paths.push_back(scenario_->SettingsFolder() + "\\" + name);
         return paths;
     };
     ASSERT_EQ(rescues().size(), 1u) << "no rescue copy before the message";
