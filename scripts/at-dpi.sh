@@ -7,21 +7,9 @@
 set -euo pipefail
 dpi=$1; shift
 : "${WINEPREFIX:?WINEPREFIX must name the Wine prefix to copy}"
-template=$WINEPREFIX
-prefix="$template-dpi$dpi"
-# Hard links for the tree, copies of the registry files (the server rewrites
-# them in place; linked, they would change the template too).
-rm -rf "$prefix"
-cp -al "$template" "$prefix"
-for reg in "$prefix"/*.reg; do cp --remove-destination "$template/$(basename "$reg")" "$reg"; done
-export WINEPREFIX=$prefix QUILLORA_E2E_DPI=$dpi
-. "$(dirname "$0")/wine-env.sh"
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+. "$(dirname "$0")/prefix-variant.sh"
+use_prefix_copy "$WINEPREFIX-dpi$dpi"
+export QUILLORA_E2E_DPI=$dpi
 # The DPI is read when the server starts.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-wineserver -p
-status=0
-"$@" || status=$?
-wineserver -k 2>/dev/null || true
-exit $status
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+run_with_new_server "$@"

@@ -16,22 +16,10 @@ case $scheme in
              MenuBar "0 0 0" Background "0 0 0" GrayText "63 242 63" ActiveTitle "26 235 255" TitleText "0 0 0") ;;
   *) echo "in-colours.sh: unknown scheme $scheme" >&2; exit 2 ;;
 esac
-template=$WINEPREFIX
-prefix="$template-colours-$scheme"
-# Hard links for the tree, copies of the registry files (the server rewrites
-# them in place; linked, they would change the template too).
-rm -rf "$prefix"
-cp -al "$template" "$prefix"
-for reg in "$prefix"/*.reg; do cp --remove-destination "$template/$(basename "$reg")" "$reg"; done
-export WINEPREFIX=$prefix
-. "$(dirname "$0")/wine-env.sh"
+. "$(dirname "$0")/prefix-variant.sh"
+use_prefix_copy "$WINEPREFIX-colours-$scheme"
+# The colours are read when the server starts.
 for ((i = 0; i < ${#colours[@]}; i += 2)); do
   wine reg add 'HKCU\Control Panel\Colors' /v "${colours[i]}" /d "${colours[i + 1]}" /f >/dev/null 2>&1
 done
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-wineserver -p
-status=0
-"$@" || status=$?
-wineserver -k 2>/dev/null || true
-exit $status
+run_with_new_server "$@"
