@@ -103,6 +103,19 @@ bool IsUnreadableList(std::string_view fileBytes) {
     return lines % LinesPerEntry != 0 || lines / LinesPerEntry != static_cast<std::uint64_t>(count);
 }
 
+SharedEnds SharedEndsOf(const BirthdayTable& a, const BirthdayTable& b) {
+    const std::vector<BirthdayEntry>& first = a.Rows();
+    const std::vector<BirthdayEntry>& second = b.Rows();
+    const std::size_t shorter = std::min(first.size(), second.size());
+    SharedEnds ends;
+    while (ends.head < shorter && first[ends.head] == second[ends.head])
+        ++ends.head;
+    while (ends.tail < shorter - ends.head &&
+           first[first.size() - 1 - ends.tail] == second[second.size() - 1 - ends.tail])
+        ++ends.tail;
+    return ends;
+}
+
 BirthdayTable ParseList(std::string_view fileBytes) {
     LineReader reader(WithoutByteOrderMark(fileBytes));
     const std::int64_t announced = NumberFromText(reader.ReadLine());

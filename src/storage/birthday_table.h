@@ -1,6 +1,7 @@
 #pragma once
 // The birthday entries held in memory while the program runs, and the bytes
 // of the list file "list.txt".
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,6 +62,15 @@ public:
 private:
     std::vector<BirthdayEntry> rows_;
 };
+
+// How two tables differ: the rows of their longest common start (`head`)
+// and, after it, of their longest common end (`tail`); the rows between are
+// what changed.
+struct SharedEnds {
+    std::size_t head = 0;
+    std::size_t tail = 0;
+};
+SharedEnds SharedEndsOf(const BirthdayTable& a, const BirthdayTable& b);
 
 // Line 1 is Count, then six blocks of Count lines (Name, Day, Month, Year,
 // Remind, Mark). Missing lines read as empty texts. A count larger than the

@@ -9,14 +9,8 @@ void EditHistory::Record(const BirthdayTable& before, const BirthdayTable& after
     const std::vector<BirthdayEntry>& to = after.Rows();
     // Only the rows between the longest common start and the longest common
     // end are kept: one row for an addition, an edit or a deletion.
-    const std::size_t shorter = std::min(from.size(), to.size());
-    std::size_t head = 0;
-    while (head < shorter && from[head] == to[head])
-        ++head;
+    const auto [head, tail] = SharedEndsOf(before, after);
     if (head == from.size() && head == to.size()) return;
-    std::size_t tail = 0;
-    while (tail < shorter - head && from[from.size() - 1 - tail] == to[to.size() - 1 - tail])
-        ++tail;
 
     Step step;
     step.first = static_cast<int>(head);

@@ -61,15 +61,8 @@ private:
 std::string JournalBytes(const BirthdayTable& table, const BirthdayTable& base) {
     // The base is mostly the table: only the rows between their longest
     // common start and end are written.
-    const std::vector<BirthdayEntry>& rows = table.Rows();
     const std::vector<BirthdayEntry>& baseRows = base.Rows();
-    const std::size_t shorter = std::min(rows.size(), baseRows.size());
-    std::size_t head = 0;
-    while (head < shorter && rows[head] == baseRows[head])
-        ++head;
-    std::size_t tail = 0;
-    while (tail < shorter - head && rows[rows.size() - 1 - tail] == baseRows[baseRows.size() - 1 - tail])
-        ++tail;
+    const auto [head, tail] = SharedEndsOf(table, base);
     BirthdayTable middle;
     for (std::size_t row = head; row < baseRows.size() - tail; ++row)
         middle.AppendLoaded(baseRows[row]);

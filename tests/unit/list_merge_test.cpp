@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -158,64 +157,6 @@ TEST(ListMerge, NeverFillsTheTableBeyondItsCapacityAndSaysWhereTheUsersRowsWent)
     EXPECT_EQ(merge.rowOfOurs[0], -1);
     EXPECT_EQ(merge.rowOfOurs[1], 0);
     EXPECT_EQ(merge.rowOfOurs[TableCapacity - 2], TableCapacity - 3);
-}
-
-// Random tables from a few names (so that names repeat), each side made from
-// the base by random edits.
-TEST(ListMerge, AFileEqualToTheTableOrToTheBaseChangesNothingAndAnUntouchedTableTakesTheFile) {
-    std::mt19937 random(20261208);
-    const auto randomEntry = [&] {
-        const char* names[] = {"Anna", "Ben", "Cleo", "Dan"};
-        return BirthdayEntry{names[random() % 4], std::to_string(1 + random() % 3), "1", "", "1", "1"};
-    };
-    const auto edited = [&](BirthdayTable table) {
-        for (auto edits = static_cast<int>(random() % 4); edits > 0; --edits) {
-            const int row = table.Count() ? static_cast<int>(random() % table.Count()) : 0;
-            switch (random() % 3) {
-                case 0:
-                    (void)table.Append(randomEntry());
-                    break;
-                case 1:
-                    table.Remove(row);
-                    break;
-                default:
-                    if (table.Count()) (void)table.Replace(row, randomEntry());
-            }
-        }
-        return table;
-    };
-    const auto sorted = [](std::vector<BirthdayEntry> rows) {
-        std::sort(rows.begin(), rows.end(), [](const BirthdayEntry& a, const BirthdayEntry& b) {
-            return std::tie(a.Name, a.Day) < std::tie(b.Name, b.Day);
-        });
-        return rows;
-    };
-    for (int round = 0; round < 2000; ++round) {
-        BirthdayTable base;
-        for (auto count = static_cast<int>(random() % 6); count > 0; --count)
-            base.AppendLoaded(randomEntry());
-        const BirthdayTable ours = edited(base);
-        const BirthdayTable theirs = edited(base);
-        SCOPED_TRACE(ListToBytes(base) + " | " + ListToBytes(ours) + " | " + ListToBytes(theirs));
-        for (const BirthdayTable* same : {&ours, static_cast<const BirthdayTable*>(&base)}) {
-            const ListMerge merge = MergeLists(base, ours, *same);
-            EXPECT_EQ(merge.merged, ours);
-            EXPECT_TRUE(merge.keptAside.empty());
-        }
-        const ListMerge untouched = MergeLists(base, base, theirs);
-        EXPECT_EQ(sorted(untouched.merged.Rows()), sorted(theirs.Rows()));
-        // Nothing either side holds is lost: what the merge drops was dropped
-        // by one side and left alone by the other.
-        const ListMerge both = MergeLists(base, ours, theirs);
-        EXPECT_LE(both.merged.Count() + static_cast<int>(both.keptAside.size()),
-                  ours.Count() + theirs.Count());
-        for (const BirthdayEntry& mine : ours.Rows()) {
-            const bool kept = std::find(both.merged.Rows().begin(), both.merged.Rows().end(), mine) !=
-                              both.merged.Rows().end();
-            const bool inBase = std::find(base.Rows().begin(), base.Rows().end(), mine) != base.Rows().end();
-            EXPECT_TRUE(kept || inBase) << mine.Name;
-        }
-    }
 }
 
 TEST(ListFileState, MergesOnlyWhatAnotherProgramWroteAndTellsAnUnreadableFileOnce) {
